@@ -1,0 +1,54 @@
+#pragma once
+
+#include "model/PremiumSheet.h"
+
+#include <QString>
+
+#include <span>
+
+// Step 1: the sixteen vehicle categories with their base tariff ТБ, and the
+// check for vehicles registered abroad that switches the sheet to the foreign
+// case. Step 2's choice of the territory column also lives here, since it
+// follows from the category.
+namespace karvo {
+
+struct BaseTariff
+{
+    QString caption; // exactly as on step 1, double spaces included
+    int tb;          // whole roubles
+    OwnerKind ownerKind;
+};
+
+// Rows 1 … 16 are elements 0 … 15.
+std::span<const BaseTariff> baseTariffs();
+inline constexpr int kCategoryCount = 16;
+inline constexpr int kDefaultCategory = 3;
+
+inline const QString kKtVariantVehicles = QStringLiteral("17");
+inline const QString kKtVariantTractors = QStringLiteral("18");
+
+// The captions of Option17 and Option18, trailing blanks and breaks included.
+QString ktVariantCaption(const QString &variant);
+
+// The fixed КТ and КС of a vehicle registered abroad.
+inline const QString kForeignKt = QStringLiteral("1,7");
+inline const QString kForeignKs = QStringLiteral("1");
+
+// The user's choice of category `row` (1 … 16): ТБ, then the owner kind, then
+// the category code. Nothing else follows the category.
+void selectCategory(PremiumSheet &sheet, int row);
+
+// "18" for the tractor rows 15 and 16, "17" for every other row.
+QString ktVariantForCategory(int row);
+
+// Sets the territory column. The window also empties its region box and town
+// list; КТ keeps its value until the next region or town choice.
+void selectKtVariant(PremiumSheet &sheet, const QString &variant);
+
+// The sheet side of the step-1 check for vehicles registered abroad: the
+// registration case, the step-8 skip (which empties КП), КТ and КС. The windows
+// show the hints, the option availability and the restore label from
+// sheet.foreignRegistered().
+void setForeignRegistered(PremiumSheet &sheet, bool on);
+
+} // namespace karvo

@@ -1,0 +1,48 @@
+#include "notes/NoteLinks.h"
+
+#include "platform/DesktopOpener.h"
+#include "platform/ProgramFolder.h"
+
+#include <QUrlQuery>
+
+#include <array>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace karvo {
+
+QString noteFile(Note note)
+{
+    static const std::array<QString, 9> files = {
+        u"k/tb.txt"_s, u"k/kt.txt"_s, u"k/kbm.txt"_s, u"k/ko.txt"_s, u"k/kvs.txt"_s,
+        u"k/km.txt"_s, u"k/ks.txt"_s, u"k/kp.txt"_s, u"k/739.chm"_s};
+    return files[std::size_t(note)];
+}
+
+QUrl mailUrl(const QString &address)
+{
+    QUrl url;
+    url.setScheme(u"mailto"_s);
+    url.setPath(address);
+    QUrlQuery query;
+    query.addQueryItem(u"Subject"_s, kMailSubject);
+    url.setQuery(query);
+    return url;
+}
+
+void openNote(Note note)
+{
+    openWithDesktop(QUrl::fromLocalFile(programFile(noteFile(note))));
+}
+
+void openMail(const QString &address)
+{
+    openWithDesktop(mailUrl(address));
+}
+
+void openSite(const QString &address)
+{
+    openWithDesktop(QUrl::fromUserInput(address));
+}
+
+} // namespace karvo

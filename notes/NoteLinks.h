@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+// The reference notes of steps 1 to 8, the decree's help file of step 10 and
+// the footer links of every step window. All of them are handed to the
+// desktop; the program never reads the files itself, and a missing file or
+// viewer fails silently.
+namespace karvo {
+
+enum class Note { Tb, Kt, Kbm, Ko, Kvs, Km, Ks, Kp, Decree };
+
+// "k/tb.txt" … "k/kp.txt", "k/739.chm", relative to the program folder.
+QString noteFile(Note note);
+
+// The contact shown in the footers and in the report. Neutral values until
+// the project has its own.
+inline const QString kAuthorEmail = QStringLiteral("karvo@example.org");
+inline const QString kAuthorSite = QStringLiteral("https://www.example.org/karvo");
+inline const QString kRightsNotice = QStringLiteral("© karvo, 2012. Все права защищены.");
+inline const QString kEmailTooltip = QStringLiteral("Автор");
+inline const QString kSiteTooltip = QStringLiteral("Сайт и форум программы tolvek");
+inline const QString kMailSubject = QStringLiteral("KARVO-вопросы");
+
+// "mailto:" + address + "?Subject=KARVO-вопросы", encoded by QUrl.
+QUrl mailUrl(const QString &address);
+
+void openNote(Note note);
+// The e-mail and site labels pass their own caption, so caption and target
+// cannot differ.
+void openMail(const QString &address);
+void openSite(const QString &address);
+
+} // namespace karvo
