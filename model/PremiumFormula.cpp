@@ -101,20 +101,24 @@ PremiumOutcome evaluatePremium(const PremiumSheet &sheet)
     if (!row.floating)
         return fixed;
 
+    // The product is checked after every factor, so that a value too large
+    // for the fixed-point result is blamed on the coefficient that made it so
+    // (a constant's overflow on the coefficient before it).
     double product = fixed.toDouble();
-    Coefficient last = row.factors.front().coefficient;
-    for (std::size_t i = fixedCount; i < row.factors.size(); ++i) {
+    Coefficient culprit = row.factors[fixedCount - 1].coefficient;
+    std::optional<Money> result = Money::fromDouble(product);
+    for (std::size_t i = fixedCount; i < row.factors.size() && result; ++i) {
         const Factor &factor = row.factors[i];
         if (factor.kind == Factor::Constant) {
             product *= factor.constant;
         } else {
             product *= values[std::size_t(factor.coefficient)].toDouble();
-            last = factor.coefficient;
+            culprit = factor.coefficient;
         }
+        result = Money::fromDouble(product);
     }
-    const std::optional<Money> result = Money::fromDouble(product);
     if (!result)
-        return last;
+        return culprit;
     return *result;
 }
 
