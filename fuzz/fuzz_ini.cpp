@@ -1,0 +1,94 @@
+// Feeds arbitrary bytes to the settings file and checks what its procedures
+// promise: a value written reads back as the profile functions give it, every
+// other key reads as before, and writing the same value again finds the key it
+// just wrote instead of adding another. The first byte of the input chooses
+// the section and key, the second the value; the rest is the file.
+#include "platform/Messages.h"
+#include "storage/IniFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <array>
+#include <cstdlib>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct Sample
+{
+    QString written;
+    QString read;
+};
+
+const std::array<QString, 4> kSections { u"t"_s, u"ch"_s, u"dt"_s, u" T "_s };
+const std::array<QString, 5> kKeys { u"tb"_s, u"kt1"_s, u"ch"_s, u"dt"_s, u"KO"_s };
+const std::array<Sample, 8> kSamples { {
+    { QString(), QString() },
+    { u"0"_s, u"0"_s },
+    { u"Республика Башкортостан"_s, u"Республика Башкортостан"_s },
+    { u" 1,7\t"_s, u"1,7"_s },
+    { u"\"Уфа\""_s, u"Уфа"_s },
+    { u"a=b;[c]"_s, u"a=b;[c]"_s },
+    { QString(300, u'z'), QString(255, u'z') },
+    { u"日ё"_s, u"?ё"_s },
+} };
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+QByteArray bytesOf(const QString &file)
+{
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static const QTemporaryDir dir;
+    static const QString file = [] {
+        karvo::setMessageHandler([](const QString &, const QString &) {});
+        return dir.filePath(u"karvo.ini"_s);
+    }();
+    if (size < 2)
+        return 0;
+    const QString &section = kSections[data[0] % kSections.size()];
+    const QString &key = kKeys[data[0] / kSections.size() % kKeys.size()];
+    const Sample &sample = kSamples[data[1] % kSamples.size()];
+    {
+        QFile out(file);
+        if (!out.open(QIODevice::WriteOnly))
+            std::abort();
+        out.write(reinterpret_cast<const char *>(data) + 2, qsizetype(size - 2));
+    }
+
+    QStringList before;
+    for (const QString &s : kSections) {
+        for (const QString &k : kKeys)
+            before << karvo::GetValueString(s, k, file);
+    }
+
+    if (!karvo::SetValue(section, key, sample.written, file))
+        std::abort();
+    if (karvo::GetValueString(section, key, file) != sample.read)
+        std::abort();
+    qsizetype i = 0;
+    for (const QString &s : kSections) {
+        for (const QString &k : kKeys) {
+            const bool written = sameName(s, section) && sameName(k, key);
+            if (!written && karvo::GetValueString(s, k, file) != before[i])
+                std::abort();
+            ++i;
+        }
+    }
+
+    const QByteArray once = bytesOf(file);
+    if (!karvo::SetValue(section, key, sample.written, file) || bytesOf(file) != once)
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+// The settings file karvo.ini: a profile (INI) file in Windows-1251 with
+// "[section]" lines followed by "key=value" lines. Every read and every write
+// goes to the file by its path; nothing is cached and nothing is held open.
+// Names of sections and keys match without regard to case or surrounding
+// blanks. A write changes only the line of its key (or adds one) and leaves
+// every other byte of the file as it was: comments, blank lines, lines it does
+// not understand, even bytes of another encoding.
+//
+// Neither procedure lets an error escape. The only fault shown in an
+// "Ошибка: <number> - description" box, titled with the procedure's name, is
+// one the user cannot cause: a Qt without a Windows-1251 converter (number
+// 101). A write the system refuses (a read-only folder, a full disk, a file
+// that cannot be read) is not shown: SetValue returns false, as do the refusals
+// of a value or name that the file cannot hold, and says why through `error`.
+// A read that cannot open the file gives the empty text.
+namespace karvo {
+
+// The value of `key` in `section`, trimmed of blanks and of one pair of
+// surrounding double quotes and cut to 255 characters; the empty text when the
+// file, the section or the key is missing. Never creates the file.
+QString GetValueString(const QString &section, const QString &key, const QString &file);
+
+// Replaces the value of an existing key in place, or adds the key at the end
+// of its section, or the section at the end of the file, creating the file
+// when it is missing. The new content replaces the old file in one rename, so
+// a failed write leaves the old file whole. A character that Windows-1251
+// lacks is written as "?". Refuses a value with a line break, an empty name, a
+// key containing "=" or starting with ";" or "[", and names that Windows-1251
+// cannot hold. On false, `error` (when given) receives the reason as a phrase
+// that can follow "Не удалось сохранить исходные данные: ".
+bool SetValue(const QString &section, const QString &key, const QString &value, const QString &file,
+    QString *error = nullptr);
+
+// karvo.ini: beside the program, or in the user's config folder when the
+// program folder is read-only.
+QString settingsFilePath();
+
+} // namespace karvo

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "model/PremiumSheet.h"
+
+#include <QObject>
+#include <QString>
+
+class QTimer;
+
+// The inputs of a calculation kept in karvo.ini (section "t"), so that a later
+// calculation can start from them: stored after "Расчет" when the user asks,
+// read back by "Загрузить сохраненные данные" and, half a second later,
+// replayed through the same choices a user's clicks make.
+namespace karvo {
+
+// What the saved inputs need from the step windows beyond the sheet: the
+// texts of a few controls, and the choices to replay. The wizard implements
+// it; every select… runs exactly what the user's click on that choice runs.
+class SavedInputsForm
+{
+public:
+    virtual ~SavedInputsForm() = default;
+
+    virtual QString regionText() const = 0;       // step 2 region box
+    virtual QString selectedTownGroup() const = 0; // step 2 town list, empty when none
+    virtual QString endClassText() const = 0;      // step 3 end class
+    virtual QString periodText() const = 0;        // step 7 period of use
+
+    virtual void setStep1NextEnabled(bool enabled) = 0;
+    virtual void setPeriodText(const QString &text) = 0;
+    virtual void setReminderDateText(const QString &text) = 0;
+
+    virtual void selectCategory(int row) = 0;
+    virtual void selectKtVariant(const QString &variant) = 0;
+    virtual void setRegionText(const QString &text) = 0;
+    // Adds the entry to the (just emptied) town list and selects it.
+    virtual void addAndSelectTownGroup(const QString &townGroup) = 0;
+    virtual void selectContractKind(ContractKind kind) = 0;
+    virtual void setStartClassText(const QString &text) = 0;
+    virtual void selectKo(int choice) = 0; // 0 Option1, 1 Option2
+    virtual void selectKvsIndex(int index) = 0;
+    virtual void selectKmIndex(int index) = 0;
+    virtual void selectOwnerKind(OwnerKind kind) = 0;
+    virtual void selectRegistrationCase(RegistrationCase registrationCase) = 0;
+    virtual void selectVehicleGroup(VehicleGroup group) = 0;
+};
+
+// Keys of the file, in the order they are written.
+namespace SavedInputKeys {
+inline const QString kSection = QStringLiteral("t");
+inline const QString kCategory = QStringLiteral("tb");
+inline const QString kRegion = QStringLiteral("kt1");
+inline const QString kTownGroup = QStringLiteral("kt2");
+inline const QString kKtVariant = QStringLiteral("kt4");
+inline const QString kContractKind = QStringLiteral("kbm1");
+inline const QString kStartClass = QStringLiteral("kbm2");
+inline const QString kKo = QStringLiteral("ko");
+inline const QString kKvs = QStringLiteral("kvs");
+inline const QString kKm = QStringLiteral("km");
+inline const QString kPeriod = QStringLiteral("ks1");
+inline const QString kKs = QStringLiteral("ks");
+inline const QString kOwner = QStringLiteral("t1");
+inline const QString kRegistration = QStringLiteral("t2");
+inline const QString kVehicleGroup = QStringLiteral("t3");
+inline const QString kReminderSection = QStringLiteral("dt");
+inline const QString kReminderDate = QStringLiteral("dt");
+inline const QString kReminderFlagSection = QStringLiteral("ch");
+inline const QString kReminderFlag = QStringLiteral("ch");
+} // namespace SavedInputKeys
+
+inline const QString kNotSavedMessage = QStringLiteral("Не сохранены данные");
+inline const QString kSaveFailedMessage = QStringLiteral("Не удалось сохранить исходные данные: ");
+
+// Writes the inputs of the calculation. When the file cannot be written the
+// user is told once, with the reason, and the remaining keys are not tried.
+// Returns whether every key was written.
+bool storeInputs(const PremiumSheet &sheet, const SavedInputsForm &form);
+
+// The restore: `load` fills the sheet's codes from the file and starts the
+// timer; the timer's one tick replays them into the windows.
+class SavedInputsRestore : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The timer is the steps 1-2 window's `Timer1`; it is stopped here.
+    SavedInputsRestore(PremiumSheet &sheet, SavedInputsForm &form, QTimer &timer);
+
+    void loadSavedInputs();
+    // Returns whether every stored choice was replayed.
+    bool replaySavedInputs();
+
+private:
+    bool fail();
+
+    PremiumSheet &m_sheet;
+    SavedInputsForm &m_form;
+    QTimer &m_timer;
+};
+
+} // namespace karvo
