@@ -1,0 +1,125 @@
+#include "report/ReportBuilder.h"
+
+#include "platform/ProgramFolder.h"
+#include "platform/UserFiles.h"
+#include "report/ReportBlocks.h"
+#include "report/RtfWriter.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QSaveFile>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace karvo {
+
+namespace {
+
+// Left, right, top and bottom, in centimetres.
+constexpr PageMargins kReportMargins { 3, 1.5, 2, 2 };
+
+// A GIF has no resolution of its own; like the word processor, show it at
+// 96 dpi, 15 twips to the pixel.
+constexpr int kTwipsPerPixel = 15;
+
+std::optional<Picture> loadPicture(const QString &path)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    const QImage image(path);
+    if (image.isNull())
+        return std::nullopt;
+    Picture picture;
+    QBuffer buffer(&picture.png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return std::nullopt;
+    picture.pixels = image.size();
+    picture.twips = image.size() * kTwipsPerPixel;
+    return picture;
+}
+
+ReportDocument layOut(const ReportInputs &inputs)
+{
+    ReportDocument document;
+    document.setPageMargins(kReportMargins);
+    const std::optional<Picture> picture = loadPicture(inputs.picturePath);
+    for (const ReportBlock &block : reportBlocks(inputs)) {
+        for (const ReportPiece &piece : block.pieces) {
+            switch (piece.kind) {
+            case ReportPiece::Kind::Text:
+                document.insertAfter(piece.text);
+                break;
+            case ReportPiece::Kind::ParagraphBreak:
+                document.insertParagraphAfter();
+                break;
+            case ReportPiece::Kind::Picture:
+                if (picture)
+                    document.insertPictureAfter(*picture);
+                break;
+            }
+        }
+        document.apply(block.settings);
+        for (int i = 0; i < block.breaksAfterSettings; ++i)
+            document.insertParagraphAfter();
+        document.collapseToEnd();
+    }
+    return document;
+}
+
+// The reason a write failed, in the user's language; the system's own words
+// follow in brackets for whoever has to mend it.
+QString failureReason(const QSaveFile &file)
+{
+    QString reason;
+    switch (file.error()) {
+    case QFileDevice::OpenError:
+    case QFileDevice::PermissionsError:
+        reason = u"не удалось открыть для записи файл %1"_s;
+        break;
+    case QFileDevice::WriteError:
+    case QFileDevice::ResizeError:
+        reason = u"не удалось записать файл %1"_s;
+        break;
+    case QFileDevice::RenameError:
+        reason = u"не удалось заменить файл %1"_s;
+        break;
+    default:
+        reason = u"ошибка при записи файла %1"_s;
+        break;
+    }
+    reason = reason.arg(QDir::toNativeSeparators(file.fileName()));
+    if (!file.errorString().isEmpty())
+        reason += u" ("_s + file.errorString() + u')';
+    return reason;
+}
+
+} // namespace
+
+QString reportPath()
+{
+    return userFilePath(UserFile::Report);
+}
+
+QString reportPicturePath()
+{
+    return programFile(u"k/astr.gif"_s);
+}
+
+QByteArray buildReport(const ReportInputs &inputs)
+{
+    return toRtf(layOut(inputs));
+}
+
+bool writeReport(const QString &path, const ReportInputs &inputs, QString *error)
+{
+    const QByteArray rtf = buildReport(inputs);
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(rtf) == rtf.size() && file.commit();
+    if (!written && error)
+        *error = failureReason(file);
+    return written;
+}
+
+} // namespace karvo

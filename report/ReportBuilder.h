@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The report "karvo.doc": the calculation as a document beside the program.
+// The step-10 window gathers the texts it shows into ReportInputs; the builder
+// lays them out as the thirty blocks of the report (ReportBlocks.cpp) in a
+// ReportDocument and writes that as RTF. It reads only and changes nothing of
+// the premium sheet.
+namespace karvo {
+
+// The progress box of step 10 while and after the report is written.
+inline const QString kReportInProgress = QStringLiteral("Формируется отчет в Word");
+inline const QString kReportDone = QStringLiteral("Отчет в Word сформирован");
+// Followed by the reason, instead of kReportDone when the file was not written.
+inline const QString kReportFailed = QStringLiteral("Не удалось сохранить отчет: ");
+
+// Every text exactly as the step windows show it at the moment of the click.
+struct ReportInputs
+{
+    QString tbTitle; // the step-1 title, "Базовые страховые тарифы (ТБ)"
+    QString tb;
+    QString kt;
+    QString kbm;
+    QString ko;
+    QString kvs;
+    QString km;
+    QString ks;
+    QString kp;
+    QString kn;
+    QString t;
+    bool foreignRegistered = false; // the КП line shows КП only for these
+    QString dateText; // today, in the user's short date format
+    QString timeText; // the time the steps 8-10 window was loaded
+    QString picturePath; // a missing or unreadable picture is left out
+};
+
+// karvo.doc beside the program, or in the documents folder when the program
+// folder is read-only: the one place the report lives.
+QString reportPath();
+// programFile("k/astr.gif").
+QString reportPicturePath();
+
+QByteArray buildReport(const ReportInputs &inputs);
+
+// Replaces `path` only once the whole report is written; on failure an earlier
+// file stays as it was, and `error` (when given) receives the reason in Russian.
+bool writeReport(const QString &path, const ReportInputs &inputs, QString *error = nullptr);
+
+} // namespace karvo
