@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// The log-on entry is an XDG autostart desktop entry. Its Exec line is read
+// by the desktop's own parser, which undoes two layers of escaping and then
+// expands field codes, so a program path is written with all three in mind:
+// a folder named with blanks, quotes, "$", "%" or backslashes must still
+// start exactly that program and nothing else.
+namespace karvo {
+
+// The Exec value that runs `program` without arguments; nothing when the
+// path holds a control character that a desktop entry cannot carry.
+std::optional<QString> desktopExecValue(const QString &program);
+
+// The whole file "karvo.desktop" for `program`, or nothing as above.
+std::optional<QByteArray> autostartEntry(const QString &program);
+
+} // namespace karvo

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "reminder/RegistryStore.h"
+
+#include <QFrame>
+
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+
+// The reminder window: the user types the day on which the launcher is to
+// start the calculator at log-on. It lives inside the steps 8-10 window, on
+// top of step 10, and is shown without blocking it. Child widgets get no
+// title bar from the window manager, so the window draws a raised frame with
+// a caption strip of its own, whose close button hides it.
+namespace karvo {
+
+class ReminderSwitch;
+
+class Form4 : public QFrame
+{
+    Q_OBJECT
+
+public:
+    // `parent` is the steps 8-10 window; the window places itself in it,
+    // hidden. Without a store it uses the user's XDG store.
+    explicit Form4(QWidget *parent, std::unique_ptr<RegistryStore> store = {});
+    ~Form4() override;
+
+    // Shows the window above the step it covers, ready for typing.
+    void open();
+
+    // Today's date as shown at the top of the window (Label12).
+    QString todayText() const;
+
+    QString dateText() const;
+    void setDateText(const QString &text);
+
+signals:
+    // "Нет": the reminder tick of step 10 is to be cleared.
+    void deactivated();
+
+private:
+    void activate();
+    void deactivate();
+
+    std::unique_ptr<ReminderSwitch> m_switch;
+    QLabel *m_today = nullptr;
+    QLineEdit *m_date = nullptr;
+};
+
+} // namespace karvo

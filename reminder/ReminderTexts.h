@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// Every text of the reminder that the user reads: the window's captions, its
+// messages and the reasons given when an entry cannot be written or removed.
+namespace karvo::reminder_texts {
+
+inline const QString kFrameCaption = QStringLiteral("Дата ");
+inline const QString kDatePrompt = QStringLiteral("Введите свою  дату:");
+inline const QString kDateExample = QStringLiteral("(Пример:20.12.2013)");
+inline const QString kYes = QStringLiteral("Да ");
+inline const QString kNo = QStringLiteral("Нет");
+inline const QString kCloseTooltip = QStringLiteral("Закрыть");
+
+inline const QString kActivated = QStringLiteral("Автозапуск активирован");
+inline const QString kDeactivated = QStringLiteral("Автозапуск деактивирован");
+// Followed by the reason.
+inline const QString kActivationFailed = QStringLiteral("Не удалось включить автозапуск: ");
+inline const QString kDeactivationFailed = QStringLiteral("Не удалось выключить автозапуск: ");
+// The reminder's state could not be kept for the next start; followed by the reason.
+inline const QString kSettingsFailed = QStringLiteral("Не удалось сохранить исходные данные: ");
+
+// Followed by an example date in the user's short date format.
+inline const QString kExpectedForm = QStringLiteral("Введите дату в виде ");
+// Followed by today's date.
+inline const QString kDatePassed = QStringLiteral("Эта дата уже прошла. Введите дату не ранее ");
+
+// Reasons; %1 is a path.
+inline const QString kCannotWriteFile = QStringLiteral("не удалось записать файл %1");
+inline const QString kCannotCreateFolder = QStringLiteral("не удалось создать папку %1");
+inline const QString kCannotRemoveFile = QStringLiteral("не удалось удалить файл %1");
+inline const QString kUnusablePath = QStringLiteral("путь %1 содержит управляющие символы");
+
+} // namespace karvo::reminder_texts

@@ -1,0 +1,28 @@
+#include "ExecSpellings.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace reminder_test {
+
+// Three layers: the string value's escapes (backslash doubled, \n, \t),
+// the quoting (\" \` \$ \\ within the quotes) and the field codes (%%).
+std::span<const ExecSpelling> execSpellings()
+{
+    static const ExecSpelling spellings[] = {
+        { "plain", u"karvo"_s, u"karvo"_s },
+        { "blanks", u"My Programs"_s, u"My Programs"_s },
+        { "cyrillic", u"Программы"_s, u"Программы"_s },
+        { "double quotes", uR"(my "karvo")"_s, uR"(my \\"karvo\\")"_s },
+        { "dollar", u"$HOME"_s, uR"(\\$HOME)"_s },
+        { "backticks", u"`id`"_s, uR"(\\`id\\`)"_s },
+        { "backslash", uR"(a\b)"_s, uR"(a\\\\b)"_s },
+        { "percent", u"100%u"_s, u"100%%u"_s },
+        { "shell characters need only the quotes", u"it's; rm -rf ~ | & > * ? # ()"_s,
+            u"it's; rm -rf ~ | & > * ? # ()"_s },
+        { "line break and tab", u"a\nb\tc"_s, uR"(a\nb\tc)"_s },
+        { "everything at once", uR"(a "b" $c %d \e)"_s, uR"(a \\"b\\" \\$c %%d \\\\e)"_s },
+    };
+    return spellings;
+}
+
+} // namespace reminder_test

@@ -1,0 +1,98 @@
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/prctl.h>
+#include <sys/wait.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+// dremo starts the calculator detached and ends, so whatever it started is
+// an orphan by then. With the test process as subreaper such orphans become
+// its children; once all of them have ended, the stand-in's marker tells for
+// certain whether karvo ran, with no timeout to guess.
+static void reapAdoptedChildren()
+{
+    while (waitpid(-1, nullptr, 0) > 0) { }
+}
+
+static bool writeFile(const QString &path, const QByteArray &contents)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+}
+
+class TestDremo : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(prctl(PR_SET_CHILD_SUBREAPER, 1) == 0); }
+
+    void startsKarvoOnlyOnTheDay_data()
+    {
+        QTest::addColumn<QByteArray>("settings"); // KARVO.conf; empty: no file
+        QTest::addColumn<bool>("karvoPresent");
+        QTest::addColumn<bool>("started");
+
+        // Russian settings: the launcher's rendering of today is dd.MM.yyyy.
+        const QDate today = QDate::currentDate();
+        const QByteArray day = today.toString(u"dd.MM.yyyy"_s).toLatin1();
+        const QByteArray general = "[General]\n";
+
+        QTest::newRow("the day") << general + "date=" + day + "\n" << true << true;
+        QTest::newRow("the day, quoted") << general + "date=\"" + day + "\"\n" << true << true;
+        QTest::newRow("the day, karvo missing") << general + "date=" + day + "\n" << false << false;
+        QTest::newRow("tomorrow") << general + "date=" + today.addDays(1).toString(u"dd.MM.yyyy"_s).toLatin1()
+                + "\n" << true << false;
+        QTest::newRow("two-digit year") << general + "date=" + today.toString(u"dd.MM.yy"_s).toLatin1() + "\n"
+                                        << true << false;
+        QTest::newRow("trailing blank") << general + "date=\"" + day + " \"\n" << true << false;
+        QTest::newRow("a list, not a text") << general + "date=" + day + ", " + day + "\n" << true << false;
+        QTest::newRow("bytes, not a text") << general + "date=@ByteArray(" + day + ")\n" << true << false;
+        QTest::newRow("no date value") << general + "other=" + day + "\n" << true << false;
+        QTest::newRow("no settings file") << QByteArray() << true << false;
+    }
+
+    void startsKarvoOnlyOnTheDay()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(bool, karvoPresent);
+        QFETCH(bool, started);
+
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString dremo = folder.filePath(u"dremo"_s);
+        QVERIFY(QFile::copy(QStringLiteral(DREMO_PATH), dremo));
+        const QString marker = folder.filePath(u"karvo was started"_s);
+        if (karvoPresent) {
+            const QString karvo = folder.filePath(u"karvo"_s);
+            QVERIFY(writeFile(karvo, "#!/bin/sh\ntouch \"$(dirname \"$0\")/karvo was started\"\n"));
+            QVERIFY(QFile::setPermissions(karvo, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
+        const QString config = folder.filePath(u"config"_s);
+        QVERIFY(QDir().mkpath(config));
+        if (!settings.isEmpty())
+            QVERIFY(writeFile(config + u"/KARVO.conf"_s, settings));
+
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_CONFIG_HOME"_s, config);
+        process.setProcessEnvironment(environment);
+        process.start(dremo, {});
+        QVERIFY(process.waitForFinished(10'000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(process.readAllStandardOutput(), QByteArray());
+        QCOMPARE(process.readAllStandardError(), QByteArray());
+
+        reapAdoptedChildren();
+        QCOMPARE(QFile::exists(marker), started);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDremo)
+#include "tst_dremo.moc"

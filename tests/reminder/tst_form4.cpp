@@ -1,0 +1,250 @@
+#include "ExecSpellings.h"
+#include "TestConfigHome.h"
+
+#include "platform/Messages.h"
+#include "platform/ProgramFolder.h"
+#include "reminder/Form4.h"
+#include "storage/IniFile.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+using reminder_test::configHome;
+
+namespace {
+
+QString russianDate(int daysFromToday)
+{
+    return QDate::currentDate().addDays(daysFromToday).toString(u"dd.MM.yyyy"_s);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString entryPath()
+{
+    return configHome() + u"/autostart/karvo.desktop"_s;
+}
+
+QString datePath()
+{
+    return configHome() + u"/KARVO.conf"_s;
+}
+
+QString iniValue(const QString &key)
+{
+    return karvo::GetValueString(key, key, karvo::settingsFilePath());
+}
+
+enum class Blocker { None, AutostartIsAFile, SettingsFileIsAFolder, ReadOnlyConfigFolder };
+
+} // namespace
+
+class TestForm4 : public QObject
+{
+    Q_OBJECT
+
+    QStringList m_messages;
+    std::optional<QTemporaryDir> m_programDir;
+    QWidget m_stepWindow; // stands in for the steps 8-10 window
+
+    std::unique_ptr<karvo::Form4> openWithDate(const QString &date)
+    {
+        auto form = std::make_unique<karvo::Form4>(&m_stepWindow);
+        form->open();
+        form->setDateText(date);
+        return form;
+    }
+
+    static void press(karvo::Form4 &form, const QString &button)
+    {
+        form.findChild<QPushButton *>(button)->click();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        karvo::setMessageHandler([this](const QString &, const QString &text) { m_messages << text; });
+        m_stepWindow.setFixedSize(652, 532);
+        m_stepWindow.show();
+        QVERIFY(QTest::qWaitForWindowActive(&m_stepWindow));
+    }
+
+    void init()
+    {
+        reminder_test::resetConfigHome();
+        m_messages.clear();
+        m_programDir.emplace();
+        karvo::setProgramFolder(m_programDir->path());
+    }
+
+    void cleanup() { reminder_test::resetConfigHome(); }
+
+    void opensInsideTheStepWindow()
+    {
+        karvo::Form4 form(&m_stepWindow);
+        QCOMPARE(form.pos(), QPoint(67, 83));
+        QVERIFY(m_stepWindow.rect().contains(form.geometry()));
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.todayText(), russianDate(0));
+        form.open();
+        QVERIFY(form.isVisible());
+        QVERIFY(form.findChild<QLineEdit *>(u"Text4"_s)->hasFocus());
+    }
+
+    void yesStoresDateAndLogOnEntry_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("spelled"); // the folder as the Exec line must spell it
+        QTest::addColumn<QString>("date");
+        QTest::newRow("today") << u"karvo"_s << u"karvo"_s << russianDate(0);
+        for (const reminder_test::ExecSpelling &spelling : reminder_test::execSpellings())
+            QTest::newRow(spelling.row) << spelling.folder << spelling.spelled << russianDate(365);
+    }
+
+    void yesStoresDateAndLogOnEntry()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, spelled);
+        QFETCH(QString, date);
+        QVERIFY(QDir(m_programDir->path()).mkpath(folder));
+        karvo::setProgramFolder(m_programDir->filePath(folder));
+
+        const auto form = openWithDate(date);
+        press(*form, u"Command1"_s);
+
+        QCOMPARE(m_messages, QStringList { u"Автозапуск активирован"_s });
+        QVERIFY(!form->isVisible());
+        QCOMPARE(readAll(datePath()), "[General]\ndate=" + date.toUtf8() + "\n");
+        QCOMPARE(QString::fromUtf8(readAll(entryPath())),
+            u"[Desktop Entry]\nType=Application\nName=karvo\nExec=\""_s + m_programDir->path() + u'/'
+                + spelled + u"/dremo\"\nNoDisplay=true\n"_s);
+        QCOMPARE(iniValue(u"ch"_s), u"1"_s);
+        QCOMPARE(iniValue(u"dt"_s), date);
+    }
+
+    void noWithdrawsEverything_data()
+    {
+        QTest::addColumn<bool>("activeBefore");
+        QTest::newRow("after Да") << true;
+        QTest::newRow("nothing active") << false;
+    }
+
+    void noWithdrawsEverything()
+    {
+        QFETCH(bool, activeBefore);
+        const auto form = openWithDate(russianDate(1));
+        QSignalSpy untick(form.get(), &karvo::Form4::deactivated);
+        if (activeBefore) {
+            press(*form, u"Command1"_s);
+            QVERIFY(QFile::exists(entryPath()));
+            form->open();
+            m_messages.clear();
+        }
+
+        press(*form, u"Command2"_s);
+
+        QCOMPARE(m_messages, QStringList { u"Автозапуск деактивирован"_s });
+        QCOMPARE(untick.count(), 1);
+        QVERIFY(!form->isVisible());
+        QCOMPARE(form->dateText(), QString());
+        QVERIFY(!QFile::exists(entryPath()));
+        QVERIFY(!readAll(datePath()).contains("date"));
+        QCOMPARE(iniValue(u"ch"_s), u"0"_s);
+        QCOMPARE(iniValue(u"dt"_s), QString());
+    }
+
+    // Whatever is refused leaves the window open with the text as typed and
+    // writes no tick into karvo.ini that would claim a reminder.
+    void yesRefuses_data()
+    {
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<Blocker>("blocker");
+        QTest::addColumn<QStringList>("messages");
+
+        const QString failed = u"Не удалось включить автозапуск: "_s;
+        QTest::newRow("empty: nothing, not even a message") << QString() << Blocker::None << QStringList();
+        QTest::newRow("a form the launcher never renders")
+            << u"1.1.2030"_s << Blocker::None << QStringList { u"Введите дату в виде "_s + russianDate(365) };
+        QTest::newRow("yesterday") << russianDate(-1) << Blocker::None
+                                   << QStringList { u"Эта дата уже прошла. Введите дату не ранее "_s
+                                          + russianDate(0) };
+        QTest::newRow("autostart folder is a file")
+            << russianDate(1) << Blocker::AutostartIsAFile
+            << QStringList { failed + u"не удалось создать папку "_s + configHome() + u"/autostart"_s };
+        QTest::newRow("settings file is a folder")
+            << russianDate(1) << Blocker::SettingsFileIsAFolder
+            << QStringList { failed + u"не удалось записать файл "_s + datePath() };
+        QTest::newRow("read-only config folder")
+            << russianDate(1) << Blocker::ReadOnlyConfigFolder
+            << QStringList { failed + u"не удалось записать файл "_s + datePath() };
+    }
+
+    void yesRefuses()
+    {
+        QFETCH(QString, date);
+        QFETCH(Blocker, blocker);
+        QFETCH(QStringList, messages);
+        switch (blocker) {
+        case Blocker::None:
+            break;
+        case Blocker::AutostartIsAFile:
+            QVERIFY(QFile(configHome() + u"/autostart"_s).open(QIODevice::WriteOnly));
+            break;
+        case Blocker::SettingsFileIsAFolder:
+            QVERIFY(QDir().mkpath(datePath()));
+            break;
+        case Blocker::ReadOnlyConfigFolder:
+            if (geteuid() == 0)
+                QSKIP("the superuser writes into read-only folders");
+            QVERIFY(QFile::setPermissions(configHome(), QFile::ReadOwner | QFile::ExeOwner));
+            break;
+        }
+
+        const auto form = openWithDate(date);
+        press(*form, u"Command1"_s);
+
+        QCOMPARE(m_messages, messages);
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->dateText(), date);
+        QVERIFY(!QFile::exists(entryPath()));
+        QVERIFY(!QFile::exists(karvo::settingsFilePath()));
+    }
+
+    void noSaysWhenTheEntryStays()
+    {
+        QVERIFY(QDir().mkpath(entryPath() + u"/occupied"_s));
+        const auto form = openWithDate(QString());
+        QSignalSpy untick(form.get(), &karvo::Form4::deactivated);
+        press(*form, u"Command2"_s);
+
+        QCOMPARE(m_messages,
+            QStringList { u"Не удалось выключить автозапуск: не удалось удалить файл "_s + entryPath() });
+        QCOMPARE(untick.count(), 1);
+        QCOMPARE(iniValue(u"ch"_s), u"0"_s);
+    }
+
+    void yesSaysWhenTheTickCannotBeKept()
+    {
+        QVERIFY(QDir().mkpath(karvo::settingsFilePath()));
+        const auto form = openWithDate(russianDate(1));
+        press(*form, u"Command1"_s);
+
+        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(m_messages.at(0), u"Автозапуск активирован"_s);
+        QVERIFY2(m_messages.at(1).startsWith(u"Не удалось сохранить исходные данные: "_s),
+            qPrintable(m_messages.at(1)));
+        QVERIFY(QFile::exists(entryPath()));
+    }
+};
+
+QTEST_MAIN(TestForm4)
+#include "tst_form4.moc"
