@@ -1,0 +1,86 @@
+#pragma once
+
+// Drives the step windows the way a user does: clicks on controls found by
+// their names, keys typed one by one, items picked from lists.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTest>
+#include <QWidget>
+
+namespace karvo::driver {
+
+template <class T = QWidget> T *find(const QWidget *window, const QString &name)
+{
+    T *widget = window->findChild<T *>(name);
+    if (!widget)
+        qFatal("no control %s in %s", qPrintable(name), qPrintable(window->objectName()));
+    return widget;
+}
+
+inline void click(QWidget *widget)
+{
+    // A check box or option button reacts only on its indicator and caption,
+    // not on the blank rest of its box: aim at the indicator.
+    const bool choice = qobject_cast<QCheckBox *>(widget) || qobject_cast<QRadioButton *>(widget);
+    const QPoint at
+        = choice ? QPoint(qMin(8, widget->width() / 2), widget->height() / 2) : widget->rect().center();
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+}
+
+inline void click(const QWidget *window, const QString &name)
+{
+    click(find(window, name));
+}
+
+// QTest::keyClicks stops on Cyrillic: one key event per character instead.
+inline void type(QWidget *widget, const QString &text)
+{
+    for (const QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+inline void replaceText(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    type(edit, text);
+}
+
+// Types the item's text into the drop-down and confirms it with Enter, which
+// picks the item of that text.
+inline void pick(QComboBox *combo, const QString &item)
+{
+    replaceText(combo->lineEdit(), item);
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+}
+
+inline void pick(const QWidget *window, const QString &comboName, const QString &item)
+{
+    pick(find<QComboBox>(window, comboName), item);
+}
+
+inline void pick(QListWidget *list, const QString &item)
+{
+    const QList<QListWidgetItem *> found = list->findItems(item, Qt::MatchExactly);
+    if (found.isEmpty())
+        qFatal("no item %s in %s", qPrintable(item), qPrintable(list->objectName()));
+    list->scrollToItem(found.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+}
+
+inline void pickRow(QListWidget *list, int row)
+{
+    pick(list, list->item(row)->text());
+}
+
+inline QString text(const QWidget *window, const QString &lineEditName)
+{
+    return find<QLineEdit>(window, lineEditName)->text();
+}
+
+} // namespace karvo::driver

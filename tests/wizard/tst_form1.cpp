@@ -1,0 +1,188 @@
+// Steps 1 and 2 on their own window: categories, the foreign check's
+// explanation box, regions and towns.
+
+#include "Recorders.h"
+#include "WizardDriver.h"
+
+#include "model/PremiumSheet.h"
+#include "wizard/Form1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QRadioButton>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace karvo;
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_recorders = std::make_unique<Recorders>();
+        m_sheet = std::make_unique<PremiumSheet>();
+        m_form = std::make_unique<Form1>(*m_sheet);
+        m_form->show();
+    }
+    void cleanup()
+    {
+        m_form.reset();
+        m_sheet.reset();
+        m_recorders.reset();
+    }
+
+    void categoryClickSetsTariffOwnerAndCode_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("tb");
+        QTest::addColumn<OwnerKind>("owner");
+        QTest::newRow("motorcycles leave the owner open") << 1 << u"1215"_s << OwnerKind::Unset;
+        QTest::newRow("cars of legal entities") << 2 << u"2375"_s << OwnerKind::LegalEntity;
+        QTest::newRow("cars of entrepreneurs") << 4 << u"1980"_s << OwnerKind::Individual;
+        QTest::newRow("trolleybuses") << 13 << u"1620"_s << OwnerKind::LegalEntity;
+        QTest::newRow("tractor trailers, the last row") << 16 << u"305"_s << OwnerKind::Unset;
+    }
+    void categoryClickSetsTariffOwnerAndCode()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, tb);
+        QFETCH(OwnerKind, owner);
+        driver::click(m_form.get(), u"Option"_s + QString::number(row));
+        QCOMPARE(driver::text(m_form.get(), u"Text1"_s), tb);
+        QCOMPARE(m_sheet->ownerKind(), owner);
+        QCOMPARE(m_sheet->text(SheetText::CategoryCode), QString::number(row));
+        QCOMPARE(m_form->selectedCategory(), row);
+    }
+
+    void longCaptionClickSelectsItsChoice()
+    {
+        // The caption of a wrapping choice is a label beside an empty button.
+        auto *button = driver::find<QRadioButton>(m_form.get(), u"Option8"_s);
+        QLabel *caption = nullptr;
+        for (QLabel *label : button->parentWidget()->findChildren<QLabel *>())
+            caption = label;
+        QVERIFY(caption);
+        QCOMPARE(caption->text(), button->accessibleName());
+        driver::click(caption);
+        QVERIFY(button->isChecked());
+        QCOMPARE(m_sheet->coefficient(Coefficient::Tb), u"3240"_s);
+    }
+
+    void attentionBoxFollowsTheMouse()
+    {
+        QWidget *attention = driver::find(m_form.get(), u"Frame3"_s);
+        QWidget *frame = driver::find(m_form.get(), u"Frame1"_s);
+        QVERIFY(!attention->isVisible());
+        moveMouse(driver::find<QCheckBox>(m_form.get(), u"Check1"_s), { 5, 5 });
+        QVERIFY(attention->isVisible());
+        // Over another control of the frame nothing happens...
+        moveMouse(driver::find(m_form.get(), u"Command1"_s), { 5, 5 });
+        QVERIFY(attention->isVisible());
+        // ...over a free spot of the frame the box goes.
+        const QPoint free(pixelsFromTwips(7000), pixelsFromTwips(6000));
+        QVERIFY(!frame->childAt(free));
+        moveMouse(frame, free);
+        QVERIFY(!attention->isVisible());
+    }
+
+    void regionFillsTownsAndTownSetsKt_data()
+    {
+        QTest::addColumn<QString>("variantOption");
+        QTest::addColumn<QString>("region");
+        QTest::addColumn<int>("townCount");
+        QTest::addColumn<QString>("firstKt");
+        QTest::addColumn<QString>("town");
+        QTest::addColumn<QString>("townKt");
+        QTest::newRow("vehicles, Bashkortostan")
+            << u"Option17"_s << u"Республика Башкортостан"_s << 5 << u"1,2"_s << u"Уфа"_s << u"1,8"_s;
+        QTest::newRow("tractors, Moscow")
+            << u"Option18"_s << u"Москва"_s << 1 << u"1,2"_s << u"Москва"_s << u"1,2"_s;
+        QTest::newRow("vehicles, other towns of Amur")
+            << u"Option17"_s << u"Амурская область"_s << 3 << u"1"_s << u"Прочие города и населенные пункты"_s
+            << u"0,85"_s;
+    }
+    void regionFillsTownsAndTownSetsKt()
+    {
+        QFETCH(QString, variantOption);
+        QFETCH(QString, region);
+        QFETCH(int, townCount);
+        QFETCH(QString, firstKt);
+        QFETCH(QString, town);
+        QFETCH(QString, townKt);
+        m_form->showStep(2);
+        driver::click(m_form.get(), variantOption);
+        driver::pick(m_form.get(), u"Combo1"_s, region);
+        auto *towns = driver::find<QListWidget>(m_form.get(), u"List1"_s);
+        QCOMPARE(towns->count(), townCount);
+        QCOMPARE(towns->currentRow(), 0);
+        QCOMPARE(driver::text(m_form.get(), u"Text2"_s), firstKt);
+        driver::pick(towns, town);
+        QCOMPARE(m_sheet->coefficient(Coefficient::Kt), townKt);
+        QCOMPARE(m_form->selectedTownGroup(), town);
+    }
+
+    void typedRegionChangesNothing()
+    {
+        m_form->showStep(2);
+        driver::click(m_form.get(), u"Option17"_s);
+        driver::pick(m_form.get(), u"Combo1"_s, u"Республика Карелия"_s);
+        QCOMPARE(m_sheet->coefficient(Coefficient::Kt), u"1,3"_s);
+        // Typed over, not picked: the list stays, and a town then finds no row.
+        driver::replaceText(driver::find<QComboBox>(m_form.get(), u"Combo1"_s)->lineEdit(), u"Москва"_s);
+        auto *towns = driver::find<QListWidget>(m_form.get(), u"List1"_s);
+        QCOMPARE(towns->count(), 2);
+        driver::pickRow(towns, 1);
+        QCOMPARE(m_sheet->coefficient(Coefficient::Kt), u"1,3"_s);
+    }
+
+    void variantSwitchEmptiesRegionButKeepsKt()
+    {
+        m_form->showStep(2);
+        driver::click(m_form.get(), u"Option17"_s);
+        driver::pick(m_form.get(), u"Combo1"_s, u"Москва"_s);
+        QCOMPARE(m_sheet->coefficient(Coefficient::Kt), u"2"_s);
+        driver::click(m_form.get(), u"Option18"_s);
+        QCOMPARE(m_sheet->text(SheetText::KtVariant), u"18"_s);
+        QCOMPARE(m_form->regionText(), QString());
+        QCOMPARE(driver::find<QListWidget>(m_form.get(), u"List1"_s)->count(), 0);
+        QCOMPARE(driver::text(m_form.get(), u"Text2"_s), u"2"_s);
+    }
+
+    void valueBoxIsTheSheetField()
+    {
+        m_form->showStep(2);
+        driver::replaceText(driver::find<QLineEdit>(m_form.get(), u"Text2"_s), u"1,4"_s);
+        QCOMPARE(m_sheet->coefficient(Coefficient::Kt), u"1,4"_s);
+        m_sheet->setCoefficient(Coefficient::Kt, u"0,6"_s);
+        QCOMPARE(driver::text(m_form.get(), u"Text2"_s), u"0,6"_s);
+    }
+
+    void notesOpenTheirFiles()
+    {
+        driver::click(m_form.get(), u"Label4"_s);
+        m_form->showStep(2);
+        driver::click(m_form.get(), u"Label45"_s);
+        QCOMPARE(m_recorders->opened.size(), 2);
+        QVERIFY(m_recorders->opened[0].toLocalFile().endsWith(u"/k/tb.txt"_s));
+        QVERIFY(m_recorders->opened[1].toLocalFile().endsWith(u"/k/kt.txt"_s));
+    }
+
+private:
+    static void moveMouse(QWidget *widget, QPoint at)
+    {
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton,
+            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    }
+
+    std::unique_ptr<Recorders> m_recorders;
+    std::unique_ptr<PremiumSheet> m_sheet;
+    std::unique_ptr<Form1> m_form;
+};
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"

@@ -1,0 +1,172 @@
+// Steps 3 to 7 on their own window: the defaults its creation writes, the
+// bonus-malus class moves, the power figures in kilowatts, the period of use.
+
+#include "Recorders.h"
+#include "WizardDriver.h"
+
+#include "model/PremiumSheet.h"
+#include "wizard/Form2.h"
+
+#include <QLabel>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace karvo;
+
+class TestForm2 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_recorders = std::make_unique<Recorders>();
+        m_sheet = std::make_unique<PremiumSheet>();
+        m_form = std::make_unique<Form2>(*m_sheet);
+        m_form->show();
+    }
+    void cleanup()
+    {
+        m_form.reset();
+        m_sheet.reset();
+        m_recorders.reset();
+    }
+
+    void creationWritesTheDefaults()
+    {
+        QCOMPARE(m_form->currentStep(), 3);
+        QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), u"1"_s);
+        QCOMPARE(m_form->startClassText(), u"3"_s);
+        QVERIFY(!driver::find(m_form.get(), u"Frame1"_s)->isEnabled());
+        QCOMPARE(m_sheet->coefficient(Coefficient::Ko), u"1"_s);
+        QCOMPARE(m_sheet->text(SheetText::KoCode), u"1"_s);
+        QCOMPARE(m_sheet->coefficient(Coefficient::Kvs), u"1,8"_s);
+        QCOMPARE(m_sheet->coefficient(Coefficient::Km), u"0,6"_s);
+        QCOMPARE(kilowatts(u"Label14"_s), u"36,775 кВт"_s);
+        QCOMPARE(kilowatts(u"Label15"_s), QString());
+        QCOMPARE(m_sheet->coefficient(Coefficient::Ks), QString());
+        for (const QString &hint : { u"Label26"_s, u"Label27"_s, u"Label28"_s, u"Label29"_s, u"Label30"_s })
+            QVERIFY(driver::find(m_form.get(), hint)->isHidden());
+    }
+
+    void renewalComputesTheEndClass_data()
+    {
+        QTest::addColumn<QStringList>("picks"); // combo name, item, combo name, item...
+        QTest::addColumn<QString>("endClass");
+        QTest::addColumn<QString>("kbm");
+        QTest::newRow("class 3, no payouts")
+            << QStringList { u"Combo1"_s, u"3"_s, u"Combo5"_s, u"0"_s } << u"4"_s << u"0,95"_s;
+        QTest::newRow("payouts first, then class 9")
+            << QStringList { u"Combo5"_s, u"2"_s, u"Combo1"_s, u"9"_s } << u"2"_s << u"1,4"_s;
+        QTest::newRow("class 13 stays")
+            << QStringList { u"Combo1"_s, u"13"_s, u"Combo5"_s, u"0"_s } << u"13"_s << u"0,5"_s;
+        QTest::newRow("four payouts end in M")
+            << QStringList { u"Combo1"_s, u"11"_s, u"Combo5"_s, u"4"_s } << u"M"_s << u"2,45"_s;
+        QTest::newRow("payouts alone compute nothing")
+            << QStringList { u"Combo5"_s, u"1"_s } << QString() << QString();
+    }
+    void renewalComputesTheEndClass()
+    {
+        QFETCH(QStringList, picks);
+        QFETCH(QString, endClass);
+        QFETCH(QString, kbm);
+        driver::click(m_form.get(), u"Option11"_s);
+        QCOMPARE(m_sheet->contractKind(), ContractKind::Renewal);
+        QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), QString());
+        for (int i = 0; i + 1 < picks.size(); i += 2)
+            driver::pick(m_form.get(), picks[i], picks[i + 1]);
+        QCOMPARE(m_form->endClassText(), endClass);
+        QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), kbm);
+    }
+
+    void firstTimeAgainResetsClassThree()
+    {
+        driver::click(m_form.get(), u"Option11"_s);
+        driver::pick(m_form.get(), u"Combo1"_s, u"5"_s);
+        driver::pick(m_form.get(), u"Combo5"_s, u"1"_s);
+        driver::click(m_form.get(), u"Option10"_s);
+        QCOMPARE(m_form->startClassText(), u"3"_s);
+        QCOMPARE(m_form->payoutsText(), QString());
+        QCOMPARE(m_form->endClassText(), QString());
+        QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), u"1"_s);
+        // A first contract may start in any class.
+        driver::pick(m_form.get(), u"Combo1"_s, u"M"_s);
+        QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), u"2,45"_s);
+        QCOMPARE(m_form->endClassText(), QString());
+    }
+
+    void typedClassComputesNothing()
+    {
+        driver::click(m_form.get(), u"Option11"_s);
+        driver::pick(m_form.get(), u"Combo5"_s, u"0"_s);
+        driver::replaceText(driver::find<QComboBox>(m_form.get(), u"Combo1"_s)->lineEdit(), u"7"_s);
+        QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), QString());
+    }
+
+    void powerShowsKilowatts_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("km");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("50 to 70") << 1 << u"1"_s << u"36,775 кВт"_s << u"51,485 кВт"_s;
+        QTest::newRow("120 to 150 rounds to four places")
+            << 4 << u"1,4"_s << u"88,26 кВт"_s << u"110,3249 кВт"_s;
+        QTest::newRow("over 150 names one figure") << 5 << u"1,6"_s << u"110,3249 кВт"_s << QString();
+    }
+    void powerShowsKilowatts()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, km);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        m_form->showStep(6);
+        driver::pickRow(driver::find<QListWidget>(m_form.get(), u"List1"_s), row);
+        QCOMPARE(driver::text(m_form.get(), u"Text2"_s), km);
+        QCOMPARE(m_sheet->text(SheetText::KmIndex), QString::number(row));
+        QCOMPARE(kilowatts(u"Label14"_s), first);
+        QCOMPARE(kilowatts(u"Label15"_s), second);
+    }
+
+    void koAndKvsChoices()
+    {
+        m_form->showStep(4);
+        driver::click(m_form.get(), u"Option2"_s);
+        QCOMPARE(driver::text(m_form.get(), u"Text1"_s), u"1,8"_s);
+        QCOMPARE(m_sheet->text(SheetText::KoCode), u"2"_s);
+        m_form->showStep(5);
+        driver::pickRow(driver::find<QListWidget>(m_form.get(), u"List10"_s), 3);
+        QCOMPARE(driver::text(m_form.get(), u"Text5"_s), u"1"_s);
+        QCOMPARE(m_sheet->text(SheetText::KvsIndex), u"3"_s);
+    }
+
+    void periodOfUse_data()
+    {
+        QTest::addColumn<QString>("period");
+        QTest::addColumn<QString>("ks");
+        QTest::newRow("three months") << u"3 месяца"_s << u"0,5"_s;
+        QTest::newRow("ten months and more, trailing blank") << u"10 месяцев и более "_s << u"1"_s;
+        QTest::newRow("without the blank it is no item") << u"10 месяцев и более"_s << QString();
+    }
+    void periodOfUse()
+    {
+        QFETCH(QString, period);
+        QFETCH(QString, ks);
+        m_form->showStep(7);
+        driver::pick(m_form.get(), u"Combo2"_s, period);
+        QCOMPARE(driver::text(m_form.get(), u"Text8"_s), ks);
+        QCOMPARE(m_form->periodText(), period);
+    }
+
+private:
+    QString kilowatts(const QString &label) const
+    {
+        return driver::find<QLabel>(m_form.get(), label)->text();
+    }
+
+    std::unique_ptr<Recorders> m_recorders;
+    std::unique_ptr<PremiumSheet> m_sheet;
+    std::unique_ptr<Form2> m_form;
+};
+
+QTEST_MAIN(TestForm2)
+#include "tst_form2.moc"

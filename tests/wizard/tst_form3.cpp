@@ -1,0 +1,167 @@
+// Steps 8 to 10 on their own window: the skip check and the term list, the
+// step-10 choices mirroring the sheet, "Расчет", the reminder "ОК" and the
+// reminder check restored from the remembered value.
+
+#include "Recorders.h"
+#include "WizardDriver.h"
+
+#include "model/PremiumSheet.h"
+#include "wizard/Form3.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace karvo;
+
+class TestForm3 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_recorders = std::make_unique<Recorders>();
+        m_sheet = std::make_unique<PremiumSheet>();
+        m_form = std::make_unique<Form3>(*m_sheet, QString());
+        m_form->show();
+    }
+    void cleanup()
+    {
+        m_form.reset();
+        m_sheet.reset();
+        m_recorders.reset();
+    }
+
+    void loadsOnStep8Skipped()
+    {
+        QCOMPARE(m_form->currentStep(), 8);
+        QVERIFY(driver::find<QCheckBox>(m_form.get(), u"Check1"_s)->isChecked());
+        for (const QString &name : { u"Combo1"_s, u"Label18"_s, u"Text1"_s })
+            QVERIFY(!driver::find(m_form.get(), name)->isEnabled());
+        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"Combo1"_s)->count(), 11);
+        // No owner kind yet: the hidden third choice holds the group.
+        auto *unset = driver::find<QRadioButton>(m_form.get(), u"Option3"_s);
+        QVERIFY(unset->isChecked() && unset->isHidden());
+        QVERIFY(!driver::find(m_form.get(), u"Command3"_s)->isEnabled());
+        QVERIFY(!driver::find(m_form.get(), u"Option6"_s)->isEnabled());
+        QVERIFY(driver::find<QRadioButton>(m_form.get(), u"Option7"_s)->isChecked());
+        QVERIFY(driver::find(m_form.get(), u"Frame6"_s)->isHidden());
+        QVERIFY(!m_form->loadTime().isEmpty());
+    }
+
+    void termListFollowsTheSkipCheck()
+    {
+        driver::click(m_form.get(), u"Check1"_s);
+        QVERIFY(!m_sheet->skipTerm());
+        QVERIFY(driver::find(m_form.get(), u"Combo1"_s)->isEnabled());
+        driver::pick(m_form.get(), u"Combo1"_s, u"5 месяцев"_s);
+        QCOMPARE(driver::text(m_form.get(), u"Text1"_s), u"0,65"_s);
+        driver::pick(m_form.get(), u"Combo1"_s, u"нет такого срока"_s);
+        QCOMPARE(m_sheet->coefficient(Coefficient::Kp), u"0,65"_s);
+        driver::click(m_form.get(), u"Check1"_s);
+        QCOMPARE(m_sheet->coefficient(Coefficient::Kp), QString());
+        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"Combo1"_s)->currentText(), QString());
+        QVERIFY(!driver::find(m_form.get(), u"Text1"_s)->isEnabled());
+    }
+
+    void choicesMirrorTheSheet()
+    {
+        m_form->showStep(10);
+        driver::click(m_form.get(), u"Option2"_s);
+        QCOMPARE(m_sheet->ownerKind(), OwnerKind::LegalEntity);
+        QCOMPARE(m_sheet->text(SheetText::OwnerCode), u"2"_s);
+        QVERIFY(driver::find(m_form.get(), u"Command3"_s)->isEnabled());
+        driver::click(m_form.get(), u"Option9"_s);
+        QCOMPARE(m_sheet->text(SheetText::VehicleGroupCode), u"9"_s);
+        driver::click(m_form.get(), u"Option5"_s);
+        QCOMPARE(m_sheet->text(SheetText::RegistrationCode), u"5"_s);
+        // And the other way round.
+        m_sheet->setOwnerKind(OwnerKind::Unset);
+        QVERIFY(driver::find<QRadioButton>(m_form.get(), u"Option3"_s)->isChecked());
+        QVERIFY(!driver::find(m_form.get(), u"Command3"_s)->isEnabled());
+    }
+
+    void calculateWritesTOrTellsWhichCoefficientIsWrong_data()
+    {
+        QTest::addColumn<QString>("kn");
+        QTest::addColumn<QString>("t");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("all numbers") << u"1"_s << u"3564"_s << QString();
+        QTest::newRow("typed letters") << u"abc"_s << u"777"_s << u"Неверное значение коэффициента КН"_s;
+        QTest::newRow("emptied") << QString() << u"777"_s << u"Неверное значение коэффициента КН"_s;
+    }
+    void calculateWritesTOrTellsWhichCoefficientIsWrong()
+    {
+        QFETCH(QString, kn);
+        QFETCH(QString, t);
+        QFETCH(QString, message);
+        for (Coefficient c : kAllCoefficients)
+            m_sheet->setCoefficient(c, u"1"_s);
+        m_sheet->setCoefficient(Coefficient::Tb, u"1980"_s);
+        m_sheet->setCoefficient(Coefficient::Kt, u"1,8"_s);
+        m_sheet->setText(SheetText::T, u"777"_s);
+        m_sheet->setOwnerKind(OwnerKind::Individual);
+        m_form->showStep(9);
+        driver::replaceText(driver::find<QLineEdit>(m_form.get(), u"Text2"_s), kn);
+        m_form->showStep(10);
+        QSignalSpy save(m_form.get(), &Form3::saveInputsRequested);
+        driver::click(m_form.get(), u"Check2"_s);
+        driver::click(m_form.get(), u"Command3"_s);
+        QCOMPARE(driver::text(m_form.get(), u"Text3"_s), t);
+        QCOMPARE(m_recorders->messages, message.isEmpty() ? QStringList() : QStringList { message });
+        QCOMPARE(save.count(), message.isEmpty() ? 1 : 0);
+    }
+
+    void reminderOkNeedsTheCheck()
+    {
+        m_form->showStep(10);
+        QSignalSpy reminder(m_form.get(), &Form3::reminderRequested);
+        driver::click(m_form.get(), u"Command9"_s);
+        QCOMPARE(m_recorders->messages, QStringList { u"Установите флажок"_s });
+        QCOMPARE(m_recorders->titles, QStringList { u"karvo 2012"_s });
+        QCOMPARE(reminder.count(), 0);
+        driver::click(m_form.get(), u"Check3"_s);
+        driver::click(m_form.get(), u"Command9"_s);
+        driver::click(m_form.get(), u"Command9"_s);
+        QCOMPARE(reminder.count(), 2);
+        QCOMPARE(m_recorders->messages.size(), 1);
+    }
+
+    void reminderCheckFromRememberedValue_data()
+    {
+        QTest::addColumn<QString>("remembered");
+        QTest::addColumn<bool>("ticked");
+        QTest::newRow("1") << u"1"_s << true;
+        QTest::newRow("0") << u"0"_s << false;
+        QTest::newRow("missing") << QString() << false;
+        QTest::newRow("not a number") << u"да"_s << false;
+        QTest::newRow("another number") << u"2"_s << false;
+    }
+    void reminderCheckFromRememberedValue()
+    {
+        QFETCH(QString, remembered);
+        QFETCH(bool, ticked);
+        PremiumSheet sheet;
+        Form3 form(sheet, remembered);
+        QCOMPARE(form.reminderWanted(), ticked);
+    }
+
+    void reportBoxOkOpensTheReport()
+    {
+        m_form->showStep(10);
+        m_form->reportBox()->show();
+        driver::click(m_form.get(), u"Command12"_s);
+        QCOMPARE(m_recorders->opened.size(), 1);
+        QCOMPARE(m_recorders->opened[0].toLocalFile(), programFile(u"karvo.doc"_s));
+        QVERIFY(m_form->reportBox()->isHidden());
+    }
+
+private:
+    std::unique_ptr<Recorders> m_recorders;
+    std::unique_ptr<PremiumSheet> m_sheet;
+    std::unique_ptr<Form3> m_form;
+};
+
+QTEST_MAIN(TestForm3)
+#include "tst_form3.moc"

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/PremiumSheet.h"
+
+class QLabel;
+class QLineEdit;
+
+// A value box and its sheet field are one value: the box shows what the sheet
+// holds, and typing into the box changes the sheet. The sheet signals only
+// real changes, so the two directions never loop.
+namespace karvo {
+
+void bindText(QLineEdit *box, PremiumSheet &sheet, SheetText field);
+// A label that only shows a sheet text (the КН note).
+void bindLabel(QLabel *label, PremiumSheet &sheet, SheetText field);
+
+} // namespace karvo

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "model/PremiumSheet.h"
+#include "wizard/StepWindow.h"
+
+class QCheckBox;
+class QComboBox;
+
+// Steps 8 to 10: the insurance term of a vehicle registered abroad (КП), the
+// violations coefficient (КН), and the owner, registration and vehicle choices
+// with "Расчет", which writes Т. The step-10 choices mirror the sheet both
+// ways, so whoever sets them (the user, a category of step 1, the foreign
+// check, the restore) the window shows the same.
+namespace karvo {
+
+class Form3 : public StepWindow
+{
+    Q_OBJECT
+
+public:
+    // `rememberedReminder` is the "ch" value read at start: "1" ticks the
+    // reminder check.
+    Form3(PremiumSheet &sheet, const QString &rememberedReminder);
+
+    QString reminderCaption() const;
+    void setReminderCaption(const QString &caption);
+    bool reminderWanted() const;
+    void setReminderWanted(bool wanted);
+
+    // The time of day the window was created, in the user's short format.
+    QString loadTime() const;
+
+    // The report's progress box ("Формируется отчет в Word" and its "ОК").
+    QWidget *reportBox() const;
+
+    // "Расчет": Т into the sheet, then the save of the inputs when asked for.
+    void calculate();
+
+signals:
+    void saveInputsRequested();
+    void reportRequested();
+    void reminderRequested();
+
+private:
+    void applySkip(bool skip);
+    void showOwnerKind(OwnerKind kind);
+    void showRegistrationCase(RegistrationCase registrationCase);
+    void showVehicleGroup(VehicleGroup group);
+    void showForeignState(bool on);
+    void openReport();
+    void askForReminder();
+
+    PremiumSheet &m_sheet;
+    QCheckBox *m_skip;
+    QComboBox *m_terms;
+    QCheckBox *m_reminder;
+};
+
+} // namespace karvo

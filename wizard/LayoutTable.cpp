@@ -1,0 +1,187 @@
+#include "wizard/LayoutTable.h"
+
+#include "wizard/ClickableLabel.h"
+#include "wizard/WrappingChoice.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace karvo {
+namespace {
+
+constexpr double kSmallPoints = 8.25;
+constexpr double kLargePoints = 9.75;
+constexpr double kHugePoints = 12.0;
+
+// The designer's fonts are Windows fonts; these are their metric-compatible
+// stand-ins, with the system's own families as the last resort.
+QString family(bool serif)
+{
+    const QString wanted = serif ? u"Liberation Serif"_s : u"Liberation Sans"_s;
+    if (QFontDatabase::families().contains(wanted))
+        return wanted;
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+}
+
+QFont fontFor(unsigned look)
+{
+    QFont font(family(look & Serif));
+    font.setPointSizeF(look & Huge ? kHugePoints : (look & Large ? kLargePoints : kSmallPoints));
+    font.setBold(look & Bold);
+    font.setUnderline(look & Underline);
+    font.setItalic(look & Italic);
+    return font;
+}
+
+void applyColour(QWidget *widget, unsigned look)
+{
+    QColor colour;
+    if (look & Red)
+        colour = QColor(255, 0, 0);
+    else if (look & Green)
+        colour = QColor(0, 192, 0);
+    else if (look & Blue)
+        colour = QColor(0, 0, 255);
+    else
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Active, QPalette::WindowText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
+    palette.setColor(QPalette::Active, QPalette::Text, colour);
+    palette.setColor(QPalette::Inactive, QPalette::Text, colour);
+    palette.setColor(QPalette::Active, QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
+    widget->setPalette(palette);
+}
+
+void setupLabel(QLabel *label, const ControlRow &row)
+{
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment((row.look & Centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    label->setText(row.caption);
+}
+
+QWidget *createWidget(const ControlRow &row, QWidget *parent, QHash<QWidget *, QButtonGroup *> &groups)
+{
+    switch (row.kind) {
+    case ControlKind::Frame: {
+        auto *frame = new QGroupBox(row.caption, parent);
+        frame->setFlat(false);
+        return frame;
+    }
+    case ControlKind::Label: {
+        auto *label = new QLabel(parent);
+        setupLabel(label, row);
+        return label;
+    }
+    case ControlKind::Link: {
+        auto *link = new ClickableLabel(parent);
+        setupLabel(link, row);
+        link->setCursor(Qt::PointingHandCursor);
+        return link;
+    }
+    case ControlKind::Button:
+        return new QPushButton(row.caption, parent);
+    case ControlKind::Radio:
+    case ControlKind::Check: {
+        QAbstractButton *button = nullptr;
+        if (row.kind == ControlKind::Radio) {
+            auto *radio = new QRadioButton(parent);
+            QButtonGroup *&group = groups[parent];
+            if (!group)
+                group = new QButtonGroup(parent);
+            group->addButton(radio);
+            button = radio;
+        } else {
+            button = new QCheckBox(parent);
+        }
+        if (row.look & Wrap) {
+            auto *box = new WrappingChoice(button, parent);
+            box->setCaption(row.caption);
+            box->setFont(fontFor(row.look));
+            applyColour(box, row.look);
+        } else {
+            button->setText(row.caption);
+            button->setAccessibleName(row.caption);
+        }
+        return button;
+    }
+    case ControlKind::LineEdit: {
+        auto *edit = new QLineEdit(parent);
+        edit->setAlignment(row.look & Centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        edit->setReadOnly(row.look & ReadOnly);
+        edit->setText(row.caption);
+        return edit;
+    }
+    case ControlKind::Combo: {
+        auto *combo = new QComboBox(parent);
+        combo->setEditable(true);
+        // The designer's drop-downs neither complete nor keep typed text as a
+        // new item: only picking an item means anything.
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCompleter(nullptr);
+        return combo;
+    }
+    case ControlKind::List:
+        return new QListWidget(parent);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QWidget *Controls::widget(const QString &name) const
+{
+    return m_widgets.value(name, nullptr);
+}
+
+QFont defaultWindowFont()
+{
+    return fontFor(Plain);
+}
+
+Controls buildControls(QWidget *window, std::span<const ControlRow> rows)
+{
+    Controls controls;
+    QHash<QWidget *, QButtonGroup *> groups;
+    for (const ControlRow &row : rows) {
+        QWidget *parent = row.parent.isEmpty() ? window : controls.widget(row.parent);
+        Q_ASSERT_X(parent, "buildControls", qPrintable(row.parent));
+        QWidget *widget = createWidget(row, parent, groups);
+        widget->setObjectName(row.name);
+        widget->setFont(fontFor(row.look));
+        applyColour(widget, row.look);
+        auto *button = qobject_cast<QAbstractButton *>(widget);
+        QWidget *placed = button ? choiceBox(button) : widget;
+        placed->setGeometry(pixelsFromTwips(row.twips.x()), pixelsFromTwips(row.twips.y()),
+            pixelsFromTwips(row.twips.width()), pixelsFromTwips(row.twips.height()));
+        if (row.look & Hidden)
+            placed->setVisible(false);
+        if (row.title.isEmpty() && !row.caption.isEmpty() && widget->accessibleName().isEmpty())
+            widget->setAccessibleName(row.caption);
+        controls.add(row.name, widget);
+    }
+    // Titles may come after the box they title in the table.
+    for (const ControlRow &row : rows) {
+        if (row.title.isEmpty())
+            continue;
+        QWidget *widget = controls.widget(row.name);
+        if (auto *title = qobject_cast<QLabel *>(controls.widget(row.title))) {
+            title->setBuddy(widget);
+            widget->setAccessibleName(title->text());
+        }
+    }
+    return controls;
+}
+
+} // namespace karvo

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QHash>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <span>
+
+// The step windows are laid out the way their designer placed them: every
+// control at a fixed position given in twips (15 twips to a pixel). A window
+// declares its controls as a table of rows; buildControls() creates them.
+namespace karvo {
+
+constexpr int pixelsFromTwips(int twips)
+{
+    return (twips + 7) / 15;
+}
+
+enum class ControlKind {
+    Frame, // a box around a step or a group of choices; the caption is its title
+    Label, // static text, word-wrapped
+    Link, // a clickable label: note links, footer links, the restore link
+    Button, // a push button
+    Radio, // an option button; the radios of one parent form one group
+    Check, // a check box
+    LineEdit, // a one-line text box
+    Combo, // a drop-down that also takes typed text
+    List, // a list box
+};
+
+// Looks, combined with |.
+enum Look : unsigned {
+    Plain = 0,
+    Bold = 1u << 0,
+    Underline = 1u << 1,
+    Italic = 1u << 2,
+    Large = 1u << 3, // 9.75 pt instead of 8.25 pt
+    Red = 1u << 4,
+    Green = 1u << 5,
+    Blue = 1u << 6,
+    Centred = 1u << 7,
+    Hidden = 1u << 8,
+    Serif = 1u << 9,
+    Wrap = 1u << 10, // option button or check box whose caption wraps
+    ReadOnly = 1u << 11,
+    Huge = 1u << 12, // 12 pt
+};
+
+// Note links and the restore link: blue, bold, underlined, 9.75 pt.
+inline constexpr unsigned kLinkLook = Blue | Bold | Underline | Large;
+// The green hints of the foreign case, hidden until it shows them.
+inline constexpr unsigned kHintLook = Green | Large | Hidden;
+
+struct ControlRow
+{
+    QString name;
+    QString parent; // empty: the window itself
+    ControlKind kind;
+    QRect twips; // left, top, width, height within the parent
+    unsigned look = Plain;
+    QString caption = {};
+    // For value boxes and lists: the label that titles them. It becomes their
+    // buddy and lends them its text as accessible name.
+    QString title = {};
+};
+
+// The controls of one window by name.
+class Controls
+{
+public:
+    QWidget *widget(const QString &name) const;
+
+    template <class T> T *get(const QString &name) const
+    {
+        auto *typed = qobject_cast<T *>(widget(name));
+        Q_ASSERT_X(typed, "Controls::get", qPrintable(name));
+        return typed;
+    }
+
+    void add(const QString &name, QWidget *widget) { m_widgets.insert(name, widget); }
+
+private:
+    QHash<QString, QWidget *> m_widgets;
+};
+
+Controls buildControls(QWidget *window, std::span<const ControlRow> rows);
+
+// The window's default font: the designer's "MS Sans Serif" 8.25 pt.
+QFont defaultWindowFont();
+
+} // namespace karvo

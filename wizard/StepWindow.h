@@ -1,0 +1,69 @@
+#pragma once
+
+#include "wizard/LayoutTable.h"
+
+#include <QMap>
+#include <QWidget>
+
+#include <vector>
+
+// What the three step windows share: the fixed window of 652 × 532 pixels at
+// the same place with the caption "karvo 2012", no close box, the step frames
+// of which one is visible at a time, the navigation buttons that report to the
+// wizard, the "Выход" button and the footer links.
+namespace karvo {
+
+struct FooterNames
+{
+    QString email;
+    QString rights;
+    QString site;
+    QRect exitTwips;
+};
+
+// The rows of the exit button and the three footer labels of a window.
+std::vector<ControlRow> footerRows(const FooterNames &names);
+
+class StepWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 652;
+    static constexpr int kHeight = 532;
+
+    explicit StepWindow(const QString &name);
+
+    // Removes the window's close command: no close box, and Alt+F4 or the
+    // window manager's close request is ignored. "Выход" is the only way out.
+    void DisableXbutton();
+
+    // The step whose frame is visible, or 0 before any.
+    int currentStep() const { return m_current; }
+    void showStep(int step);
+    bool hasStep(int step) const { return m_frames.contains(step); }
+
+    const Controls &controls() const { return m_controls; }
+
+signals:
+    void nextClicked(int step);
+    void backClicked(int step);
+    void exitClicked();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+    void build(std::span<const ControlRow> rows, const FooterNames &footer);
+    // Registers a step frame and wires its buttons (either may be empty).
+    void addStep(int step, const QString &frame, const QString &back, const QString &next);
+
+    template <class T> T *control(const QString &name) const { return m_controls.get<T>(name); }
+
+    Controls m_controls;
+
+private:
+    QMap<int, QWidget *> m_frames;
+    int m_current = 0;
+};
+
+} // namespace karvo

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// The wizard's own words, shared by the three step windows. Texts that belong
+// to one control only stand in that window's layout table.
+namespace karvo::texts {
+
+inline const QString kNext = QStringLiteral("Далее >>");
+inline const QString kBack = QStringLiteral("<<Назад ");
+inline const QString kExit = QStringLiteral("Выход");
+inline const QString kNote = QStringLiteral("Примечание");
+inline const QString kPressNextHint = QStringLiteral("Нажмите кнопку  Далее>>");
+inline const QString kChooseHint = QStringLiteral("Выбрать ");
+
+// A step that lacks its coefficient: the prefix plus the short name ("КТ").
+inline const QString kNotSetPrefix = QStringLiteral("Не установлен коэффициент ");
+// Step 7 hands the period of use on to the reminder check of step 10.
+inline const QString kReminderCaptionPrefix = QStringLiteral("Запустить программу через ");
+inline const QString kTickReminderFirst = QStringLiteral("Установите флажок");
+
+// The report file that the "ОК" of the report box opens.
+inline const QString kReportFile = QStringLiteral("karvo.doc");
+
+} // namespace karvo::texts
