@@ -80,6 +80,7 @@ void SavedInputsRestore::loadSavedInputs()
     m_form.setStep1NextEnabled(false);
     m_sheet.setText(SheetText::CategoryCode, readKey(K::kCategory));
     m_sheet.setText(SheetText::KtVariant, readKey(K::kKtVariant));
+    m_form.ensureStepWindows();
     m_sheet.setText(SheetText::ContractKindCode, readKey(K::kContractKind));
     m_sheet.setText(SheetText::KoCode, readKey(K::kKo));
     m_sheet.setText(SheetText::KvsIndex, readKey(K::kKvs));
@@ -106,6 +107,11 @@ bool SavedInputsRestore::fail()
 
 bool SavedInputsRestore::replaySavedInputs()
 {
+    // Replaying the category sets the owner kind that category implies, and
+    // with it the owner code; the stored owner code is taken first, so that
+    // an owner chosen on step 10 against the category comes back too.
+    const QString ownerCode = m_sheet.text(SheetText::OwnerCode);
+
     const std::optional<int> category = readCode(m_sheet.text(SheetText::CategoryCode));
     if (!category)
         return fail();
@@ -143,7 +149,7 @@ bool SavedInputsRestore::replaySavedInputs()
         return fail();
     m_form.selectKmIndex(*km);
 
-    const std::optional<int> owner = readCode(m_sheet.text(SheetText::OwnerCode));
+    const std::optional<int> owner = readCode(ownerCode);
     if (!owner)
         return fail();
     m_form.selectOwnerKind(*owner == 1 ? OwnerKind::Individual : OwnerKind::LegalEntity);

@@ -26,6 +26,10 @@ public:
     virtual QString endClassText() const = 0;      // step 3 end class
     virtual QString periodText() const = 0;        // step 7 period of use
 
+    // Creates the step windows the restore writes into, with their own
+    // defaults, if they do not exist yet; their defaults must not overwrite
+    // what the restore writes after.
+    virtual void ensureStepWindows() = 0;
     virtual void setStep1NextEnabled(bool enabled) = 0;
     virtual void setPeriodText(const QString &text) = 0;
     virtual void setReminderDateText(const QString &text) = 0;

@@ -142,7 +142,6 @@ Form1::Form1(PremiumSheet &sheet)
     m_restoreTimer = new QTimer(this);
     m_restoreTimer->setObjectName(u"Timer1"_s);
     m_restoreTimer->setInterval(500);
-    connect(m_restoreTimer, &QTimer::timeout, this, &Form1::restoreTimerTicked);
 
     // The start-up's own share: step 1 visible, the region box filled, the
     // explanation box, the hint and the data label hidden, the timer stopped.

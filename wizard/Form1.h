@@ -45,7 +45,6 @@ public:
 signals:
     void foreignRegisteredToggled(bool on);
     void restoreClicked();
-    void restoreTimerTicked();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

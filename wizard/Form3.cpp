@@ -166,7 +166,7 @@ Form3::Form3(PremiumSheet &sheet, const QString &rememberedReminder)
     connect(control<QPushButton>(u"Command6"_s), &QPushButton::clicked, this, &Form3::saveInputsRequested);
     connect(control<QPushButton>(u"Command8"_s), &QPushButton::clicked, this, &Form3::reportRequested);
     connect(control<QPushButton>(u"Command9"_s), &QPushButton::clicked, this, &Form3::askForReminder);
-    connect(control<QPushButton>(u"Command12"_s), &QPushButton::clicked, this, &Form3::openReport);
+    connect(control<QPushButton>(u"Command12"_s), &QPushButton::clicked, this, &Form3::reportOpenRequested);
     connect(
         control<ClickableLabel>(u"Label16"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Kp); });
     connect(control<ClickableLabel>(u"Label45"_s), &ClickableLabel::clicked, this,
@@ -256,12 +256,6 @@ void Form3::askForReminder()
         return;
     }
     emit reminderRequested();
-}
-
-void Form3::openReport()
-{
-    openWithDesktop(QUrl::fromLocalFile(programFile(texts::kReportFile)));
-    control<QWidget>(u"Frame6"_s)->hide();
 }
 
 QString Form3::reminderCaption() const

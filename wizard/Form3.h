@@ -39,6 +39,8 @@ public:
 signals:
     void saveInputsRequested();
     void reportRequested();
+    // The progress box's "ОК": open the report, then hide the box.
+    void reportOpenRequested();
     void reminderRequested();
 
 private:
@@ -47,7 +49,6 @@ private:
     void showRegistrationCase(RegistrationCase registrationCase);
     void showVehicleGroup(VehicleGroup group);
     void showForeignState(bool on);
-    void openReport();
     void askForReminder();
 
     PremiumSheet &m_sheet;

@@ -28,7 +28,6 @@ void TariffWizard::start()
     wire(m_form1.get());
     connect(m_form1.get(), &Form1::foreignRegisteredToggled, this, &TariffWizard::setForeignRegistered);
     connect(m_form1.get(), &Form1::restoreClicked, this, &TariffWizard::restoreRequested);
-    connect(m_form1.get(), &Form1::restoreTimerTicked, this, &TariffWizard::restoreTimerTicked);
 
     // The steps 8-10 window sets its reminder check from this value when it
     // is created, so it is read first.
@@ -38,6 +37,7 @@ void TariffWizard::start()
     wire(m_form3.get());
     connect(m_form3.get(), &Form3::saveInputsRequested, this, &TariffWizard::saveInputsRequested);
     connect(m_form3.get(), &Form3::reportRequested, this, &TariffWizard::reportRequested);
+    connect(m_form3.get(), &Form3::reportOpenRequested, this, &TariffWizard::reportOpenRequested);
     connect(m_form3.get(), &Form3::reminderRequested, this, &TariffWizard::reminderRequested);
 
     // The default category fixes the owner kind that step 10 starts from.
@@ -189,6 +189,11 @@ QString TariffWizard::endClassText() const
 QString TariffWizard::periodText() const
 {
     return m_form2 ? m_form2->periodText() : QString();
+}
+
+void TariffWizard::ensureStepWindows()
+{
+    form2();
 }
 
 void TariffWizard::setStep1NextEnabled(bool enabled)

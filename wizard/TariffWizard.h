@@ -54,6 +54,7 @@ public:
     QString selectedTownGroup() const override;
     QString endClassText() const override;
     QString periodText() const override;
+    void ensureStepWindows() override;
     void setStep1NextEnabled(bool enabled) override;
     void setPeriodText(const QString &text) override;
     void setReminderDateText(const QString &text) override;
@@ -72,12 +73,12 @@ public:
 
 signals:
     void exiting();
-    // "Загрузить сохраненные данные" and each tick of the restore timer.
+    // "Загрузить сохраненные данные".
     void restoreRequested();
-    void restoreTimerTicked();
     // "Расчет" with "Сохранить исходные данные" ticked, after Т was written.
     void saveInputsRequested();
     void reportRequested();
+    void reportOpenRequested();
     // The reminder "ОК" with the reminder check ticked.
     void reminderRequested();
     // The restore read the reminder date for the reminder window.

@@ -20,6 +20,5 @@ inline const QString kReminderCaptionPrefix = QStringLiteral("Запустить
 inline const QString kTickReminderFirst = QStringLiteral("Установите флажок");
 
 // The report file that the "ОК" of the report box opens.
-inline const QString kReportFile = QStringLiteral("karvo.doc");
 
 } // namespace karvo::texts

@@ -23,6 +23,7 @@ class FakeForm : public SavedInputsForm
 public:
     QString region, town, endClass, period, reminderDate, startClass;
     bool nextEnabled = true;
+    bool windowsReady = false;
     QStringList calls;
 
     QString regionText() const override { return region; }
@@ -30,6 +31,7 @@ public:
     QString endClassText() const override { return endClass; }
     QString periodText() const override { return period; }
 
+    void ensureStepWindows() override { windowsReady = true; }
     void setStep1NextEnabled(bool enabled) override { nextEnabled = enabled; }
     void setPeriodText(const QString &text) override { period = text; }
     void setReminderDateText(const QString &text) override { reminderDate = text; }
@@ -117,6 +119,7 @@ private slots:
         SavedInputsRestore restore(sheet, form, timer);
         restore.loadSavedInputs();
         QVERIFY(!form.nextEnabled);
+        QVERIFY(form.windowsReady);
         QVERIFY(timer.isActive());
         QCOMPARE(timer.interval(), 500);
         // The settings file trims the blanks around a value, as it always did.

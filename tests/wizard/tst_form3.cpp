@@ -147,14 +147,13 @@ private slots:
         QCOMPARE(form.reminderWanted(), ticked);
     }
 
-    void reportBoxOkOpensTheReport()
+    void reportBoxOkAsksToOpenTheReport()
     {
         m_form->showStep(10);
         m_form->reportBox()->show();
+        QSignalSpy asked(m_form.get(), &Form3::reportOpenRequested);
         driver::click(m_form.get(), u"Command12"_s);
-        QCOMPARE(m_recorders->opened.size(), 1);
-        QCOMPARE(m_recorders->opened[0].toLocalFile(), programFile(u"karvo.doc"_s));
-        QVERIFY(m_form->reportBox()->isHidden());
+        QCOMPARE(asked.size(), 1);
     }
 
 private:

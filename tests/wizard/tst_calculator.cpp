@@ -1,0 +1,216 @@
+// The wizard together with its services: saved inputs stored by "Расчет" and
+// replayed into a fresh calculator, the report and its "ОК", the reminder
+// window opened from step 10.
+
+#include "Recorders.h"
+#include "WizardDriver.h"
+
+#include "reminder/Form4.h"
+#include "report/ReportBuilder.h"
+#include "storage/IniFile.h"
+#include "wizard/Calculator.h"
+#include "wizard/Form1.h"
+#include "wizard/Form2.h"
+#include "wizard/Form3.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace karvo;
+
+namespace {
+
+// Category row 3, Bashkortostan / Ufa in column "17", a renewal from class 6
+// with no payouts (ending in 7), КО Option2, КВС row 3, КМ row 2, five months,
+// a legal entity travelling to the place of registration with a trailer.
+void walkAndCalculate(Calculator &calculator, bool save)
+{
+    TariffWizard &wizard = calculator.wizard();
+    Form1 *form1 = wizard.form1();
+    driver::click(form1, u"Option3"_s);
+    driver::click(form1, u"Command1"_s);
+    driver::pick(form1, u"Combo1"_s, u"Республика Башкортостан"_s);
+    driver::pick(driver::find<QListWidget>(form1, u"List1"_s), u"Уфа"_s);
+    driver::click(form1, u"Command2"_s);
+
+    Form2 *form2 = wizard.form2();
+    driver::click(form2, u"Option11"_s);
+    driver::pick(form2, u"Combo1"_s, u"6"_s);
+    driver::pick(form2, u"Combo5"_s, u"0"_s);
+    driver::click(form2, u"Command2"_s);
+    driver::click(form2, u"Option2"_s);
+    driver::click(form2, u"Command1"_s);
+    driver::pickRow(driver::find<QListWidget>(form2, u"List10"_s), 3);
+    driver::click(form2, u"Command7"_s);
+    driver::pickRow(driver::find<QListWidget>(form2, u"List1"_s), 2);
+    driver::click(form2, u"Command8"_s);
+    driver::pick(form2, u"Combo2"_s, u"5 месяцев"_s);
+    driver::click(form2, u"Command10"_s);
+
+    Form3 *form3 = wizard.form3();
+    driver::click(form3, u"Command10"_s);
+    driver::click(form3, u"Command2"_s);
+    driver::click(form3, u"Option2"_s);
+    driver::click(form3, u"Option5"_s);
+    driver::click(form3, u"Option9"_s);
+    if (save)
+        driver::click(form3, u"Check2"_s);
+    driver::click(form3, u"Command3"_s);
+}
+
+QString iniPath()
+{
+    return settingsFilePath();
+}
+
+} // namespace
+
+class TestCalculator : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void storedInputsComeBackInAFreshCalculator()
+    {
+        Recorders recorders;
+        {
+            Calculator first;
+            first.start();
+            walkAndCalculate(first, true);
+            QCOMPARE(recorders.messages, QStringList());
+        }
+        QCOMPARE(GetValueString(u"t"_s, u"kbm2"_s, iniPath()), u"7"_s);
+        QCOMPARE(GetValueString(u"t"_s, u"t1"_s, iniPath()), u"2"_s);
+        QCOMPARE(GetValueString(u"t"_s, u"t2"_s, iniPath()), u"5"_s);
+        QCOMPARE(GetValueString(u"t"_s, u"t3"_s, iniPath()), u"9"_s);
+
+        Calculator calculator;
+        calculator.start();
+        TariffWizard &wizard = calculator.wizard();
+        Form1 *form1 = wizard.form1();
+        driver::click(form1, u"Option1"_s); // something else, to see it replaced
+        driver::click(form1, u"Label12"_s);
+        auto *next = driver::find<QPushButton>(form1, u"Command1"_s);
+        QVERIFY(!next->isEnabled());
+        QTRY_VERIFY(next->isEnabled());
+        QCOMPARE(recorders.messages, QStringList());
+
+        const PremiumSheet &sheet = wizard.sheet();
+        QCOMPARE(sheet.text(SheetText::CategoryCode), u"3"_s);
+        QCOMPARE(sheet.coefficient(Coefficient::Tb), u"1980"_s);
+        QVERIFY(driver::find<QRadioButton>(form1, u"Option17"_s)->isChecked());
+        QCOMPARE(form1->regionText(), u"Республика Башкортостан"_s);
+        auto *towns = driver::find<QListWidget>(form1, u"List1"_s);
+        QCOMPARE(towns->count(), 1);
+        QCOMPARE(form1->selectedTownGroup(), u"Уфа"_s);
+        QCOMPARE(sheet.coefficient(Coefficient::Kt), u"1,8"_s);
+
+        Form2 *form2 = wizard.form2();
+        QVERIFY(driver::find<QRadioButton>(form2, u"Option11"_s)->isChecked());
+        QCOMPARE(form2->startClassText(), u"7"_s);
+        QCOMPARE(sheet.coefficient(Coefficient::Kbm), QString()); // until the payouts are chosen
+        QVERIFY(driver::find<QRadioButton>(form2, u"Option2"_s)->isChecked());
+        QCOMPARE(sheet.coefficient(Coefficient::Ko), u"1,8"_s);
+        QCOMPARE(sheet.coefficient(Coefficient::Kvs), u"1"_s);
+        QCOMPARE(sheet.coefficient(Coefficient::Km), u"1,1"_s);
+        QCOMPARE(form2->periodText(), u"5 месяцев"_s);
+        QCOMPARE(sheet.coefficient(Coefficient::Ks), u"0,65"_s);
+        QCOMPARE(sheet.ownerKind(), OwnerKind::LegalEntity);
+        QCOMPARE(sheet.registrationCase(), RegistrationCase::TravellingToRegistration);
+        QCOMPARE(sheet.vehicleGroup(), VehicleGroup::GroupTrailer);
+
+        // Completing step 3 from the restored class: 7 with no payouts ends in 8.
+        driver::pick(form2, u"Combo5"_s, u"0"_s);
+        QCOMPARE(sheet.coefficient(Coefficient::Kbm), u"0,75"_s);
+    }
+
+    void restoreWithoutAFileSaysSo()
+    {
+        Recorders recorders;
+        Calculator calculator;
+        calculator.start();
+        Form1 *form1 = calculator.wizard().form1();
+        driver::click(form1, u"Label12"_s);
+        QTRY_COMPARE(recorders.messages, QStringList{u"Не сохранены данные"_s});
+        QVERIFY(driver::find<QPushButton>(form1, u"Command1"_s)->isEnabled());
+        QVERIFY(!form1->restoreTimer()->isActive());
+        QVERIFY(!QFile::exists(iniPath()));
+    }
+
+    void restoreFillsTheReminderDate()
+    {
+        Recorders recorders;
+        {
+            Calculator first;
+            first.start();
+            walkAndCalculate(first, true);
+        }
+        QVERIFY(SetValue(u"dt"_s, u"dt"_s, u"20.12.2030"_s, iniPath()));
+        Calculator calculator;
+        calculator.start();
+        driver::click(calculator.wizard().form1(), u"Label12"_s);
+        QTRY_VERIFY(driver::find<QPushButton>(calculator.wizard().form1(), u"Command1"_s)->isEnabled());
+        QCOMPARE(calculator.reminder()->dateText(), u"20.12.2030"_s);
+        QVERIFY(!calculator.reminder()->isVisible());
+    }
+
+    void reportIsWrittenAndOpened()
+    {
+        Recorders recorders;
+        Calculator calculator;
+        calculator.start();
+        walkAndCalculate(calculator, false);
+        Form3 *form3 = calculator.wizard().form3();
+        driver::click(form3, u"Command8"_s);
+        QVERIFY(form3->reportBox()->isVisible());
+        QCOMPARE(driver::find<QLabel>(form3, u"Label13"_s)->text(), u"Отчет в Word сформирован"_s);
+        QFile report(reportPath());
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        const QByteArray rtf = report.readAll();
+        QVERIFY(rtf.startsWith("{\\rtf1"));
+        QVERIFY(rtf.contains(calculator.wizard().sheet().text(SheetText::T).toUtf8()));
+
+        driver::click(form3, u"Command12"_s);
+        QCOMPARE(recorders.opened, QList<QUrl>{QUrl::fromLocalFile(reportPath())});
+        QVERIFY(!form3->reportBox()->isVisible());
+    }
+
+    void reportThatCannotBeWrittenIsNotAnnouncedAsDone()
+    {
+        Recorders recorders;
+        QVERIFY(QDir(recorders.folder.path()).mkdir(u"karvo.doc"_s)); // not replaceable by a file
+        Calculator calculator;
+        calculator.start();
+        walkAndCalculate(calculator, false);
+        Form3 *form3 = calculator.wizard().form3();
+        driver::click(form3, u"Command8"_s);
+        QCOMPARE(recorders.messages.size(), 1);
+        QVERIFY(recorders.messages[0].startsWith(u"Не удалось сохранить отчет: "_s));
+        QVERIFY(!form3->reportBox()->isVisible());
+    }
+
+    void reminderWindowOpensFromStepTenAndUnticksOnNo()
+    {
+        Recorders recorders;
+        Calculator calculator;
+        calculator.start();
+        walkAndCalculate(calculator, false);
+        Form3 *form3 = calculator.wizard().form3();
+        form3->setReminderWanted(true);
+        driver::click(form3, u"Command9"_s);
+        Form4 *reminder = calculator.reminder();
+        QCOMPARE(reminder->parentWidget(), form3);
+        QVERIFY(reminder->isVisible());
+        driver::click(reminder, u"Command2"_s);
+        QVERIFY(!form3->reminderWanted());
+        QVERIFY(!reminder->isVisible());
+        QCOMPARE(recorders.messages, QStringList{u"Автозапуск деактивирован"_s});
+    }
+};
+
+QTEST_MAIN(TestCalculator)
+#include "tst_calculator.moc"

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "storage/SavedInputs.h"
+#include "wizard/TariffWizard.h"
+
+#include <QObject>
+
+#include <memory>
+
+// The calculator as the user meets it: the wizard and the services its step
+// windows ask for. "Расчет" with "Сохранить исходные данные" stores the inputs,
+// "Загрузить сохраненные данные" restores them, "Отчет в файл" writes the
+// report and its "ОК" opens it, and the reminder "ОК" opens the reminder
+// window. The windows only ask; this class answers.
+namespace karvo {
+
+class Form4;
+
+class Calculator : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Calculator(QObject *parent = nullptr);
+    ~Calculator() override;
+
+    void start();
+
+    TariffWizard &wizard() { return m_wizard; }
+    // The reminder window, created inside the steps 8-10 window the first
+    // time anything touches it (the report reads its date, the restore
+    // writes into it).
+    Form4 *reminder();
+
+    void produceReport();
+
+private:
+    TariffWizard m_wizard;
+    std::unique_ptr<SavedInputsRestore> m_restore;
+    Form4 *m_reminder = nullptr; // owned by the steps 8-10 window
+};
+
+} // namespace karvo
