@@ -14,6 +14,6 @@ int main(int argc, char *argv[])
     QPushButton button(QStringLiteral("Далее >>"), &window);
     button.setGeometry(464, 152, 81, 25);
     window.show();
-    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
     return app.exec();
 }
