@@ -1,5 +1,6 @@
 #include "wizard/ClickableLabel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace karvo {
@@ -7,6 +8,21 @@ namespace karvo {
 ClickableLabel::ClickableLabel(QWidget *parent)
     : QLabel(parent)
 {
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        emit clicked();
+        event->accept();
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)

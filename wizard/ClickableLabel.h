@@ -18,6 +18,8 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    // A link reached with Tab opens with Enter or Space, as a button does.
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 } // namespace karvo

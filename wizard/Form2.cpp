@@ -43,12 +43,18 @@ std::vector<ControlRow> form2Layout()
 {
     using K = ControlKind;
     std::vector<ControlRow> rows;
-    auto add = [&rows](std::vector<ControlRow> more) { rows.insert(rows.end(), more.begin(), more.end()); };
+    // A step's own controls come between its frame and its buttons and note,
+    // so that Tab walks a step in reading order: choices, value, then on.
+    auto addStep = [&rows](std::vector<ControlRow> common, std::vector<ControlRow> own) {
+        const auto buttons = common.begin() + 3;
+        rows.insert(rows.end(), common.begin(), buttons);
+        rows.insert(rows.end(), own.begin(), own.end());
+        rows.insert(rows.end(), buttons, common.end());
+    };
 
-    add(stepRows({ u"Frame2"_s, u"КБМ"_s, u"Label20"_s, u"3 шаг из 10"_s, u"Label26"_s,
+    addStep(stepRows({ u"Frame2"_s, u"КБМ"_s, u"Label20"_s, u"3 шаг из 10"_s, u"Label26"_s,
         u"Нажмите кнопку  Далее>>  если не было страховых случаев"_s, u"Label5"_s, u"Command3"_s,
-        u"Command2"_s }));
-    add({
+        u"Command2"_s }), {
         { u"Label22"_s, u"Frame2"_s, K::Label, { 240, 360, 8280, 1455 }, Bold | Large,
             u"Коэффициент страховых тарифов в зависимости от наличия или отсутствия страховых выплат при "
             u"наступлении страховых случаев, произошедших в период действия предыдущих договоров "
@@ -73,9 +79,8 @@ std::vector<ControlRow> form2Layout()
         { u"Text13"_s, u"Frame1"_s, K::LineEdit, { 3480, 1140, 1215, 315 }, Bold, {}, u"Label3"_s },
     });
 
-    add(stepRows({ u"Frame3"_s, u"КО"_s, u"Label21"_s, u"4 шаг из 10"_s, u"Label27"_s, texts::kPressNextHint,
-        u"Label45"_s, u"Command5"_s, u"Command1"_s }));
-    add({
+    addStep(stepRows({ u"Frame3"_s, u"КО"_s, u"Label21"_s, u"4 шаг из 10"_s, u"Label27"_s, texts::kPressNextHint,
+        u"Label45"_s, u"Command5"_s, u"Command1"_s }), {
         { u"Label4"_s, u"Frame3"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
             u"Коэффициент страховых тарифов в зависимости от наличия сведений о количестве лиц, "
             u"допущенных к управлению транспортным средством (КО)"_s },
@@ -84,9 +89,8 @@ std::vector<ControlRow> form2Layout()
         { u"Text1"_s, u"Frame3"_s, K::LineEdit, { 6600, 1560, 1695, 285 }, Bold, {}, u"Label4"_s },
     });
 
-    add(stepRows({ u"Frame5"_s, u"КВС"_s, u"Label23"_s, u"5 шаг из 10"_s, u"Label28"_s, texts::kPressNextHint,
-        u"Label8"_s, u"Command6"_s, u"Command7"_s }));
-    add({
+    addStep(stepRows({ u"Frame5"_s, u"КВС"_s, u"Label23"_s, u"5 шаг из 10"_s, u"Label28"_s, texts::kPressNextHint,
+        u"Label8"_s, u"Command6"_s, u"Command7"_s }), {
         { u"Label7"_s, u"Frame5"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
             u"Коэффициент страховых тарифов в зависимости от возраста и стажа водителя, допущенного к "
             u"управлению транспортным средством (КВС)"_s },
@@ -97,9 +101,8 @@ std::vector<ControlRow> form2Layout()
         { u"Text5"_s, u"Frame5"_s, K::LineEdit, { 6600, 1860, 1695, 285 }, Bold, {}, u"Label7"_s },
     });
 
-    add(stepRows({ u"Frame6"_s, u"КМ"_s, u"Label24"_s, u"6 шаг из 10"_s, u"Label29"_s, texts::kChooseHint,
-        u"Label11"_s, u"Command9"_s, u"Command8"_s }));
-    add({
+    addStep(stepRows({ u"Frame6"_s, u"КМ"_s, u"Label24"_s, u"6 шаг из 10"_s, u"Label29"_s, texts::kChooseHint,
+        u"Label11"_s, u"Command9"_s, u"Command8"_s }), {
         { u"Label12"_s, u"Frame6"_s, K::Label, { 240, 360, 8280, 1095 }, Bold | Large,
             u"Коэффициент страховых тарифов в зависимости от технических характеристик транспортного "
             u"средства, в частности мощности двигателя легкового автомобиля (транспортные средства "
@@ -115,9 +118,8 @@ std::vector<ControlRow> form2Layout()
         { u"Text2"_s, u"Frame6"_s, K::LineEdit, { 6840, 2220, 1455, 285 }, Bold, {}, u"Label12"_s },
     });
 
-    add(stepRows({ u"Frame7"_s, u"КС"_s, u"Label25"_s, u"7 шаг из 10"_s, u"Label30"_s, texts::kPressNextHint,
-        u"Label16"_s, u"Command11"_s, u"Command10"_s }));
-    add({
+    addStep(stepRows({ u"Frame7"_s, u"КС"_s, u"Label25"_s, u"7 шаг из 10"_s, u"Label30"_s, texts::kPressNextHint,
+        u"Label16"_s, u"Command11"_s, u"Command10"_s }), {
         { u"Label18"_s, u"Frame7"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
             u"Коэффициент страховых тарифов в зависимости от периода использования транспортного "
             u"средства (КС)"_s },

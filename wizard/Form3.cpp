@@ -127,6 +127,7 @@ Form3::Form3(PremiumSheet &sheet, const QString &rememberedReminder)
     addStep(8, u"Frame7"_s, u"Command11"_s, u"Command10"_s);
     addStep(9, u"Frame1"_s, u"Command1"_s, u"Command2"_s);
     addStep(10, u"Frame2"_s, u"Command5"_s, {});
+    setEnterButton(10, u"Command3"_s);
     m_skip = control<QCheckBox>(u"Check1"_s);
     m_terms = control<QComboBox>(u"Combo1"_s);
     m_reminder = control<QCheckBox>(u"Check3"_s);

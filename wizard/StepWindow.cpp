@@ -5,7 +5,11 @@
 #include "wizard/ClickableLabel.h"
 #include "wizard/WizardTexts.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
 #include <QPushButton>
 
 using namespace Qt::Literals::StringLiterals;
@@ -69,9 +73,41 @@ void StepWindow::addStep(int step, const QString &frame, const QString &back, co
     if (!back.isEmpty())
         connect(control<QPushButton>(back), &QPushButton::clicked, this,
             [this, step] { emit backClicked(step); });
-    if (!next.isEmpty())
+    if (!next.isEmpty()) {
         connect(control<QPushButton>(next), &QPushButton::clicked, this,
             [this, step] { emit nextClicked(step); });
+        setEnterButton(step, next);
+    }
+}
+
+void StepWindow::setEnterButton(int step, const QString &button)
+{
+    m_enterButtons.insert(step, control<QPushButton>(button));
+}
+
+void StepWindow::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    QPushButton *button = m_enterButtons.value(m_current);
+    if (!enter || !button) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // A focused button is what the user means by Enter.
+    if (auto *focused = qobject_cast<QPushButton *>(focusWidget())) {
+        event->accept();
+        focused->click();
+        return;
+    }
+    for (QWidget *w = focusWidget(); w; w = w->parentWidget()) {
+        if (qobject_cast<QComboBox *>(w)) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+    }
+    event->accept();
+    if (button->isEnabled() && button->isVisible())
+        button->click();
 }
 
 void StepWindow::showStep(int step)
@@ -83,6 +119,35 @@ void StepWindow::showStep(int step)
             it.value()->hide();
     }
     m_current = step;
+    // Keyboard users go on where the step starts: its first control.
+    if (isVisible())
+        focusFirstControl();
+}
+
+void StepWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_frames.value(m_current) || !m_frames.value(m_current)->isAncestorOf(focusWidget()))
+        focusFirstControl();
+}
+
+void StepWindow::focusFirstControl()
+{
+    QWidget *frame = m_frames.value(m_current);
+    if (!frame)
+        return;
+    for (QWidget *w = frame->nextInFocusChain(); w != frame && frame->isAncestorOf(w);
+         w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) && w->isEnabled()) {
+            // In a group of choices the focus belongs on the chosen one.
+            auto *choice = qobject_cast<QAbstractButton *>(w);
+            QAbstractButton *chosen = choice && choice->group() ? choice->group()->checkedButton() : nullptr;
+            if (chosen && chosen->isVisibleTo(this) && chosen->isEnabled())
+                w = chosen;
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 } // namespace karvo

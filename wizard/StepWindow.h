@@ -3,6 +3,8 @@
 #include "wizard/LayoutTable.h"
 
 #include <QMap>
+
+class QPushButton;
 #include <QWidget>
 
 #include <vector>
@@ -52,17 +54,28 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
     void build(std::span<const ControlRow> rows, const FooterNames &footer);
-    // Registers a step frame and wires its buttons (either may be empty).
+    // Registers a step frame and wires its buttons (either may be empty). The
+    // next button is also what Enter presses on that step.
     void addStep(int step, const QString &frame, const QString &back, const QString &next);
+    // The button Enter presses on a step without a next button.
+    void setEnterButton(int step, const QString &button);
+
+    // Enter presses the visible step's next button (or its Enter button),
+    // unless a drop-down has the focus: there Enter picks the typed item.
+    void keyPressEvent(QKeyEvent *event) override;
 
     template <class T> T *control(const QString &name) const { return m_controls.get<T>(name); }
 
     Controls m_controls;
 
 private:
+    void focusFirstControl();
+
     QMap<int, QWidget *> m_frames;
+    QMap<int, QPushButton *> m_enterButtons;
     int m_current = 0;
 };
 

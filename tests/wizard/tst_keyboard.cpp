@@ -1,0 +1,164 @@
+// Keyboard use of the wizard: where the focus starts, the tab order, Enter and
+// the arrow keys among the choices.
+
+#include "Recorders.h"
+#include "WizardDriver.h"
+
+#include "wizard/Form1.h"
+#include "wizard/Form2.h"
+#include "wizard/Form3.h"
+#include "wizard/TariffWizard.h"
+
+#include <QApplication>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace karvo;
+
+namespace {
+
+// The names of the controls Tab visits, from the focused one until it comes
+// back round.
+QStringList tabOrder(QWidget *window)
+{
+    QStringList names;
+    QWidget *start = window->focusWidget();
+    QWidget *w = start;
+    for (int i = 0; i < 40; ++i) {
+        names << (w ? w->objectName() : u"(none)"_s);
+        QTest::keyClick(window, Qt::Key_Tab);
+        w = window->focusWidget();
+        if (w == start)
+            break;
+    }
+    return names;
+}
+
+void activate(QWidget *window)
+{
+    window->show();
+    QApplication::setActiveWindow(window);
+}
+
+} // namespace
+
+class TestKeyboard : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Recorders> m_recorders;
+    std::unique_ptr<TariffWizard> m_wizard;
+
+private slots:
+    void init()
+    {
+        m_recorders = std::make_unique<Recorders>();
+        m_wizard = std::make_unique<TariffWizard>();
+        m_wizard->start();
+        activate(m_wizard->form1());
+    }
+    void cleanup()
+    {
+        m_wizard.reset();
+        m_recorders.reset();
+    }
+
+    void stepOneStartsOnTheChosenCategoryAndWalksInReadingOrder()
+    {
+        Form1 *form1 = m_wizard->form1();
+        QCOMPARE(form1->focusWidget()->objectName(), u"Option3"_s);
+        QCOMPARE(tabOrder(form1), (QStringList{u"Option3"_s, u"Text1"_s, u"Check1"_s, u"Command1"_s,
+                                               u"Label4"_s, u"Label12"_s, u"Command4"_s, u"Label87"_s,
+                                               u"Label21"_s}));
+    }
+
+    void arrowKeysChooseTheCategory()
+    {
+        Form1 *form1 = m_wizard->form1();
+        QTest::keyClick(form1->focusWidget(), Qt::Key_Down);
+        QVERIFY(driver::find<QRadioButton>(form1, u"Option4"_s)->isChecked());
+        QCOMPARE(m_wizard->sheet().text(SheetText::CategoryCode), u"4"_s);
+        QTest::keyClick(form1->focusWidget(), Qt::Key_Up);
+        QTest::keyClick(form1->focusWidget(), Qt::Key_Up);
+        QTest::keyClick(form1->focusWidget(), Qt::Key_Up);
+        QVERIFY(driver::find<QRadioButton>(form1, u"Option1"_s)->isChecked());
+        QCOMPARE(m_wizard->sheet().coefficient(Coefficient::Tb), u"1215"_s);
+        QCOMPARE(m_wizard->sheet().ownerKind(), OwnerKind::Unset);
+    }
+
+    void enterGoesOnAndRefusesLikeTheButton()
+    {
+        Form1 *form1 = m_wizard->form1();
+        QTest::keyClick(form1->focusWidget(), Qt::Key_Return);
+        QCOMPARE(form1->currentStep(), 2);
+        QCOMPARE(form1->focusWidget()->objectName(), u"Option17"_s);
+        QTest::keyClick(form1->focusWidget(), Qt::Key_Return);
+        QCOMPARE(m_recorders->messages, QStringList{u"Не установлен коэффициент КТ"_s});
+        QCOMPARE(form1->currentStep(), 2);
+    }
+
+    void enterInADropDownPicksTheItemAndStays()
+    {
+        Form1 *form1 = m_wizard->form1();
+        QTest::keyClick(form1->focusWidget(), Qt::Key_Return);
+        auto *regions = driver::find<QComboBox>(form1, u"Combo1"_s);
+        driver::pick(regions, u"Москва"_s);
+        QCOMPARE(m_wizard->sheet().coefficient(Coefficient::Kt), u"2"_s);
+        QCOMPARE(form1->currentStep(), 2);
+        QVERIFY(form1->isVisible());
+    }
+
+    void enterOnAFocusedButtonPressesThatButton()
+    {
+        Form1 *form1 = m_wizard->form1();
+        QTest::keyClick(form1->focusWidget(), Qt::Key_Return);
+        driver::find<QWidget>(form1, u"Command3"_s)->setFocus();
+        QTest::keyClick(form1->focusWidget(), Qt::Key_Return);
+        QCOMPARE(form1->currentStep(), 1);
+    }
+
+    void stepThreeWalksInReadingOrder()
+    {
+        m_wizard->sheet().setCoefficient(Coefficient::Kt, u"1"_s);
+        driver::click(m_wizard->form1(), u"Command1"_s);
+        m_wizard->sheet().setCoefficient(Coefficient::Kt, u"1"_s);
+        driver::click(m_wizard->form1(), u"Command2"_s);
+        Form2 *form2 = m_wizard->form2();
+        activate(form2);
+        QCOMPARE(tabOrder(form2), (QStringList{u"Option10"_s, u"Combo1"_s, u"Text4"_s, u"Command3"_s,
+                                               u"Command2"_s, u"Label5"_s, u"Command4"_s, u"Label87"_s,
+                                               u"Label36"_s}));
+        form2->findChild<QWidget *>(u"Option10"_s)->setFocus();
+        QTest::keyClick(form2->focusWidget(), Qt::Key_Return);
+        QCOMPARE(form2->currentStep(), 4);
+    }
+
+    void enterOnStepTenCalculates()
+    {
+        Form3 *form3 = m_wizard->form3();
+        for (Coefficient c : kAllCoefficients)
+            m_wizard->sheet().setCoefficient(c, u"1"_s);
+        m_wizard->sheet().setCoefficient(Coefficient::Tb, u"1980"_s);
+        form3->showStep(10);
+        activate(form3);
+        QCOMPARE(form3->focusWidget()->objectName(), u"Option1"_s);
+        QCOMPARE(tabOrder(form3),
+                 (QStringList{u"Option1"_s, u"Option4"_s, u"Option7"_s, u"Label45"_s, u"Check2"_s, u"Check3"_s,
+                              u"Text3"_s, u"Command9"_s, u"Command5"_s, u"Command3"_s, u"Command8"_s,
+                              u"Command4"_s, u"Label87"_s, u"Label21"_s}));
+        QTest::keyClick(form3->focusWidget(), Qt::Key_Return);
+        QCOMPARE(m_wizard->sheet().text(SheetText::T), u"1980"_s);
+    }
+
+    void linksOpenFromTheKeyboard()
+    {
+        Form1 *form1 = m_wizard->form1();
+        driver::find<QWidget>(form1, u"Label4"_s)->setFocus();
+        QTest::keyClick(form1->focusWidget(), Qt::Key_Return);
+        QCOMPARE(m_recorders->opened.size(), 1);
+        QVERIFY(m_recorders->opened[0].toLocalFile().endsWith(u"/k/tb.txt"_s));
+        QCOMPARE(form1->currentStep(), 1);
+    }
+};
+
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
