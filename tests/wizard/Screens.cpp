@@ -1,5 +1,6 @@
 // Renders every step of the wizard, the "Внимание" box, the foreign case and
-// the message box to PNG files, so that the layout can be looked at without a
+// the report's progress box, the reminder window and the message box to PNG
+// files, so that the layout can be looked at without a
 // display: karvo_screens <output folder>.
 
 #include "WizardDriver.h"
@@ -10,7 +11,8 @@
 #include "wizard/Form1.h"
 #include "wizard/Form2.h"
 #include "wizard/Form3.h"
-#include "wizard/TariffWizard.h"
+#include "reminder/Form4.h"
+#include "wizard/Calculator.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -56,8 +58,9 @@ int main(int argc, char *argv[])
     QStringList messages;
     setMessageHandler([&messages](const QString &, const QString &text) { messages << text; });
 
-    TariffWizard wizard;
-    wizard.start();
+    Calculator calculator;
+    calculator.start();
+    TariffWizard &wizard = calculator.wizard();
     Form1 *form1 = wizard.form1();
     save(form1, u"step01"_s);
     hover(driver::find<QCheckBox>(form1, u"Check1"_s));
@@ -93,6 +96,14 @@ int main(int argc, char *argv[])
     driver::click(form3, u"Command2"_s);
     driver::click(form3, u"Command3"_s);
     save(form3, u"step10"_s);
+    driver::click(form3, u"Command8"_s);
+    save(form3, u"step10-report"_s);
+    driver::click(form3, u"Command12"_s);
+    form3->setReminderWanted(true);
+    driver::click(form3, u"Command9"_s);
+    driver::type(driver::find<QLineEdit>(calculator.reminder(), u"Text4"_s), u"20.12.2030"_s);
+    save(form3, u"step10-reminder"_s);
+    calculator.reminder()->hide();
 
     // The foreign case: back to step 1 and the check set.
     driver::click(form3, u"Command5"_s);
