@@ -1,6 +1,5 @@
 #include "ChmDirectory.h"
 
-#include <QtEndian>
 
 namespace {
 
@@ -18,8 +17,17 @@ public:
     {
         return has(at, 4) && m_bytes.mid(at, 4) == QByteArray(tag, 4);
     }
-    quint32 u32(qint64 at) const { return qFromLittleEndian<quint32>(m_bytes.constData() + at); }
-    quint64 u64(qint64 at) const { return qFromLittleEndian<quint64>(m_bytes.constData() + at); }
+    // Byte by byte through at(): reading through constData() lets GCC's
+    // sanitizer build see the shared empty array and refuse to compile.
+    quint64 little(qint64 at, int size) const
+    {
+        quint64 value = 0;
+        for (int i = size - 1; i >= 0; --i)
+            value = (value << 8) | quint8(m_bytes.at(at + i));
+        return value;
+    }
+    quint32 u32(qint64 at) const { return quint32(little(at, 4)); }
+    quint64 u64(qint64 at) const { return little(at, 8); }
     quint8 byte(qint64 at) const { return quint8(m_bytes.at(at)); }
     QByteArray slice(qint64 at, qint64 size) const { return m_bytes.mid(at, size); }
 
