@@ -47,6 +47,8 @@ enum Look : unsigned {
     Huge = 1u << 12, // 12 pt
 };
 
+// The looks that change the font rather than the colour or the visibility.
+inline constexpr unsigned kFontLooks = Bold | Underline | Italic | Large | Huge | Serif;
 // Note links and the restore link: blue, bold, underlined, 9.75 pt.
 inline constexpr unsigned kLinkLook = Blue | Bold | Underline | Large;
 // The green hints of the foreign case, hidden until it shows them.

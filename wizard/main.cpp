@@ -1,5 +1,6 @@
 #include "wizard/Calculator.h"
 #include "wizard/DesktopServices.h"
+#include "wizard/LayoutTable.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -35,6 +36,9 @@ int main(int argc, char *argv[])
     // Lets the desktop match the windows to the menu entry (Wayland).
     QGuiApplication::setDesktopFileName(QStringLiteral(KARVO_APP_ID));
     karvo::installDesktopServices();
+    // The windows' font for everything, message boxes included; set before
+    // any widget exists, so that no control starts with another font first.
+    QApplication::setFont(karvo::defaultWindowFont());
     karvo::Calculator calculator;
     calculator.start();
     endWhenIdleForSmokeTest(app);

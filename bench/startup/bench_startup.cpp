@@ -26,7 +26,7 @@ Run runOnce(const std::string &program)
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
-        if (std::freopen("/dev/null", "w", stdout) == nullptr)
+        if (std::freopen("/dev/null", "w", stdout) == nullptr || std::freopen("/dev/null", "w", stderr) == nullptr)
             _exit(126);
         execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
         _exit(127);
