@@ -1,0 +1,143 @@
+// The "Примечание" links, the help-file link of step 10 and the footer links
+// of every step window: each hands the right file or address to the desktop.
+
+#include "Recorders.h"
+#include "WizardDriver.h"
+
+#include "notes/NoteLinks.h"
+#include "wizard/Form1.h"
+#include "wizard/Form2.h"
+#include "wizard/Form3.h"
+#include "wizard/TariffWizard.h"
+
+#include <QLabel>
+#include <QUrlQuery>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace karvo;
+
+namespace {
+
+StepWindow *windowOf(TariffWizard &wizard, int number)
+{
+    switch (number) {
+    case 1:
+        return wizard.form1();
+    case 2:
+        return wizard.form2();
+    default:
+        return wizard.form3();
+    }
+}
+
+// Shows the step whose frame holds the label, so that it is clicked as a
+// user clicks it.
+void showStepOf(StepWindow *window, int step)
+{
+    window->show();
+    window->showStep(step);
+}
+
+} // namespace
+
+class TestLinks : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void noteLinksOpenTheirFiles_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("step 1, ТБ") << 1 << 1 << u"Label4"_s << u"k/tb.txt"_s;
+        QTest::newRow("step 2, КТ") << 1 << 2 << u"Label45"_s << u"k/kt.txt"_s;
+        QTest::newRow("step 3, КБМ") << 2 << 3 << u"Label5"_s << u"k/kbm.txt"_s;
+        QTest::newRow("step 4, КО") << 2 << 4 << u"Label45"_s << u"k/ko.txt"_s;
+        QTest::newRow("step 5, КВС") << 2 << 5 << u"Label8"_s << u"k/kvs.txt"_s;
+        QTest::newRow("step 6, КМ") << 2 << 6 << u"Label11"_s << u"k/km.txt"_s;
+        QTest::newRow("step 7, КС") << 2 << 7 << u"Label16"_s << u"k/ks.txt"_s;
+        QTest::newRow("step 8, КП") << 3 << 8 << u"Label16"_s << u"k/kp.txt"_s;
+        QTest::newRow("step 10, the decree") << 3 << 10 << u"Label45"_s << u"k/739.chm"_s;
+    }
+
+    void noteLinksOpenTheirFiles()
+    {
+        QFETCH(int, window);
+        QFETCH(int, step);
+        QFETCH(QString, label);
+        QFETCH(QString, file);
+
+        Recorders recorders;
+        TariffWizard wizard;
+        wizard.start();
+        StepWindow *target = windowOf(wizard, window);
+        showStepOf(target, step);
+        driver::click(target, label);
+        QCOMPARE(recorders.opened, QList<QUrl>{QUrl::fromLocalFile(recorders.folder.filePath(file))});
+        QCOMPARE(recorders.messages, QStringList());
+    }
+
+    void footerLinksOpenMailAndSite_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("email");
+        QTest::addColumn<QString>("site");
+        QTest::newRow("steps 1-2") << 1 << u"Label21"_s << u"Label87"_s;
+        QTest::newRow("steps 3-7") << 2 << u"Label36"_s << u"Label87"_s;
+        QTest::newRow("steps 8-10") << 3 << u"Label21"_s << u"Label87"_s;
+    }
+
+    void footerLinksOpenMailAndSite()
+    {
+        QFETCH(int, window);
+        QFETCH(QString, email);
+        QFETCH(QString, site);
+
+        Recorders recorders;
+        TariffWizard wizard;
+        wizard.start();
+        StepWindow *target = windowOf(wizard, window);
+        target->show();
+        auto *emailLabel = driver::find<QLabel>(target, email);
+        auto *siteLabel = driver::find<QLabel>(target, site);
+        QCOMPARE(emailLabel->toolTip(), u"Автор"_s);
+        QCOMPARE(siteLabel->toolTip(), u"Сайт и форум программы tolvek"_s);
+        QCOMPARE(emailLabel->cursor().shape(), Qt::PointingHandCursor);
+
+        driver::click(emailLabel);
+        driver::click(siteLabel);
+        QCOMPARE(recorders.opened.size(), 2);
+        const QUrl mail = recorders.opened[0];
+        QCOMPARE(mail.scheme(), u"mailto"_s);
+        QCOMPARE(mail.path(), emailLabel->text());
+        QCOMPARE(QUrlQuery(mail).queryItemValue(u"Subject"_s, QUrl::FullyDecoded), u"KARVO-вопросы"_s);
+        // The subject crosses to the mail program percent-encoded as UTF-8.
+        QVERIFY(mail.toString(QUrl::FullyEncoded).endsWith(
+            u"?Subject=KARVO-%D0%B2%D0%BE%D0%BF%D1%80%D0%BE%D1%81%D1%8B"_s));
+        QCOMPARE(recorders.opened[1], QUrl(siteLabel->text()));
+    }
+
+    void anAddressWithQueryCharactersStaysOneAddress()
+    {
+        const QUrl url = mailUrl(u"a&b?c@example.org"_s);
+        QCOMPARE(url.path(), u"a&b?c@example.org"_s);
+        QCOMPARE(QUrlQuery(url).queryItemValue(u"Subject"_s, QUrl::FullyDecoded), u"KARVO-вопросы"_s);
+    }
+
+    void aMissingFileOrViewerChangesNothing()
+    {
+        Recorders recorders;
+        setDesktopOpenHandler([](const QUrl &) { return false; }); // nothing opens it
+        TariffWizard wizard;
+        wizard.start();
+        driver::click(wizard.form1(), u"Label4"_s);
+        QCOMPARE(recorders.messages, QStringList());
+        QCOMPARE(wizard.form1()->currentStep(), 1);
+        QVERIFY(wizard.form1()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestLinks)
+#include "tst_links.moc"
