@@ -1,23 +1,22 @@
 #include "reminder/ReminderSwitch.h"
 
 #include "storage/IniFile.h"
+#include "storage/SettingsKeys.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace karvo {
 namespace {
 
-// Section and key share their name in karvo.ini.
-const QString kFlagKey = u"ch"_s;
-const QString kDateKey = u"dt"_s;
+namespace K = SettingsKeys;
 
 void mirror(const QString &flag, const QString &date, ReminderOutcome &outcome)
 {
     const QString file = settingsFilePath();
     QString error;
-    if (!SetValue(kFlagKey, kFlagKey, flag, file, &error))
+    if (!SetValue(K::kReminderFlagSection, K::kReminderFlag, flag, file, &error))
         outcome.settingsFailure = error;
-    if (!SetValue(kDateKey, kDateKey, date, file, &error) && outcome.settingsFailure.isEmpty())
+    if (!SetValue(K::kReminderSection, K::kReminderDate, date, file, &error) && outcome.settingsFailure.isEmpty())
         outcome.settingsFailure = error;
 }
 

@@ -13,7 +13,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace karvo {
 namespace {
 
-namespace K = SavedInputKeys;
+namespace K = SettingsKeys;
 
 // Codes are read as whole numbers; empty text, anything else and numbers
 // beyond int are all "not a number" for the replay.
@@ -28,7 +28,7 @@ std::optional<int> readCode(const QString &text)
 
 QString readKey(const QString &key)
 {
-    return GetValueString(K::kSection, key, settingsFilePath());
+    return GetValueString(K::kInputsSection, key, settingsFilePath());
 }
 
 } // namespace
@@ -57,7 +57,7 @@ bool storeInputs(const PremiumSheet &sheet, const SavedInputsForm &form)
     };
     for (const auto &[key, value] : values) {
         QString error;
-        if (!SetValue(K::kSection, key, value, settingsFilePath(), &error)) {
+        if (!SetValue(K::kInputsSection, key, value, settingsFilePath(), &error)) {
             showMessage(kSaveFailedMessage + error);
             return false;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/PremiumSheet.h"
+#include "storage/SettingsKeys.h"
 
 #include <QObject>
 #include <QString>
@@ -49,28 +50,6 @@ public:
     virtual void selectVehicleGroup(VehicleGroup group) = 0;
 };
 
-// Keys of the file, in the order they are written.
-namespace SavedInputKeys {
-inline const QString kSection = QStringLiteral("t");
-inline const QString kCategory = QStringLiteral("tb");
-inline const QString kRegion = QStringLiteral("kt1");
-inline const QString kTownGroup = QStringLiteral("kt2");
-inline const QString kKtVariant = QStringLiteral("kt4");
-inline const QString kContractKind = QStringLiteral("kbm1");
-inline const QString kStartClass = QStringLiteral("kbm2");
-inline const QString kKo = QStringLiteral("ko");
-inline const QString kKvs = QStringLiteral("kvs");
-inline const QString kKm = QStringLiteral("km");
-inline const QString kPeriod = QStringLiteral("ks1");
-inline const QString kKs = QStringLiteral("ks");
-inline const QString kOwner = QStringLiteral("t1");
-inline const QString kRegistration = QStringLiteral("t2");
-inline const QString kVehicleGroup = QStringLiteral("t3");
-inline const QString kReminderSection = QStringLiteral("dt");
-inline const QString kReminderDate = QStringLiteral("dt");
-inline const QString kReminderFlagSection = QStringLiteral("ch");
-inline const QString kReminderFlag = QStringLiteral("ch");
-} // namespace SavedInputKeys
 
 inline const QString kNotSavedMessage = QStringLiteral("Не сохранены данные");
 inline const QString kSaveFailedMessage = QStringLiteral("Не удалось сохранить исходные данные: ");

@@ -4,6 +4,7 @@
 #include "model/TermAndViolation.h"
 #include "platform/Messages.h"
 #include "storage/IniFile.h"
+#include "storage/SettingsKeys.h"
 #include "wizard/Form1.h"
 #include "wizard/Form2.h"
 #include "wizard/Form3.h"
@@ -31,7 +32,7 @@ void TariffWizard::start()
 
     // The steps 8-10 window sets its reminder check from this value when it
     // is created, so it is read first.
-    m_form1->setRememberedReminder(GetValueString(u"ch"_s, u"ch"_s, settingsFilePath()));
+    m_form1->setRememberedReminder(GetValueString(SettingsKeys::kReminderFlagSection, SettingsKeys::kReminderFlag, settingsFilePath()));
 
     m_form3 = std::make_unique<Form3>(m_sheet, m_form1->rememberedReminder());
     wire(m_form3.get());
