@@ -15,7 +15,7 @@ namespace karvo {
 struct BaseTariff
 {
     QString caption; // exactly as on step 1, double spaces included
-    int tb;          // whole roubles
+    int tb; // whole roubles
     OwnerKind ownerKind;
 };
 

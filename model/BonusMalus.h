@@ -11,7 +11,7 @@
 namespace karvo {
 
 QStringList bonusMalusClasses(); // "M", "0", … "13"
-QStringList payoutCounts();      // "0" … "4"
+QStringList payoutCounts(); // "0" … "4"
 
 inline const QString kFirstContractClass = QStringLiteral("3");
 

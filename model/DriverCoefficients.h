@@ -32,7 +32,7 @@ struct KmRow
 {
     QString item;
     QString km;
-    QString firstFigure;  // horsepower, e.g. "50"
+    QString firstFigure; // horsepower, e.g. "50"
     QString secondFigure; // "0" when the item names one figure only
 };
 std::span<const KmRow> kmRows(); // List1 in order

@@ -45,7 +45,10 @@ public:
     friend constexpr bool operator==(Money, Money) = default;
 
 private:
-    constexpr explicit Money(qint64 raw) : m_raw(raw) {}
+    constexpr explicit Money(qint64 raw)
+        : m_raw(raw)
+    {
+    }
     qint64 m_raw = 0;
 };
 

@@ -21,6 +21,7 @@ struct Factor
     double constant = 0.0;
 };
 
+// clang-format off
 constexpr Factor f(Coefficient c) { return {Factor::Sheet, c, 0.0}; }
 constexpr Factor k(double value) { return {Factor::Constant, C::Tb, value}; }
 
@@ -71,6 +72,7 @@ const FormulaRow &rowFor(RegistrationCase rc, Owner owner, VehicleGroup group)
     }};
     return *table[std::size_t(rc)][std::size_t(owner)][std::size_t(group)];
 }
+// clang-format on
 
 } // namespace
 

@@ -6,8 +6,8 @@ namespace karvo {
 
 QString shortName(Coefficient coefficient)
 {
-    static const std::array<QString, kAllCoefficients.size()> names = {
-        u"ТБ"_s, u"КТ"_s, u"КБМ"_s, u"КО"_s, u"КВС"_s, u"КМ"_s, u"КС"_s, u"КП"_s, u"КН"_s};
+    static const std::array<QString, kAllCoefficients.size()> names
+        = { u"ТБ"_s, u"КТ"_s, u"КБМ"_s, u"КО"_s, u"КВС"_s, u"КМ"_s, u"КС"_s, u"КП"_s, u"КН"_s };
     return names[std::size_t(coefficient)];
 }
 
@@ -46,7 +46,7 @@ void PremiumSheet::setOwnerKind(OwnerKind kind)
 
 void PremiumSheet::setRegistrationCase(RegistrationCase registrationCase)
 {
-    static const std::array codes = {u"4"_s, u"5"_s, u"6"_s};
+    static const std::array codes = { u"4"_s, u"5"_s, u"6"_s };
     setText(SheetText::RegistrationCode, codes[std::size_t(registrationCase)]);
     if (m_registrationCase == registrationCase)
         return;
@@ -56,7 +56,7 @@ void PremiumSheet::setRegistrationCase(RegistrationCase registrationCase)
 
 void PremiumSheet::setVehicleGroup(VehicleGroup group)
 {
-    static const std::array codes = {u"7"_s, u"8"_s, u"9"_s};
+    static const std::array codes = { u"7"_s, u"8"_s, u"9"_s };
     setText(SheetText::VehicleGroupCode, codes[std::size_t(group)]);
     if (m_vehicleGroup == group)
         return;

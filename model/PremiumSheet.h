@@ -16,9 +16,8 @@ namespace karvo {
 
 // The nine coefficients, in the order the formula reads them.
 enum class Coefficient { Tb, Kt, Kbm, Ko, Kvs, Km, Ks, Kp, Kn };
-inline constexpr std::array kAllCoefficients = {
-    Coefficient::Tb, Coefficient::Kt, Coefficient::Kbm, Coefficient::Ko, Coefficient::Kvs,
-    Coefficient::Km, Coefficient::Ks, Coefficient::Kp,  Coefficient::Kn};
+inline constexpr std::array kAllCoefficients = { Coefficient::Tb, Coefficient::Kt, Coefficient::Kbm,
+    Coefficient::Ko, Coefficient::Kvs, Coefficient::Km, Coefficient::Ks, Coefficient::Kp, Coefficient::Kn };
 
 // "ТБ", "КТ", "КБМ", "КО", "КВС", "КМ", "КС", "КП", "КН".
 QString shortName(Coefficient coefficient);
@@ -26,17 +25,25 @@ QString shortName(Coefficient coefficient);
 // Every text the sheet holds. The first nine are the coefficients, in the order
 // of Coefficient.
 enum class SheetText {
-    Tb, Kt, Kbm, Ko, Kvs, Km, Ks, Kp, Kn,
-    T,                // the premium, written only by computePremium
-    CategoryCode,     // "1" … "16", the step-1 category
-    KtVariant,        // "17" or "18", the territory column
-    KpDefaulted,      // "1" when КП was filled with "1" on leaving step 9
-    KnNote,           // the sentence explaining the КН choice
+    Tb,
+    Kt,
+    Kbm,
+    Ko,
+    Kvs,
+    Km,
+    Ks,
+    Kp,
+    Kn,
+    T, // the premium, written only by computePremium
+    CategoryCode, // "1" … "16", the step-1 category
+    KtVariant, // "17" or "18", the territory column
+    KpDefaulted, // "1" when КП was filled with "1" on leaving step 9
+    KnNote, // the sentence explaining the КН choice
     ContractKindCode, // step-3 holder, filled only by the restore of saved inputs
-    KoCode,           // "1" or "2"
-    KvsIndex,         // zero-based position in the КВС list
-    KmIndex,          // zero-based position in the КМ list
-    OwnerCode,        // "1" individual, "2" legal entity
+    KoCode, // "1" or "2"
+    KvsIndex, // zero-based position in the КВС list
+    KmIndex, // zero-based position in the КМ list
+    OwnerCode, // "1" individual, "2" legal entity
     RegistrationCode, // "4", "5", "6"
     VehicleGroupCode, // "7", "8", "9"
 };

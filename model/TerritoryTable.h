@@ -34,8 +34,8 @@ public:
 
     // КТ of the exact pair in the column of `ktVariant` ("17" gives column
     // "17", any other text column "18"), or nothing when no row matches.
-    static std::optional<QString> coefficient(const QString &region, const QString &townGroup,
-                                              const QString &ktVariant);
+    static std::optional<QString> coefficient(
+        const QString &region, const QString &townGroup, const QString &ktVariant);
 };
 
 } // namespace karvo

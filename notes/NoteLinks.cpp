@@ -13,9 +13,8 @@ namespace karvo {
 
 QString noteFile(Note note)
 {
-    static const std::array<QString, 9> files = {
-        u"k/tb.txt"_s, u"k/kt.txt"_s, u"k/kbm.txt"_s, u"k/ko.txt"_s, u"k/kvs.txt"_s,
-        u"k/km.txt"_s, u"k/ks.txt"_s, u"k/kp.txt"_s, u"k/739.chm"_s};
+    static const std::array<QString, 9> files = { u"k/tb.txt"_s, u"k/kt.txt"_s, u"k/kbm.txt"_s, u"k/ko.txt"_s,
+        u"k/kvs.txt"_s, u"k/km.txt"_s, u"k/ks.txt"_s, u"k/kp.txt"_s, u"k/739.chm"_s };
     return files[std::size_t(note)];
 }
 

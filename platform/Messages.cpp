@@ -7,9 +7,8 @@ namespace {
 MessageHandler &currentHandler()
 {
     // Without a window system there is nobody to show a box to: say it on stderr.
-    static MessageHandler handler = [](const QString &title, const QString &text) {
-        qWarning().noquote() << title << ":" << text;
-    };
+    static MessageHandler handler
+        = [](const QString &title, const QString &text) { qWarning().noquote() << title << ":" << text; };
     return handler;
 }
 } // namespace

@@ -10,7 +10,7 @@ namespace karvo {
 
 enum class UserFile {
     Settings, // karvo.ini
-    Report,   // karvo.doc
+    Report, // karvo.doc
 };
 
 QString userFilePath(UserFile file);

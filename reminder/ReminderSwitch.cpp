@@ -16,7 +16,8 @@ void mirror(const QString &flag, const QString &date, ReminderOutcome &outcome)
     QString error;
     if (!SetValue(K::kReminderFlagSection, K::kReminderFlag, flag, file, &error))
         outcome.settingsFailure = error;
-    if (!SetValue(K::kReminderSection, K::kReminderDate, date, file, &error) && outcome.settingsFailure.isEmpty())
+    if (!SetValue(K::kReminderSection, K::kReminderDate, date, file, &error)
+        && outcome.settingsFailure.isEmpty())
         outcome.settingsFailure = error;
 }
 

@@ -1,8 +1,8 @@
 #include "storage/SavedInputs.h"
 
 #include "model/DriverCoefficients.h"
-#include "storage/IniFile.h"
 #include "platform/Messages.h"
+#include "storage/IniFile.h"
 
 #include <QTimer>
 
@@ -37,23 +37,22 @@ bool storeInputs(const PremiumSheet &sheet, const SavedInputsForm &form)
 {
     // A loaded calculation is always a renewal that starts in the class in
     // which the stored term ends: a first contract ends its term in class 4.
-    const QString startClass =
-        sheet.contractKind() == ContractKind::FirstTime ? u"4"_s : form.endClassText();
+    const QString startClass = sheet.contractKind() == ContractKind::FirstTime ? u"4"_s : form.endClassText();
     const std::pair<QString, QString> values[] = {
-        {K::kCategory, sheet.text(SheetText::CategoryCode)},
-        {K::kRegion, form.regionText()},
-        {K::kTownGroup, form.selectedTownGroup()},
-        {K::kKtVariant, sheet.text(SheetText::KtVariant)},
-        {K::kContractKind, u"11"_s},
-        {K::kStartClass, startClass},
-        {K::kKo, sheet.text(SheetText::KoCode)},
-        {K::kKvs, sheet.text(SheetText::KvsIndex)},
-        {K::kKm, sheet.text(SheetText::KmIndex)},
-        {K::kPeriod, form.periodText()},
-        {K::kKs, sheet.text(SheetText::Ks)},
-        {K::kOwner, sheet.text(SheetText::OwnerCode)},
-        {K::kRegistration, sheet.text(SheetText::RegistrationCode)},
-        {K::kVehicleGroup, sheet.text(SheetText::VehicleGroupCode)},
+        { K::kCategory, sheet.text(SheetText::CategoryCode) },
+        { K::kRegion, form.regionText() },
+        { K::kTownGroup, form.selectedTownGroup() },
+        { K::kKtVariant, sheet.text(SheetText::KtVariant) },
+        { K::kContractKind, u"11"_s },
+        { K::kStartClass, startClass },
+        { K::kKo, sheet.text(SheetText::KoCode) },
+        { K::kKvs, sheet.text(SheetText::KvsIndex) },
+        { K::kKm, sheet.text(SheetText::KmIndex) },
+        { K::kPeriod, form.periodText() },
+        { K::kKs, sheet.text(SheetText::Ks) },
+        { K::kOwner, sheet.text(SheetText::OwnerCode) },
+        { K::kRegistration, sheet.text(SheetText::RegistrationCode) },
+        { K::kVehicleGroup, sheet.text(SheetText::VehicleGroupCode) },
     };
     for (const auto &[key, value] : values) {
         QString error;
@@ -90,8 +89,7 @@ void SavedInputsRestore::loadSavedInputs()
     m_sheet.setText(SheetText::OwnerCode, readKey(K::kOwner));
     m_sheet.setText(SheetText::RegistrationCode, readKey(K::kRegistration));
     m_sheet.setText(SheetText::VehicleGroupCode, readKey(K::kVehicleGroup));
-    m_form.setReminderDateText(
-        GetValueString(K::kReminderSection, K::kReminderDate, settingsFilePath()));
+    m_form.setReminderDateText(GetValueString(K::kReminderSection, K::kReminderDate, settingsFilePath()));
     m_timer.start();
 }
 

@@ -22,10 +22,10 @@ class SavedInputsForm
 public:
     virtual ~SavedInputsForm() = default;
 
-    virtual QString regionText() const = 0;       // step 2 region box
+    virtual QString regionText() const = 0; // step 2 region box
     virtual QString selectedTownGroup() const = 0; // step 2 town list, empty when none
-    virtual QString endClassText() const = 0;      // step 3 end class
-    virtual QString periodText() const = 0;        // step 7 period of use
+    virtual QString endClassText() const = 0; // step 3 end class
+    virtual QString periodText() const = 0; // step 7 period of use
 
     // Creates the step windows the restore writes into, with their own
     // defaults, if they do not exist yet; their defaults must not overwrite
@@ -49,7 +49,6 @@ public:
     virtual void selectRegistrationCase(RegistrationCase registrationCase) = 0;
     virtual void selectVehicleGroup(VehicleGroup group) = 0;
 };
-
 
 inline const QString kNotSavedMessage = QStringLiteral("Не сохранены данные");
 inline const QString kSaveFailedMessage = QStringLiteral("Не удалось сохранить исходные данные: ");

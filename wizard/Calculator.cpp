@@ -18,7 +18,7 @@ Calculator::Calculator(QObject *parent)
     : QObject(parent)
 {
     connect(&m_wizard, &TariffWizard::saveInputsRequested, this,
-            [this] { storeInputs(m_wizard.sheet(), m_wizard); });
+        [this] { storeInputs(m_wizard.sheet(), m_wizard); });
     connect(&m_wizard, &TariffWizard::restoreRequested, this, [this] { m_restore->loadSavedInputs(); });
     connect(&m_wizard, &TariffWizard::reportRequested, this, &Calculator::produceReport);
     connect(&m_wizard, &TariffWizard::reportOpenRequested, this, [this] {
@@ -27,7 +27,7 @@ Calculator::Calculator(QObject *parent)
     });
     connect(&m_wizard, &TariffWizard::reminderRequested, this, [this] { reminder()->open(); });
     connect(&m_wizard, &TariffWizard::reminderDateLoaded, this,
-            [this](const QString &text) { reminder()->setDateText(text); });
+        [this](const QString &text) { reminder()->setDateText(text); });
 }
 
 Calculator::~Calculator() = default;
@@ -35,16 +35,16 @@ Calculator::~Calculator() = default;
 void Calculator::start()
 {
     m_wizard.start();
-    m_restore = std::make_unique<SavedInputsRestore>(m_wizard.sheet(), m_wizard,
-                                                     *m_wizard.form1()->restoreTimer());
+    m_restore
+        = std::make_unique<SavedInputsRestore>(m_wizard.sheet(), m_wizard, *m_wizard.form1()->restoreTimer());
 }
 
 Form4 *Calculator::reminder()
 {
     if (!m_reminder) {
         m_reminder = new Form4(m_wizard.form3());
-        connect(m_reminder, &Form4::deactivated, this,
-                [this] { m_wizard.form3()->setReminderWanted(false); });
+        connect(
+            m_reminder, &Form4::deactivated, this, [this] { m_wizard.form3()->setReminderWanted(false); });
     }
     return m_reminder;
 }

@@ -53,83 +53,90 @@ std::vector<ControlRow> form2Layout()
     };
 
     addStep(stepRows({ u"Frame2"_s, u"КБМ"_s, u"Label20"_s, u"3 шаг из 10"_s, u"Label26"_s,
-        u"Нажмите кнопку  Далее>>  если не было страховых случаев"_s, u"Label5"_s, u"Command3"_s,
-        u"Command2"_s }), {
-        { u"Label22"_s, u"Frame2"_s, K::Label, { 240, 360, 8280, 1455 }, Bold | Large,
-            u"Коэффициент страховых тарифов в зависимости от наличия или отсутствия страховых выплат при "
-            u"наступлении страховых случаев, произошедших в период действия предыдущих договоров "
-            u"обязательного страхования гражданской ответственности владельцев транспортных средств "
-            u"(далее - договор обязательного страхования) (КБМ)"_s },
-        { u"Frame4"_s, u"Frame2"_s, K::Frame, { 240, 1920, 3255, 975 } },
-        { u"Option10"_s, u"Frame4"_s, K::Radio, { 120, 240, 2895, 255 }, Plain, u"Заключается в первые"_s },
-        { u"Option11"_s, u"Frame4"_s, K::Radio, { 120, 600, 2895, 255 }, Plain, u"Продлевается"_s },
-        { u"Label2"_s, u"Frame2"_s, K::Label, { 3720, 1920, 3135, 495 }, Plain,
-            u"Класс на начало годового срока страхования"_s },
-        { u"Combo1"_s, u"Frame2"_s, K::Combo, { 3720, 2460, 1215, 315 }, Plain, {}, u"Label2"_s },
-        { u"Text4"_s, u"Frame2"_s, K::LineEdit, { 7080, 2460, 1575, 285 }, Bold, {}, u"Label22"_s },
-        { u"Label48"_s, u"Frame2"_s, K::Label, { 240, 3000, 9255, 495 }, Plain,
-            u"При заключении договора обязательного страхования впервые страхователю (владельцу "
-            u"транспортного средства) присваивается класс 3"_s },
-        { u"Frame1"_s, u"Frame2"_s, K::Frame, { 240, 3600, 9255, 1695 }, Plain, u"Продление"_s },
-        { u"Label1"_s, u"Frame1"_s, K::Label, { 120, 300, 3015, 255 }, Plain, u"Число страховых выплат"_s },
-        { u"Combo5"_s, u"Frame1"_s, K::Combo, { 120, 600, 1215, 315 }, Plain, {}, u"Label1"_s },
-        { u"Label3"_s, u"Frame1"_s, K::Label, { 3480, 300, 5655, 735 }, Plain,
-            u"Класс по окончании годового срока страхования с учетом наличия страховых случаев, "
-            u"произошедших в период действия предыдущих договоров обязательного страхования"_s },
-        { u"Text13"_s, u"Frame1"_s, K::LineEdit, { 3480, 1140, 1215, 315 }, Bold, {}, u"Label3"_s },
-    });
+                u"Нажмите кнопку  Далее>>  если не было страховых случаев"_s, u"Label5"_s, u"Command3"_s,
+                u"Command2"_s }),
+        {
+            { u"Label22"_s, u"Frame2"_s, K::Label, { 240, 360, 8280, 1455 }, Bold | Large,
+                u"Коэффициент страховых тарифов в зависимости от наличия или отсутствия страховых выплат при "
+                u"наступлении страховых случаев, произошедших в период действия предыдущих договоров "
+                u"обязательного страхования гражданской ответственности владельцев транспортных средств "
+                u"(далее - договор обязательного страхования) (КБМ)"_s },
+            { u"Frame4"_s, u"Frame2"_s, K::Frame, { 240, 1920, 3255, 975 } },
+            { u"Option10"_s, u"Frame4"_s, K::Radio, { 120, 240, 2895, 255 }, Plain,
+                u"Заключается в первые"_s },
+            { u"Option11"_s, u"Frame4"_s, K::Radio, { 120, 600, 2895, 255 }, Plain, u"Продлевается"_s },
+            { u"Label2"_s, u"Frame2"_s, K::Label, { 3720, 1920, 3135, 495 }, Plain,
+                u"Класс на начало годового срока страхования"_s },
+            { u"Combo1"_s, u"Frame2"_s, K::Combo, { 3720, 2460, 1215, 315 }, Plain, {}, u"Label2"_s },
+            { u"Text4"_s, u"Frame2"_s, K::LineEdit, { 7080, 2460, 1575, 285 }, Bold, {}, u"Label22"_s },
+            { u"Label48"_s, u"Frame2"_s, K::Label, { 240, 3000, 9255, 495 }, Plain,
+                u"При заключении договора обязательного страхования впервые страхователю (владельцу "
+                u"транспортного средства) присваивается класс 3"_s },
+            { u"Frame1"_s, u"Frame2"_s, K::Frame, { 240, 3600, 9255, 1695 }, Plain, u"Продление"_s },
+            { u"Label1"_s, u"Frame1"_s, K::Label, { 120, 300, 3015, 255 }, Plain,
+                u"Число страховых выплат"_s },
+            { u"Combo5"_s, u"Frame1"_s, K::Combo, { 120, 600, 1215, 315 }, Plain, {}, u"Label1"_s },
+            { u"Label3"_s, u"Frame1"_s, K::Label, { 3480, 300, 5655, 735 }, Plain,
+                u"Класс по окончании годового срока страхования с учетом наличия страховых случаев, "
+                u"произошедших в период действия предыдущих договоров обязательного страхования"_s },
+            { u"Text13"_s, u"Frame1"_s, K::LineEdit, { 3480, 1140, 1215, 315 }, Bold, {}, u"Label3"_s },
+        });
 
-    addStep(stepRows({ u"Frame3"_s, u"КО"_s, u"Label21"_s, u"4 шаг из 10"_s, u"Label27"_s, texts::kPressNextHint,
-        u"Label45"_s, u"Command5"_s, u"Command1"_s }), {
-        { u"Label4"_s, u"Frame3"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
-            u"Коэффициент страховых тарифов в зависимости от наличия сведений о количестве лиц, "
-            u"допущенных к управлению транспортным средством (КО)"_s },
-        { u"Option1"_s, u"Frame3"_s, K::Radio, { 240, 1320, 5895, 735 }, Wrap, koChoices()[0].caption },
-        { u"Option2"_s, u"Frame3"_s, K::Radio, { 240, 2160, 5895, 975 }, Wrap, koChoices()[1].caption },
-        { u"Text1"_s, u"Frame3"_s, K::LineEdit, { 6600, 1560, 1695, 285 }, Bold, {}, u"Label4"_s },
-    });
+    addStep(stepRows({ u"Frame3"_s, u"КО"_s, u"Label21"_s, u"4 шаг из 10"_s, u"Label27"_s,
+                texts::kPressNextHint, u"Label45"_s, u"Command5"_s, u"Command1"_s }),
+        {
+            { u"Label4"_s, u"Frame3"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
+                u"Коэффициент страховых тарифов в зависимости от наличия сведений о количестве лиц, "
+                u"допущенных к управлению транспортным средством (КО)"_s },
+            { u"Option1"_s, u"Frame3"_s, K::Radio, { 240, 1320, 5895, 735 }, Wrap, koChoices()[0].caption },
+            { u"Option2"_s, u"Frame3"_s, K::Radio, { 240, 2160, 5895, 975 }, Wrap, koChoices()[1].caption },
+            { u"Text1"_s, u"Frame3"_s, K::LineEdit, { 6600, 1560, 1695, 285 }, Bold, {}, u"Label4"_s },
+        });
 
-    addStep(stepRows({ u"Frame5"_s, u"КВС"_s, u"Label23"_s, u"5 шаг из 10"_s, u"Label28"_s, texts::kPressNextHint,
-        u"Label8"_s, u"Command6"_s, u"Command7"_s }), {
-        { u"Label7"_s, u"Frame5"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
-            u"Коэффициент страховых тарифов в зависимости от возраста и стажа водителя, допущенного к "
-            u"управлению транспортным средством (КВС)"_s },
-        { u"Label9"_s, u"Frame5"_s, K::Label, { 240, 1140, 8280, 255 }, Plain, kAmendment2011 },
-        { u"Label6"_s, u"Frame5"_s, K::Label, { 240, 1560, 5895, 255 }, Plain,
-            u"Возраст и стаж водителя транспортного средства "_s },
-        { u"List10"_s, u"Frame5"_s, K::List, { 240, 1860, 5895, 1215 }, Plain, {}, u"Label6"_s },
-        { u"Text5"_s, u"Frame5"_s, K::LineEdit, { 6600, 1860, 1695, 285 }, Bold, {}, u"Label7"_s },
-    });
+    addStep(stepRows({ u"Frame5"_s, u"КВС"_s, u"Label23"_s, u"5 шаг из 10"_s, u"Label28"_s,
+                texts::kPressNextHint, u"Label8"_s, u"Command6"_s, u"Command7"_s }),
+        {
+            { u"Label7"_s, u"Frame5"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
+                u"Коэффициент страховых тарифов в зависимости от возраста и стажа водителя, допущенного к "
+                u"управлению транспортным средством (КВС)"_s },
+            { u"Label9"_s, u"Frame5"_s, K::Label, { 240, 1140, 8280, 255 }, Plain, kAmendment2011 },
+            { u"Label6"_s, u"Frame5"_s, K::Label, { 240, 1560, 5895, 255 }, Plain,
+                u"Возраст и стаж водителя транспортного средства "_s },
+            { u"List10"_s, u"Frame5"_s, K::List, { 240, 1860, 5895, 1215 }, Plain, {}, u"Label6"_s },
+            { u"Text5"_s, u"Frame5"_s, K::LineEdit, { 6600, 1860, 1695, 285 }, Bold, {}, u"Label7"_s },
+        });
 
     addStep(stepRows({ u"Frame6"_s, u"КМ"_s, u"Label24"_s, u"6 шаг из 10"_s, u"Label29"_s, texts::kChooseHint,
-        u"Label11"_s, u"Command9"_s, u"Command8"_s }), {
-        { u"Label12"_s, u"Frame6"_s, K::Label, { 240, 360, 8280, 1095 }, Bold | Large,
-            u"Коэффициент страховых тарифов в зависимости от технических характеристик транспортного "
-            u"средства, в частности мощности двигателя легкового автомобиля (транспортные средства "
-            u"категории \"B\") (КМ)"_s },
-        { u"Label10"_s, u"Frame6"_s, K::Label, { 240, 1500, 8280, 255 }, Plain, kAmendment2011 },
-        { u"Label13"_s, u"Frame6"_s, K::Label, { 240, 1920, 4215, 255 }, Plain,
-            u"Мощность двигателя (лошадиных сил)"_s },
-        { u"List1"_s, u"Frame6"_s, K::List, { 240, 2220, 4215, 1575 }, Plain, {}, u"Label13"_s },
-        { u"Label14"_s, u"Frame6"_s, K::Label, { 4680, 2220, 1815, 255 } },
-        { u"Label15"_s, u"Frame6"_s, K::Label, { 4680, 2580, 1815, 255 } },
-        { u"Text3"_s, u"Frame6"_s, K::LineEdit, { 4680, 3000, 975, 285 }, Hidden },
-        { u"Text6"_s, u"Frame6"_s, K::LineEdit, { 5760, 3000, 975, 285 }, Hidden },
-        { u"Text2"_s, u"Frame6"_s, K::LineEdit, { 6840, 2220, 1455, 285 }, Bold, {}, u"Label12"_s },
-    });
+                u"Label11"_s, u"Command9"_s, u"Command8"_s }),
+        {
+            { u"Label12"_s, u"Frame6"_s, K::Label, { 240, 360, 8280, 1095 }, Bold | Large,
+                u"Коэффициент страховых тарифов в зависимости от технических характеристик транспортного "
+                u"средства, в частности мощности двигателя легкового автомобиля (транспортные средства "
+                u"категории \"B\") (КМ)"_s },
+            { u"Label10"_s, u"Frame6"_s, K::Label, { 240, 1500, 8280, 255 }, Plain, kAmendment2011 },
+            { u"Label13"_s, u"Frame6"_s, K::Label, { 240, 1920, 4215, 255 }, Plain,
+                u"Мощность двигателя (лошадиных сил)"_s },
+            { u"List1"_s, u"Frame6"_s, K::List, { 240, 2220, 4215, 1575 }, Plain, {}, u"Label13"_s },
+            { u"Label14"_s, u"Frame6"_s, K::Label, { 4680, 2220, 1815, 255 } },
+            { u"Label15"_s, u"Frame6"_s, K::Label, { 4680, 2580, 1815, 255 } },
+            { u"Text3"_s, u"Frame6"_s, K::LineEdit, { 4680, 3000, 975, 285 }, Hidden },
+            { u"Text6"_s, u"Frame6"_s, K::LineEdit, { 5760, 3000, 975, 285 }, Hidden },
+            { u"Text2"_s, u"Frame6"_s, K::LineEdit, { 6840, 2220, 1455, 285 }, Bold, {}, u"Label12"_s },
+        });
 
-    addStep(stepRows({ u"Frame7"_s, u"КС"_s, u"Label25"_s, u"7 шаг из 10"_s, u"Label30"_s, texts::kPressNextHint,
-        u"Label16"_s, u"Command11"_s, u"Command10"_s }), {
-        { u"Label18"_s, u"Frame7"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
-            u"Коэффициент страховых тарифов в зависимости от периода использования транспортного "
-            u"средства (КС)"_s },
-        { u"Label19"_s, u"Frame7"_s, K::Label, { 240, 1140, 8280, 255 }, Plain,
-            u"(п. 7 в ред. Постановления Правительства РФ от 29.02.2008 N 130)"_s },
-        { u"Label17"_s, u"Frame7"_s, K::Label, { 240, 1560, 5895, 255 }, Plain,
-            u"Период использования транспортного средства "_s },
-        { u"Combo2"_s, u"Frame7"_s, K::Combo, { 240, 1860, 3255, 315 }, Plain, {}, u"Label17"_s },
-        { u"Text8"_s, u"Frame7"_s, K::LineEdit, { 6600, 1860, 1695, 285 }, Bold, {}, u"Label18"_s },
-    });
+    addStep(stepRows({ u"Frame7"_s, u"КС"_s, u"Label25"_s, u"7 шаг из 10"_s, u"Label30"_s,
+                texts::kPressNextHint, u"Label16"_s, u"Command11"_s, u"Command10"_s }),
+        {
+            { u"Label18"_s, u"Frame7"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
+                u"Коэффициент страховых тарифов в зависимости от периода использования транспортного "
+                u"средства (КС)"_s },
+            { u"Label19"_s, u"Frame7"_s, K::Label, { 240, 1140, 8280, 255 }, Plain,
+                u"(п. 7 в ред. Постановления Правительства РФ от 29.02.2008 N 130)"_s },
+            { u"Label17"_s, u"Frame7"_s, K::Label, { 240, 1560, 5895, 255 }, Plain,
+                u"Период использования транспортного средства "_s },
+            { u"Combo2"_s, u"Frame7"_s, K::Combo, { 240, 1860, 3255, 315 }, Plain, {}, u"Label17"_s },
+            { u"Text8"_s, u"Frame7"_s, K::LineEdit, { 6600, 1860, 1695, 285 }, Bold, {}, u"Label18"_s },
+        });
     return rows;
 }
 

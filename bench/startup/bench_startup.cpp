@@ -26,24 +26,24 @@ Run runOnce(const std::string &program)
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
-        if (std::freopen("/dev/null", "w", stdout) == nullptr || std::freopen("/dev/null", "w", stderr) == nullptr)
+        if (std::freopen("/dev/null", "w", stdout) == nullptr
+            || std::freopen("/dev/null", "w", stderr) == nullptr)
             _exit(126);
         execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
         _exit(127);
     }
     int status = 0;
-    rusage usage{};
+    rusage usage {};
     wait4(pid, &status, 0, &usage);
     const auto end = std::chrono::steady_clock::now();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::fprintf(stderr, "%s failed (status %d)\n", program.c_str(), status);
         std::exit(1);
     }
-    return {std::chrono::duration<double, std::milli>(end - start).count(), usage.ru_maxrss};
+    return { std::chrono::duration<double, std::milli>(end - start).count(), usage.ru_maxrss };
 }
 
-template <typename T>
-T median(std::vector<T> values)
+template <typename T> T median(std::vector<T> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -83,7 +83,7 @@ int main(int argc, char *argv[])
     std::printf("start-up to the first window, median of %d runs\n", rounds);
     std::printf("  karvo            %8.1f ms  %8ld KiB peak\n", km, kk);
     std::printf("  minimal widgets  %8.1f ms  %8ld KiB peak\n", mm, mk);
-    std::printf("  ratio            %8.2f x   %8.2f x   (target: at most 1.5 x)\n", km / mm,
-                double(kk) / double(mk));
+    std::printf(
+        "  ratio            %8.2f x   %8.2f x   (target: at most 1.5 x)\n", km / mm, double(kk) / double(mk));
     return 0;
 }

@@ -28,13 +28,11 @@ private slots:
         QTest::newRow("half rounds to even, down") << u"0,00005"_s << true << 0LL;
         QTest::newRow("half rounds to even, up") << u"0,00015"_s << true << 2LL;
         QTest::newRow("above half rounds up") << u"0,000051"_s << true << 1LL;
-        QTest::newRow("tail beyond eight decimals breaks the tie")
-            << u"0,000050000001"_s << true << 1LL;
+        QTest::newRow("tail beyond eight decimals breaks the tie") << u"0,000050000001"_s << true << 1LL;
         QTest::newRow("below half rounds down") << u"1,23454999"_s << true << 12'345LL;
         QTest::newRow("negative") << u"-1,5"_s << true << -15'000LL;
         QTest::newRow("negative half to even") << u"-0,00015"_s << true << -2LL;
-        QTest::newRow("largest") << u"922337203685477,5807"_s << true
-                                 << std::numeric_limits<qint64>::max();
+        QTest::newRow("largest") << u"922337203685477,5807"_s << true << std::numeric_limits<qint64>::max();
 
         QTest::newRow("empty") << QString() << false << 0LL;
         QTest::newRow("blank") << u"   "_s << false << 0LL;
@@ -71,8 +69,7 @@ private slots:
         QTest::newRow("four decimals") << 34'981'239LL << u"3498,1239"_s;
         QTest::newRow("zero") << 0LL << u"0"_s;
         QTest::newRow("negative") << -15'000LL << u"-1,5"_s;
-        QTest::newRow("most negative") << std::numeric_limits<qint64>::min()
-                                       << u"-922337203685477,5808"_s;
+        QTest::newRow("most negative") << std::numeric_limits<qint64>::min() << u"-922337203685477,5808"_s;
     }
 
     void toText()

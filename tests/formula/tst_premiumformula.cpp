@@ -120,39 +120,39 @@ private slots:
         const auto ind = OwnerKind::Individual;
         const auto b = VehicleGroup::GroupB;
 
-        QTest::newRow("Moscow region КТ 1,8") << ru << ind << b << QStringList{u"1"_s, u"1,8"_s} << u"3564"_s;
+        QTest::newRow("Moscow region КТ 1,8")
+            << ru << ind << b << QStringList { u"1"_s, u"1,8"_s } << u"3564"_s;
         QTest::newRow("every coefficient")
             << ru << ind << b
-            << QStringList{u"1"_s, u"0,85"_s, u"2"_s, u"0,95"_s, u"4"_s, u"1,7"_s,
-                           u"3"_s, u"1,8"_s, u"5"_s, u"1,1"_s, u"6"_s, u"0,65"_s}
+            << QStringList { u"1"_s, u"0,85"_s, u"2"_s, u"0,95"_s, u"4"_s, u"1,7"_s, u"3"_s, u"1,8"_s, u"5"_s,
+                   u"1,1"_s, u"6"_s, u"0,65"_s }
             << u"3498,1239"_s;
         // 3498,123915 is rounded to 3498,1239 before КН: × 1,5 gives the tie
         // 5247,18585, which stays on the even 5247,1858. The exact product
         // would give 5247,1859.
         QTest::newRow("rounding after every step")
             << ru << ind << b
-            << QStringList{u"1"_s, u"0,85"_s, u"2"_s, u"0,95"_s, u"4"_s, u"1,7"_s, u"3"_s, u"1,8"_s,
-                           u"5"_s, u"1,1"_s, u"6"_s, u"0,65"_s, u"8"_s, u"1,5"_s}
+            << QStringList { u"1"_s, u"0,85"_s, u"2"_s, u"0,95"_s, u"4"_s, u"1,7"_s, u"3"_s, u"1,8"_s, u"5"_s,
+                   u"1,1"_s, u"6"_s, u"0,65"_s, u"8"_s, u"1,5"_s }
             << u"5247,1858"_s;
         QTest::newRow("legal entity ignores КО and КВС")
             << ru << OwnerKind::LegalEntity << b
-            << QStringList{u"0"_s, u"2375"_s, u"1"_s, u"1,8"_s, u"5"_s, u"1,6"_s, u"3"_s, u"5"_s,
-                           u"4"_s, u"7"_s}
+            << QStringList { u"0"_s, u"2375"_s, u"1"_s, u"1,8"_s, u"5"_s, u"1,6"_s, u"3"_s, u"5"_s, u"4"_s,
+                   u"7"_s }
             << u"12312"_s;
         QTest::newRow("foreign ignores КТ")
             << RegistrationCase::ForeignVehicle << ind << b
-            << QStringList{u"1"_s, u"2"_s, u"7"_s, u"0,2"_s} << u"1144,44"_s;
+            << QStringList { u"1"_s, u"2"_s, u"7"_s, u"0,2"_s } << u"1144,44"_s;
         QTest::newRow("foreign trailer")
             << RegistrationCase::ForeignVehicle << OwnerKind::LegalEntity << VehicleGroup::GroupTrailer
-            << QStringList{u"0"_s, u"395"_s, u"7"_s, u"0,2"_s} << u"134,3"_s;
+            << QStringList { u"0"_s, u"395"_s, u"7"_s, u"0,2"_s } << u"134,3"_s;
         QTest::newRow("travelling ignores КТ, КБМ, КС, КН")
             << RegistrationCase::TravellingToRegistration << ind << b
-            << QStringList{u"1"_s, u"2"_s, u"2"_s, u"2,45"_s, u"6"_s, u"0,5"_s, u"8"_s, u"1,5"_s,
-                           u"7"_s, u"0,2"_s}
+            << QStringList { u"1"_s, u"2"_s, u"2"_s, u"2,45"_s, u"6"_s, u"0,5"_s, u"8"_s, u"1,5"_s, u"7"_s,
+                   u"0,2"_s }
             << u"396"_s;
-        QTest::newRow("Russia trailer")
-            << ru << OwnerKind::LegalEntity << VehicleGroup::GroupTrailer
-            << QStringList{u"0"_s, u"810"_s, u"1"_s, u"1,8"_s} << u"1458"_s;
+        QTest::newRow("Russia trailer") << ru << OwnerKind::LegalEntity << VehicleGroup::GroupTrailer
+                                        << QStringList { u"0"_s, u"810"_s, u"1"_s, u"1,8"_s } << u"1458"_s;
     }
 
     void workedExamples()
@@ -192,17 +192,19 @@ private slots:
         QTest::addColumn<int>("coefficient");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty КТ") << int(Coefficient::Kt) << QString() << u"Неверное значение коэффициента КТ"_s;
-        QTest::newRow("letters in КБМ") << int(Coefficient::Kbm) << u"abc"_s
-                                        << u"Неверное значение коэффициента КБМ"_s;
-        QTest::newRow("negative КО") << int(Coefficient::Ko) << u"-1"_s << u"Неверное значение коэффициента КО"_s;
-        QTest::newRow("too large ТБ") << int(Coefficient::Tb) << u"99999999999999999999"_s
-                                      << u"Неверное значение коэффициента ТБ"_s;
-        QTest::newRow("unused КП, still read") << int(Coefficient::Kp) << u"x"_s
-                                              << u"Неверное значение коэффициента КП"_s;
+        QTest::newRow("empty КТ") << int(Coefficient::Kt) << QString()
+                                  << u"Неверное значение коэффициента КТ"_s;
+        QTest::newRow("letters in КБМ")
+            << int(Coefficient::Kbm) << u"abc"_s << u"Неверное значение коэффициента КБМ"_s;
+        QTest::newRow("negative КО") << int(Coefficient::Ko) << u"-1"_s
+                                     << u"Неверное значение коэффициента КО"_s;
+        QTest::newRow("too large ТБ")
+            << int(Coefficient::Tb) << u"99999999999999999999"_s << u"Неверное значение коэффициента ТБ"_s;
+        QTest::newRow("unused КП, still read")
+            << int(Coefficient::Kp) << u"x"_s << u"Неверное значение коэффициента КП"_s;
         // Each value fits alone, but the running product does not.
-        QTest::newRow("product overflows at КМ") << int(Coefficient::Km) << u"900000000000000"_s
-                                                  << u"Неверное значение коэффициента КМ"_s;
+        QTest::newRow("product overflows at КМ")
+            << int(Coefficient::Km) << u"900000000000000"_s << u"Неверное значение коэффициента КМ"_s;
     }
 
     void invalidCoefficient()
@@ -218,7 +220,7 @@ private slots:
         sheet.setCoefficient(Coefficient(coefficient), text);
         QVERIFY(!computePremium(sheet));
         QCOMPARE(sheet.text(SheetText::T), u"100"_s);
-        QCOMPARE(m_messages, QStringList{u"karvo 2012|"_s + message});
+        QCOMPARE(m_messages, QStringList { u"karvo 2012|"_s + message });
     }
 
     void floatingRowTooLargeIsRefused()
@@ -231,7 +233,7 @@ private slots:
         sheet.setCoefficient(Coefficient::Kp, u"100"_s);
         QVERIFY(!computePremium(sheet));
         QVERIFY(sheet.text(SheetText::T).isEmpty());
-        QCOMPARE(m_messages, QStringList{u"karvo 2012|Неверное значение коэффициента КП"_s});
+        QCOMPARE(m_messages, QStringList { u"karvo 2012|Неверное значение коэффициента КП"_s });
     }
 };
 

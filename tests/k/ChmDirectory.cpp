@@ -1,6 +1,5 @@
 #include "ChmDirectory.h"
 
-
 namespace {
 
 // Bounds-checked little-endian reads; every offset comes from the file itself.

@@ -65,11 +65,12 @@ private slots:
         QVERIFY(QDir(m_home.filePath(u"config/karvo"_s)).exists());
         const QString report = userFilePath(UserFile::Report);
         QCOMPARE(QFileInfo(report).fileName(), u"karvo.doc"_s);
-        QCOMPARE(QFileInfo(report).path(),
-                 QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        QCOMPARE(
+            QFileInfo(report).path(), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
         QVERIFY(!report.startsWith(folder));
 
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(
+            folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 };
 

@@ -52,10 +52,9 @@ public:
     void selectVehicleGroup(VehicleGroup group) override { calls << u"group %1"_s.arg(int(group)); }
 };
 
-const QStringList kFullReplay = {
-    u"category 3"_s, u"variant 17"_s, u"region Республика Башкортостан"_s, u"town Уфа"_s,
-    u"renewal"_s, u"start class 7"_s, u"ko 1"_s, u"kvs 3"_s, u"km 2"_s,
-    u"owner 2"_s, u"registration 1"_s, u"group 2"_s};
+const QStringList kFullReplay = { u"category 3"_s, u"variant 17"_s, u"region Республика Башкортостан"_s,
+    u"town Уфа"_s, u"renewal"_s, u"start class 7"_s, u"ko 1"_s, u"kvs 3"_s, u"km 2"_s, u"owner 2"_s,
+    u"registration 1"_s, u"group 2"_s };
 
 } // namespace
 
@@ -195,7 +194,7 @@ private slots:
         QVERIFY(!restore.replaySavedInputs());
         QVERIFY(!timer.isActive());
         QVERIFY(form.nextEnabled);
-        QCOMPARE(m_messages, QStringList{kNotSavedMessage});
+        QCOMPARE(m_messages, QStringList { kNotSavedMessage });
         QCOMPARE(form.calls, kFullReplay.mid(0, replayedCalls));
     }
 
@@ -232,7 +231,7 @@ private slots:
         QVERIFY(!QFile::exists(iniPath()));
         QCOMPARE(sheet.text(SheetText::KoCode), QString());
         QCOMPARE(form.period, QString());
-        QTRY_COMPARE(m_messages, QStringList{kNotSavedMessage});
+        QTRY_COMPARE(m_messages, QStringList { kNotSavedMessage });
         QVERIFY(form.calls.isEmpty());
         QVERIFY(form.nextEnabled);
     }

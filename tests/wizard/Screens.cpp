@@ -7,12 +7,12 @@
 
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
+#include "reminder/Form4.h"
+#include "wizard/Calculator.h"
 #include "wizard/DesktopServices.h"
 #include "wizard/Form1.h"
 #include "wizard/Form2.h"
 #include "wizard/Form3.h"
-#include "reminder/Form4.h"
-#include "wizard/Calculator.h"
 
 #include <QApplication>
 #include <QCheckBox>

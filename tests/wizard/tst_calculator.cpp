@@ -135,7 +135,7 @@ private slots:
         calculator.start();
         Form1 *form1 = calculator.wizard().form1();
         driver::click(form1, u"Label12"_s);
-        QTRY_COMPARE(recorders.messages, QStringList{u"Не сохранены данные"_s});
+        QTRY_COMPARE(recorders.messages, QStringList { u"Не сохранены данные"_s });
         QVERIFY(driver::find<QPushButton>(form1, u"Command1"_s)->isEnabled());
         QVERIFY(!form1->restoreTimer()->isActive());
         QVERIFY(!QFile::exists(iniPath()));
@@ -175,7 +175,7 @@ private slots:
         QVERIFY(rtf.contains(calculator.wizard().sheet().text(SheetText::T).toUtf8()));
 
         driver::click(form3, u"Command12"_s);
-        QCOMPARE(recorders.opened, QList<QUrl>{QUrl::fromLocalFile(reportPath())});
+        QCOMPARE(recorders.opened, QList<QUrl> { QUrl::fromLocalFile(reportPath()) });
         QVERIFY(!form3->reportBox()->isVisible());
     }
 
@@ -208,7 +208,7 @@ private slots:
         driver::click(reminder, u"Command2"_s);
         QVERIFY(!form3->reminderWanted());
         QVERIFY(!reminder->isVisible());
-        QCOMPARE(recorders.messages, QStringList{u"Автозапуск деактивирован"_s});
+        QCOMPARE(recorders.messages, QStringList { u"Автозапуск деактивирован"_s });
     }
 };
 

@@ -66,9 +66,9 @@ private slots:
     {
         Form1 *form1 = m_wizard->form1();
         QCOMPARE(form1->focusWidget()->objectName(), u"Option3"_s);
-        QCOMPARE(tabOrder(form1), (QStringList{u"Option3"_s, u"Text1"_s, u"Check1"_s, u"Command1"_s,
-                                               u"Label4"_s, u"Label12"_s, u"Command4"_s, u"Label87"_s,
-                                               u"Label21"_s}));
+        QCOMPARE(tabOrder(form1),
+            (QStringList { u"Option3"_s, u"Text1"_s, u"Check1"_s, u"Command1"_s, u"Label4"_s, u"Label12"_s,
+                u"Command4"_s, u"Label87"_s, u"Label21"_s }));
     }
 
     void arrowKeysChooseTheCategory()
@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(form1->currentStep(), 2);
         QCOMPARE(form1->focusWidget()->objectName(), u"Option17"_s);
         QTest::keyClick(form1->focusWidget(), Qt::Key_Return);
-        QCOMPARE(m_recorders->messages, QStringList{u"Не установлен коэффициент КТ"_s});
+        QCOMPARE(m_recorders->messages, QStringList { u"Не установлен коэффициент КТ"_s });
         QCOMPARE(form1->currentStep(), 2);
     }
 
@@ -124,9 +124,9 @@ private slots:
         driver::click(m_wizard->form1(), u"Command2"_s);
         Form2 *form2 = m_wizard->form2();
         activate(form2);
-        QCOMPARE(tabOrder(form2), (QStringList{u"Option10"_s, u"Combo1"_s, u"Text4"_s, u"Command3"_s,
-                                               u"Command2"_s, u"Label5"_s, u"Command4"_s, u"Label87"_s,
-                                               u"Label36"_s}));
+        QCOMPARE(tabOrder(form2),
+            (QStringList { u"Option10"_s, u"Combo1"_s, u"Text4"_s, u"Command3"_s, u"Command2"_s, u"Label5"_s,
+                u"Command4"_s, u"Label87"_s, u"Label36"_s }));
         form2->findChild<QWidget *>(u"Option10"_s)->setFocus();
         QTest::keyClick(form2->focusWidget(), Qt::Key_Return);
         QCOMPARE(form2->currentStep(), 4);
@@ -142,9 +142,9 @@ private slots:
         activate(form3);
         QCOMPARE(form3->focusWidget()->objectName(), u"Option1"_s);
         QCOMPARE(tabOrder(form3),
-                 (QStringList{u"Option1"_s, u"Option4"_s, u"Option7"_s, u"Label45"_s, u"Check2"_s, u"Check3"_s,
-                              u"Text3"_s, u"Command9"_s, u"Command5"_s, u"Command3"_s, u"Command8"_s,
-                              u"Command4"_s, u"Label87"_s, u"Label21"_s}));
+            (QStringList { u"Option1"_s, u"Option4"_s, u"Option7"_s, u"Label45"_s, u"Check2"_s, u"Check3"_s,
+                u"Text3"_s, u"Command9"_s, u"Command5"_s, u"Command3"_s, u"Command8"_s, u"Command4"_s,
+                u"Label87"_s, u"Label21"_s }));
         QTest::keyClick(form3->focusWidget(), Qt::Key_Return);
         QCOMPARE(m_wizard->sheet().text(SheetText::T), u"1980"_s);
     }

@@ -75,7 +75,7 @@ private slots:
         StepWindow *target = windowOf(wizard, window);
         showStepOf(target, step);
         driver::click(target, label);
-        QCOMPARE(recorders.opened, QList<QUrl>{QUrl::fromLocalFile(recorders.folder.filePath(file))});
+        QCOMPARE(recorders.opened, QList<QUrl> { QUrl::fromLocalFile(recorders.folder.filePath(file)) });
         QCOMPARE(recorders.messages, QStringList());
     }
 
@@ -114,8 +114,8 @@ private slots:
         QCOMPARE(mail.path(), emailLabel->text());
         QCOMPARE(QUrlQuery(mail).queryItemValue(u"Subject"_s, QUrl::FullyDecoded), u"KARVO-вопросы"_s);
         // The subject crosses to the mail program percent-encoded as UTF-8.
-        QVERIFY(mail.toString(QUrl::FullyEncoded).endsWith(
-            u"?Subject=KARVO-%D0%B2%D0%BE%D0%BF%D1%80%D0%BE%D1%81%D1%8B"_s));
+        QVERIFY(mail.toString(QUrl::FullyEncoded)
+                    .endsWith(u"?Subject=KARVO-%D0%B2%D0%BE%D0%BF%D1%80%D0%BE%D1%81%D1%8B"_s));
         QCOMPARE(recorders.opened[1], QUrl(siteLabel->text()));
     }
 
