@@ -3,6 +3,7 @@
 // stay well under 20 ms.
 #include "platform/ProgramFolder.h"
 #include "report/ReportBuilder.h"
+#include "report/ReportSamples.h" // tests/report
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,21 +29,8 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    karvo::ReportInputs in;
-    in.tbTitle = u"Базовые страховые тарифы (ТБ)"_s;
-    in.tb = u"1980"_s;
-    in.kt = u"1,7"_s;
-    in.kbm = u"0,95"_s;
-    in.ko = u"1"_s;
-    in.kvs = u"1,8"_s;
-    in.km = u"1,1"_s;
-    in.ks = u"1"_s;
-    in.kp = u"0,5"_s;
-    in.kn = u"1,5"_s;
-    in.t = u"5790,37"_s;
-    in.foreignRegistered = true;
-    in.dateText = u"14.02.2012"_s;
-    in.timeText = u"9:05"_s;
+    // The tests' foreign case: every value set, Т computed.
+    karvo::ReportInputs in = report_samples::sampleInputs(true);
     in.picturePath = karvo::reportPicturePath();
 
     QElapsedTimer timer;
