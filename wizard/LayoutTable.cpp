@@ -148,6 +148,12 @@ QWidget *createWidget(const ControlRow &row, QWidget *parent, QHash<QWidget *, Q
         // to its contents it would measure every item (83 regions) when shown.
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         combo->setCompleter(nullptr);
+        // An editable QComboBox picks the item whose text was typed when Enter
+        // is pressed or the focus leaves the box. Here typing is only text: a
+        // choice is made from the open list or with the arrow keys, so the box
+        // is cut off from the two signals of its text field that pick.
+        QObject::disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
+        QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
         return combo;
     }
     case ControlKind::List:

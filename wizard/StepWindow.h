@@ -64,7 +64,8 @@ protected:
     void setEnterButton(int step, const QString &button);
 
     // Enter presses the visible step's next button (or its Enter button),
-    // unless a drop-down has the focus: there Enter picks the typed item.
+    // unless a drop-down has the focus: Enter there belongs to the box (its
+    // open list), and typed text is no choice to go on with.
     void keyPressEvent(QKeyEvent *event) override;
 
     template <class T> T *control(const QString &name) const { return m_controls.get<T>(name); }

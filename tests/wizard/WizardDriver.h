@@ -3,6 +3,7 @@
 // Drives the step windows the way a user does: clicks on controls found by
 // their names, keys typed one by one, items picked from lists.
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -51,12 +52,20 @@ inline void replaceText(QLineEdit *edit, const QString &text)
     type(edit, text);
 }
 
-// Types the item's text into the drop-down and confirms it with Enter, which
-// picks the item of that text.
+// Picks the item from the drop-down's open list with a click, as a user does;
+// typing its text would choose nothing.
 inline void pick(QComboBox *combo, const QString &item)
 {
-    replaceText(combo->lineEdit(), item);
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    const int row = combo->findText(item, Qt::MatchExactly);
+    if (row < 0)
+        qFatal("no item %s in %s", qPrintable(item), qPrintable(combo->objectName()));
+    combo->showPopup();
+    QAbstractItemView *view = combo->view();
+    const QModelIndex index = combo->model()->index(row, combo->modelColumn(), combo->rootModelIndex());
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    if (combo->currentIndex() != row)
+        qFatal("the open list of %s did not pick %s", qPrintable(combo->objectName()), qPrintable(item));
 }
 
 inline void pick(const QWidget *window, const QString &comboName, const QString &item)

@@ -57,7 +57,9 @@ private slots:
         QVERIFY(driver::find(m_form.get(), u"Combo1"_s)->isEnabled());
         driver::pick(m_form.get(), u"Combo1"_s, u"5 месяцев"_s);
         QCOMPARE(driver::text(m_form.get(), u"Text1"_s), u"0,65"_s);
-        driver::pick(m_form.get(), u"Combo1"_s, u"нет такого срока"_s);
+        auto *terms = driver::find<QComboBox>(m_form.get(), u"Combo1"_s);
+        driver::replaceText(terms->lineEdit(), u"нет такого срока"_s);
+        QTest::keyClick(terms->lineEdit(), Qt::Key_Return);
         QCOMPARE(m_sheet->coefficient(Coefficient::Kp), u"0,65"_s);
         driver::click(m_form.get(), u"Check1"_s);
         QCOMPARE(m_sheet->coefficient(Coefficient::Kp), QString());

@@ -96,15 +96,92 @@ private slots:
         QCOMPARE(form1->currentStep(), 2);
     }
 
-    void enterInADropDownPicksTheItemAndStays()
+    // Only a choice from the open list (or the arrow keys) picks. Typed text
+    // that happens to be an item's picks nothing, neither with Enter nor when
+    // the focus leaves the box for another control of the active window.
+    void typingIntoADropDownChoosesNothing_data()
     {
-        Form1 *form1 = m_wizard->form1();
-        QTest::keyClick(form1->focusWidget(), Qt::Key_Return);
-        auto *regions = driver::find<QComboBox>(form1, u"Combo1"_s);
-        driver::pick(regions, u"Москва"_s);
-        QCOMPARE(m_wizard->sheet().coefficient(Coefficient::Kt), u"2"_s);
-        QCOMPARE(form1->currentStep(), 2);
-        QVERIFY(form1->isVisible());
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QStringList>("before"); // controls clicked, or "combo=item" picked
+        QTest::addColumn<QString>("combo");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("leave"); // "Tab", "Enter", or the control clicked
+        QTest::addColumn<SheetText>("field");
+        QTest::addColumn<QString>("expected");
+        const QStringList karelia = { u"Option17"_s, u"Combo1=Республика Карелия"_s };
+        const QStringList renewal = { u"Option11"_s };
+        QTest::newRow("region, Tab") << 2 << karelia << u"Combo1"_s << u"Москва"_s << u"Tab"_s
+                                     << SheetText::Kt << u"1,3"_s;
+        QTest::newRow("region, a town clicked")
+            << 2 << karelia << u"Combo1"_s << u"Москва"_s << u"List1"_s << SheetText::Kt << u"1,3"_s;
+        QTest::newRow("region, Enter") << 2 << karelia << u"Combo1"_s << u"Москва"_s << u"Enter"_s
+                                       << SheetText::Kt << u"1,3"_s;
+        QTest::newRow("start class after the payouts, Tab")
+            << 3 << renewal + QStringList { u"Combo5=0"_s } << u"Combo1"_s << u"7"_s << u"Tab"_s
+            << SheetText::Kbm << QString();
+        QTest::newRow("payouts after the start class, a click elsewhere")
+            << 3 << renewal + QStringList { u"Combo1=7"_s } << u"Combo5"_s << u"0"_s << u"Text4"_s
+            << SheetText::Kbm << QString();
+        QTest::newRow("period, Tab") << 7 << QStringList() << u"Combo2"_s << u"3 месяца"_s << u"Tab"_s
+                                     << SheetText::Ks << QString();
+        QTest::newRow("period without its trailing blank, Enter")
+            << 7 << QStringList() << u"Combo2"_s << u"10 месяцев и более"_s << u"Enter"_s << SheetText::Ks
+            << QString();
+        QTest::newRow("term, Tab") << 8 << QStringList { u"Check1"_s } << u"Combo1"_s << u"5 месяцев"_s
+                                   << u"Tab"_s << SheetText::Kp << QString();
+    }
+    void typingIntoADropDownChoosesNothing()
+    {
+        QFETCH(int, step);
+        QFETCH(QStringList, before);
+        QFETCH(QString, combo);
+        QFETCH(QString, typed);
+        QFETCH(QString, leave);
+        QFETCH(SheetText, field);
+        QFETCH(QString, expected);
+
+        StepWindow *window = step <= 2 ? static_cast<StepWindow *>(m_wizard->form1())
+            : step <= 7                ? static_cast<StepWindow *>(m_wizard->form2())
+                                       : static_cast<StepWindow *>(m_wizard->form3());
+        window->showStep(step);
+        activate(window);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        for (const QString &action : std::as_const(before)) {
+            const QStringList parts = action.split(u'=');
+            if (parts.size() == 2)
+                driver::pick(window, parts[0], parts[1]);
+            else
+                driver::click(window, action);
+        }
+        auto *box = driver::find<QComboBox>(window, combo);
+        driver::replaceText(box->lineEdit(), typed);
+        QVERIFY(box->lineEdit()->hasFocus());
+        if (leave == u"Tab")
+            QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        else if (leave == u"Enter")
+            QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        else if (auto *list = window->findChild<QListWidget *>(leave))
+            driver::pickRow(list, list->count() - 1);
+        else
+            driver::click(window, leave);
+        if (leave != u"Enter")
+            QVERIFY(!box->lineEdit()->hasFocus());
+        QCOMPARE(m_wizard->sheet().text(field), expected);
+        QCOMPARE(box->currentText(), typed);
+    }
+
+    void arrowKeysInAClosedDropDownPick()
+    {
+        Form2 *form2 = m_wizard->form2();
+        form2->showStep(7);
+        activate(form2);
+        auto *periods = driver::find<QComboBox>(form2, u"Combo2"_s);
+        periods->lineEdit()->setFocus();
+        QTest::keyClick(periods->lineEdit(), Qt::Key_Down);
+        QCOMPARE(periods->currentText(), u"3 месяца"_s);
+        QCOMPARE(m_wizard->sheet().coefficient(Coefficient::Ks), u"0,5"_s);
+        QTest::keyClick(periods->lineEdit(), Qt::Key_Down);
+        QCOMPARE(m_wizard->sheet().coefficient(Coefficient::Ks), u"0,6"_s);
     }
 
     void enterOnAFocusedButtonPressesThatButton()
