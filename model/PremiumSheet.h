@@ -39,7 +39,6 @@ enum class SheetText {
     KtVariant, // "17" or "18", the territory column
     KpDefaulted, // "1" when КП was filled with "1" on leaving step 9
     KnNote, // the sentence explaining the КН choice
-    ContractKindCode, // step-3 holder, filled only by the restore of saved inputs
     KoCode, // "1" or "2"
     KvsIndex, // zero-based position in the КВС list
     KmIndex, // zero-based position in the КМ list

@@ -77,18 +77,18 @@ SavedInputsRestore::SavedInputsRestore(PremiumSheet &sheet, SavedInputsForm &for
 void SavedInputsRestore::loadSavedInputs()
 {
     m_form.setStep1NextEnabled(false);
-    m_sheet.setText(SheetText::CategoryCode, readKey(K::kCategory));
-    m_sheet.setText(SheetText::KtVariant, readKey(K::kKtVariant));
+    m_stored.category = readKey(K::kCategory);
+    m_stored.ktVariant = readKey(K::kKtVariant);
     m_form.ensureStepWindows();
-    m_sheet.setText(SheetText::ContractKindCode, readKey(K::kContractKind));
-    m_sheet.setText(SheetText::KoCode, readKey(K::kKo));
-    m_sheet.setText(SheetText::KvsIndex, readKey(K::kKvs));
-    m_sheet.setText(SheetText::KmIndex, readKey(K::kKm));
+    m_stored.contractKind = readKey(K::kContractKind);
+    m_stored.ko = readKey(K::kKo);
+    m_stored.kvs = readKey(K::kKvs);
+    m_stored.km = readKey(K::kKm);
     m_form.setPeriodText(readKey(K::kPeriod));
     m_sheet.setText(SheetText::Ks, readKey(K::kKs));
-    m_sheet.setText(SheetText::OwnerCode, readKey(K::kOwner));
-    m_sheet.setText(SheetText::RegistrationCode, readKey(K::kRegistration));
-    m_sheet.setText(SheetText::VehicleGroupCode, readKey(K::kVehicleGroup));
+    m_stored.owner = readKey(K::kOwner);
+    m_stored.registration = readKey(K::kRegistration);
+    m_stored.vehicleGroup = readKey(K::kVehicleGroup);
     m_form.setReminderDateText(GetValueString(K::kReminderSection, K::kReminderDate, settingsFilePath()));
     m_timer.start();
 }
@@ -105,18 +105,13 @@ bool SavedInputsRestore::fail()
 
 bool SavedInputsRestore::replaySavedInputs()
 {
-    // Replaying the category sets the owner kind that category implies, and
-    // with it the owner code; the stored owner code is taken first, so that
-    // an owner chosen on step 10 against the category comes back too.
-    const QString ownerCode = m_sheet.text(SheetText::OwnerCode);
-
-    const std::optional<int> category = readCode(m_sheet.text(SheetText::CategoryCode));
+    const std::optional<int> category = readCode(m_stored.category);
     if (!category)
         return fail();
     if (*category >= 1 && *category <= 16)
         m_form.selectCategory(*category);
 
-    const std::optional<int> variant = readCode(m_sheet.text(SheetText::KtVariant));
+    const std::optional<int> variant = readCode(m_stored.ktVariant);
     if (!variant)
         return fail();
     m_form.selectKtVariant(*variant == 17 ? u"17"_s : u"18"_s);
@@ -124,41 +119,47 @@ bool SavedInputsRestore::replaySavedInputs()
     m_form.setRegionText(readKey(K::kRegion));
     m_form.addAndSelectTownGroup(readKey(K::kTownGroup));
 
-    const std::optional<int> contract = readCode(m_sheet.text(SheetText::ContractKindCode));
+    const std::optional<int> contract = readCode(m_stored.contractKind);
     if (!contract)
         return fail();
     m_form.selectContractKind(*contract == 0 ? ContractKind::FirstTime : ContractKind::Renewal);
     m_form.setStartClassText(readKey(K::kStartClass));
 
-    const std::optional<int> ko = readCode(m_sheet.text(SheetText::KoCode));
+    const std::optional<int> ko = readCode(m_stored.ko);
     if (!ko)
         return fail();
     m_form.selectKo(*ko == 1 ? 0 : 1);
 
     // A position outside its list cannot be replayed: it stops the replay as
     // a missing code does, instead of selecting nothing or something else.
-    const std::optional<int> kvs = readCode(m_sheet.text(SheetText::KvsIndex));
+    const std::optional<int> kvs = readCode(m_stored.kvs);
     if (!kvs || *kvs < 0 || *kvs >= int(kvsRows().size()))
         return fail();
     m_form.selectKvsIndex(*kvs);
 
-    const std::optional<int> km = readCode(m_sheet.text(SheetText::KmIndex));
+    const std::optional<int> km = readCode(m_stored.km);
     if (!km || *km < 0 || *km >= int(kmRows().size()))
         return fail();
     m_form.selectKmIndex(*km);
 
-    const std::optional<int> owner = readCode(ownerCode);
+    const std::optional<int> owner = readCode(m_stored.owner);
     if (!owner)
         return fail();
     m_form.selectOwnerKind(*owner == 1 ? OwnerKind::Individual : OwnerKind::LegalEntity);
 
-    const std::optional<int> registration = readCode(m_sheet.text(SheetText::RegistrationCode));
+    const std::optional<int> registration = readCode(m_stored.registration);
     if (!registration)
         return fail();
-    if (*registration >= 4 && *registration <= 6)
-        m_form.selectRegistrationCase(RegistrationCase(*registration - 4));
+    if (*registration >= 4 && *registration <= 6) {
+        // Only the step-1 check opens the foreign case on step 10, and only
+        // its absence the two Russian ones: the replay sets the check as a
+        // user would have to, so that no disabled choice ends up selected.
+        const auto registrationCase = RegistrationCase(*registration - 4);
+        m_form.setForeignRegistered(registrationCase == RegistrationCase::ForeignVehicle);
+        m_form.selectRegistrationCase(registrationCase);
+    }
 
-    const std::optional<int> group = readCode(m_sheet.text(SheetText::VehicleGroupCode));
+    const std::optional<int> group = readCode(m_stored.vehicleGroup);
     if (!group)
         return fail();
     if (*group >= 7 && *group <= 9)

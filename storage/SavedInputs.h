@@ -46,6 +46,8 @@ public:
     virtual void selectKvsIndex(int index) = 0;
     virtual void selectKmIndex(int index) = 0;
     virtual void selectOwnerKind(OwnerKind kind) = 0;
+    // The step-1 check for vehicles registered abroad, with all its effects.
+    virtual void setForeignRegistered(bool on) = 0;
     virtual void selectRegistrationCase(RegistrationCase registrationCase) = 0;
     virtual void selectVehicleGroup(VehicleGroup group) = 0;
 };
@@ -58,8 +60,17 @@ inline const QString kSaveFailedMessage = QStringLiteral("Не удалось с
 // Returns whether every key was written.
 bool storeInputs(const PremiumSheet &sheet, const SavedInputsForm &form);
 
-// The restore: `load` fills the sheet's codes from the file and starts the
-// timer; the timer's one tick replays them into the windows.
+// The codes of a stored calculation as the file holds them, unchecked.
+struct StoredChoices
+{
+    QString category, ktVariant, contractKind, ko, kvs, km, owner, registration, vehicleGroup;
+};
+
+// The restore: `load` reads the stored codes and starts the timer; the
+// timer's one tick replays them into the windows. The codes wait here, not in
+// the sheet: the sheet's codes always describe the choices the windows show,
+// so that a load that fails leaves nothing behind that a later save would
+// write.
 class SavedInputsRestore : public QObject
 {
     Q_OBJECT
@@ -78,6 +89,7 @@ private:
     PremiumSheet &m_sheet;
     SavedInputsForm &m_form;
     QTimer &m_timer;
+    StoredChoices m_stored;
 };
 
 } // namespace karvo

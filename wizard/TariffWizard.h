@@ -47,7 +47,7 @@ public:
     void exit();
 
     // The step-1 check for vehicles registered abroad.
-    void setForeignRegistered(bool on);
+    void setForeignRegistered(bool on) override;
 
     // What the saved inputs read from and replay into the windows.
     QString regionText() const override;

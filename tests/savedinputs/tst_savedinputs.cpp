@@ -48,13 +48,14 @@ public:
     void selectKvsIndex(int index) override { calls << u"kvs %1"_s.arg(index); }
     void selectKmIndex(int index) override { calls << u"km %1"_s.arg(index); }
     void selectOwnerKind(OwnerKind kind) override { calls << u"owner %1"_s.arg(int(kind)); }
+    void setForeignRegistered(bool on) override { calls << u"foreign %1"_s.arg(int(on)); }
     void selectRegistrationCase(RegistrationCase rc) override { calls << u"registration %1"_s.arg(int(rc)); }
     void selectVehicleGroup(VehicleGroup group) override { calls << u"group %1"_s.arg(int(group)); }
 };
 
 const QStringList kFullReplay = { u"category 3"_s, u"variant 17"_s, u"region Республика Башкортостан"_s,
     u"town Уфа"_s, u"renewal"_s, u"start class 7"_s, u"ko 1"_s, u"kvs 3"_s, u"km 2"_s, u"owner 2"_s,
-    u"registration 1"_s, u"group 2"_s };
+    u"foreign 0"_s, u"registration 1"_s, u"group 2"_s };
 
 } // namespace
 
@@ -172,7 +173,7 @@ private slots:
         QTest::newRow("km past the list") << u"km"_s << u"6"_s << 8;
         QTest::newRow("no owner") << u"t1"_s << QString() << 9;
         QTest::newRow("no registration") << u"t2"_s << QString() << 10;
-        QTest::newRow("no vehicle group") << u"t3"_s << QString() << 11;
+        QTest::newRow("no vehicle group") << u"t3"_s << QString() << 12;
     }
 
     void brokenFiles()
@@ -196,6 +197,53 @@ private slots:
         QVERIFY(form.nextEnabled);
         QCOMPARE(m_messages, QStringList { kNotSavedMessage });
         QCOMPARE(form.calls, kFullReplay.mid(0, replayedCalls));
+    }
+
+    // How each stored code is read back: the choice it replays, and the
+    // fallbacks for codes the file may hold but no choice has.
+    void codesReplayAs_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("replayed"); // in this order, among the calls
+        QTest::newRow("column 17") << u"kt4"_s << u"17"_s << QStringList { u"variant 17"_s };
+        QTest::newRow("column 18") << u"kt4"_s << u"18"_s << QStringList { u"variant 18"_s };
+        QTest::newRow("any other column is 18") << u"kt4"_s << u"0"_s << QStringList { u"variant 18"_s };
+        QTest::newRow("contract 0 is a first contract")
+            << u"kbm1"_s << u"0"_s << QStringList { u"first-time"_s };
+        QTest::newRow("any other contract is a renewal")
+            << u"kbm1"_s << u"3"_s << QStringList { u"renewal"_s };
+        QTest::newRow("КО 1 is the first choice") << u"ko"_s << u"1"_s << QStringList { u"ko 0"_s };
+        QTest::newRow("any other КО is the second") << u"ko"_s << u"5"_s << QStringList { u"ko 1"_s };
+        QTest::newRow("owner 1 is a person") << u"t1"_s << u"1"_s << QStringList { u"owner 1"_s };
+        QTest::newRow("any other owner is a legal entity")
+            << u"t1"_s << u"0"_s << QStringList { u"owner 2"_s };
+        QTest::newRow("registered in Russia")
+            << u"t2"_s << u"4"_s << QStringList { u"foreign 0"_s, u"registration 0"_s };
+        QTest::newRow("travelling to registration")
+            << u"t2"_s << u"5"_s << QStringList { u"foreign 0"_s, u"registration 1"_s };
+        QTest::newRow("abroad brings back the foreign check")
+            << u"t2"_s << u"6"_s << QStringList { u"foreign 1"_s, u"registration 2"_s };
+    }
+    void codesReplayAs()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QStringList, replayed);
+        PremiumSheet stored;
+        FakeForm storingForm;
+        storeExample(stored, storingForm);
+        QVERIFY(SetValue(u"t"_s, key, value, iniPath()));
+
+        PremiumSheet sheet;
+        FakeForm form;
+        QTimer timer;
+        SavedInputsRestore restore(sheet, form, timer);
+        restore.loadSavedInputs();
+        QVERIFY(restore.replaySavedInputs());
+        const qsizetype at = form.calls.indexOf(replayed.first());
+        QVERIFY2(at >= 0, qPrintable(form.calls.join(u'|')));
+        QCOMPARE(form.calls.mid(at, replayed.size()), replayed);
     }
 
     void unknownCodesSelectNothing()
@@ -229,7 +277,9 @@ private slots:
         SavedInputsRestore restore(sheet, form, timer);
         restore.loadSavedInputs();
         QVERIFY(!QFile::exists(iniPath()));
-        QCOMPARE(sheet.text(SheetText::KoCode), QString());
+        // The codes of the choices the windows show stay; only what the load
+        // shows at once (the period and КС) is taken from the missing file.
+        QCOMPARE(sheet.text(SheetText::KoCode), u"2"_s);
         QCOMPARE(form.period, QString());
         QTRY_COMPARE(m_messages, QStringList { kNotSavedMessage });
         QVERIFY(form.calls.isEmpty());

@@ -13,6 +13,7 @@
 #include "wizard/Form2.h"
 #include "wizard/Form3.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -27,11 +28,15 @@ namespace {
 // Category row 3, Bashkortostan / Ufa in column "17", a renewal from class 6
 // with no payouts (ending in 7), КО Option2, КВС row 3, КМ row 2, five months,
 // a legal entity travelling to the place of registration with a trailer.
-void walkAndCalculate(Calculator &calculator, bool save)
+// Registered abroad, the vehicle has a term of five months and cannot be
+// travelling to registration: it stays in the foreign case.
+void walkAndCalculate(Calculator &calculator, bool save, bool foreign = false)
 {
     TariffWizard &wizard = calculator.wizard();
     Form1 *form1 = wizard.form1();
     driver::click(form1, u"Option3"_s);
+    if (foreign)
+        driver::click(form1, u"Check1"_s);
     driver::click(form1, u"Command1"_s);
     driver::pick(form1, u"Combo1"_s, u"Республика Башкортостан"_s);
     driver::pick(driver::find<QListWidget>(form1, u"List1"_s), u"Уфа"_s);
@@ -52,6 +57,8 @@ void walkAndCalculate(Calculator &calculator, bool save)
     driver::click(form2, u"Command10"_s);
 
     Form3 *form3 = wizard.form3();
+    if (foreign)
+        driver::pick(form3, u"Combo1"_s, u"5 месяцев"_s);
     driver::click(form3, u"Command10"_s);
     driver::click(form3, u"Command2"_s);
     driver::click(form3, u"Option2"_s);
@@ -59,6 +66,43 @@ void walkAndCalculate(Calculator &calculator, bool save)
     driver::click(form3, u"Option9"_s);
     if (save)
         driver::click(form3, u"Check2"_s);
+    driver::click(form3, u"Command3"_s);
+}
+
+// Only what the steps demand (Moscow, ten months and more, travelling to
+// registration on step 10); everything else as the windows start.
+void walkWithTheDefaults(Calculator &calculator)
+{
+    TariffWizard &wizard = calculator.wizard();
+    driver::click(wizard.form1(), u"Command1"_s);
+    driver::pick(wizard.form1(), u"Combo1"_s, u"Москва"_s);
+    driver::click(wizard.form1(), u"Command2"_s);
+    Form2 *form2 = wizard.form2();
+    for (const QString &next : { u"Command2"_s, u"Command1"_s, u"Command7"_s, u"Command8"_s })
+        driver::click(form2, next);
+    driver::pick(form2, u"Combo2"_s, u"10 месяцев и более "_s);
+    driver::click(form2, u"Command10"_s);
+    Form3 *form3 = wizard.form3();
+    for (const QString &control : { u"Command10"_s, u"Command2"_s, u"Option5"_s, u"Check2"_s, u"Command3"_s })
+        driver::click(form3, control);
+}
+
+// After a load: from step 1 on with "Далее >>", completing step 3 with no
+// payouts and step 8 with the term the calculation had, then "Расчет".
+void walkOnAndCalculate(Calculator &calculator)
+{
+    TariffWizard &wizard = calculator.wizard();
+    driver::click(wizard.form1(), u"Command1"_s);
+    driver::click(wizard.form1(), u"Command2"_s);
+    Form2 *form2 = wizard.form2();
+    driver::pick(form2, u"Combo5"_s, u"0"_s);
+    for (const QString &next : { u"Command2"_s, u"Command1"_s, u"Command7"_s, u"Command8"_s, u"Command10"_s })
+        driver::click(form2, next);
+    Form3 *form3 = wizard.form3();
+    if (wizard.sheet().foreignRegistered())
+        driver::pick(form3, u"Combo1"_s, u"5 месяцев"_s);
+    driver::click(form3, u"Command10"_s);
+    driver::click(form3, u"Command2"_s);
     driver::click(form3, u"Command3"_s);
 }
 
@@ -126,6 +170,58 @@ private slots:
         // Completing step 3 from the restored class: 7 with no payouts ends in 8.
         driver::pick(form2, u"Combo5"_s, u"0"_s);
         QCOMPARE(sheet.coefficient(Coefficient::Kbm), u"0,75"_s);
+    }
+
+    // What "Расчет" saves, a fresh calculator loads into a calculation the
+    // user could have made by hand, with the same Т: also when a load failed
+    // before the save, and for a vehicle registered abroad, whose check the
+    // load sets again.
+    void savedCalculationComesBackWithTheSameT_data()
+    {
+        QTest::addColumn<bool>("failedLoadFirst");
+        QTest::addColumn<bool>("foreign");
+        QTest::addColumn<bool>("defaults");
+        QTest::addColumn<QString>("t");
+        QTest::newRow("registered in Russia") << false << false << false << u"1980"_s;
+        QTest::newRow("defaults saved after a load that failed") << true << false << true << u"2138,4"_s;
+        QTest::newRow("registered abroad") << false << true << false << u"2187,9"_s;
+    }
+    void savedCalculationComesBackWithTheSameT()
+    {
+        QFETCH(bool, failedLoadFirst);
+        QFETCH(bool, foreign);
+        QFETCH(bool, defaults);
+        QFETCH(QString, t);
+        Recorders recorders;
+        {
+            Calculator first;
+            first.start();
+            if (failedLoadFirst) {
+                driver::click(first.wizard().form1(), u"Label12"_s);
+                QTRY_COMPARE(recorders.messages, QStringList { u"Не сохранены данные"_s });
+                recorders.messages.clear();
+            }
+            if (defaults)
+                walkWithTheDefaults(first);
+            else
+                walkAndCalculate(first, true, foreign);
+            QCOMPARE(first.wizard().sheet().text(SheetText::T), t);
+        }
+
+        Calculator calculator;
+        calculator.start();
+        TariffWizard &wizard = calculator.wizard();
+        driver::click(wizard.form1(), u"Label12"_s);
+        QTRY_VERIFY(driver::find<QPushButton>(wizard.form1(), u"Command1"_s)->isEnabled());
+        QCOMPARE(recorders.messages, QStringList());
+        QCOMPARE(driver::find<QCheckBox>(wizard.form1(), u"Check1"_s)->isChecked(), foreign);
+        for (const QString &option : { u"Option4"_s, u"Option5"_s, u"Option6"_s }) {
+            auto *choice = driver::find<QRadioButton>(wizard.form3(), option);
+            QVERIFY2(!choice->isChecked() || choice->isEnabled(), qPrintable(option));
+        }
+        walkOnAndCalculate(calculator);
+        QCOMPARE(recorders.messages, QStringList());
+        QCOMPARE(wizard.sheet().text(SheetText::T), t);
     }
 
     void restoreWithoutAFileSaysSo()

@@ -114,8 +114,8 @@ private slots:
                                      << SheetText::Kt << u"1,3"_s;
         QTest::newRow("region, a town clicked")
             << 2 << karelia << u"Combo1"_s << u"Москва"_s << u"List1"_s << SheetText::Kt << u"1,3"_s;
-        QTest::newRow("region, Enter") << 2 << karelia << u"Combo1"_s << u"Москва"_s << u"Enter"_s
-                                       << SheetText::Kt << u"1,3"_s;
+        QTest::newRow("region, Enter")
+            << 2 << karelia << u"Combo1"_s << u"Москва"_s << u"Enter"_s << SheetText::Kt << u"1,3"_s;
         QTest::newRow("start class after the payouts, Tab")
             << 3 << renewal + QStringList { u"Combo5=0"_s } << u"Combo1"_s << u"7"_s << u"Tab"_s
             << SheetText::Kbm << QString();
