@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
@@ -109,6 +110,7 @@ private slots:
     void noteTablesMatchTheModel_data();
     void noteTablesMatchTheModel();
     void territoryExamplesMatchTheTable();
+    void helpTerritoryTableMatchesTheModel();
     void helpFileIsACompiledHelpWithEveryPage();
     void helpSourcesAreListedAndLinked();
     void helpFormulasComputeWhatTheProgramComputes();
@@ -243,6 +245,39 @@ void TestReferenceFiles::territoryExamplesMatchTheTable()
         ++examples;
     }
     QVERIFY2(examples >= 10, "the note lost its examples");
+}
+
+void TestReferenceFiles::helpTerritoryTableMatchesTheModel()
+{
+    // The help prints all 261 rows, written from the decree apart from the
+    // program's table: region headings, then "town group, КТ, КТ" rows in
+    // list order. Each is looked up as step 2 looks it up.
+    const QString html = readUtf8(kHelpSources.filePath(u"territory.html"_s));
+    static const QRegularExpression line(
+        uR"re(<tr class="region"><th colspan="3">(.*?)</th></tr>|<tr><td>(.*?)</td><td class="kt">(.*?)</td><td class="kt">(.*?)</td></tr>)re"_s);
+    QStringList regions;
+    QMap<QString, QStringList> towns;
+    int rows = 0;
+    for (const auto &m : line.globalMatch(html)) {
+        if (!m.captured(1).isEmpty()) {
+            regions << m.captured(1);
+            continue;
+        }
+        QVERIFY(!regions.isEmpty());
+        const QString region = regions.last();
+        const QString town = m.captured(2);
+        towns[region] << town;
+        const QString where = region + u" / "_s + town;
+        QCOMPARE(
+            TerritoryTable::coefficient(region, town, kKtVariantVehicles).value_or(where), m.captured(3));
+        QCOMPARE(
+            TerritoryTable::coefficient(region, town, kKtVariantTractors).value_or(where), m.captured(4));
+        ++rows;
+    }
+    QCOMPARE(rows, 261);
+    QCOMPARE(regions, TerritoryTable::regions());
+    for (const QString &region : std::as_const(regions))
+        QCOMPARE(TerritoryTable::townGroups(region).value_or(QStringList()), towns.value(region));
 }
 
 void TestReferenceFiles::helpFileIsACompiledHelpWithEveryPage()
