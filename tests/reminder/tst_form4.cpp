@@ -104,16 +104,19 @@ private slots:
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("spelled"); // the folder as the Exec line must spell it
+        QTest::addColumn<QString>("tryExec"); // and as TryExec must
         QTest::addColumn<QString>("date");
-        QTest::newRow("today") << u"karvo"_s << u"karvo"_s << russianDate(0);
+        QTest::newRow("today") << u"karvo"_s << u"karvo"_s << u"karvo"_s << russianDate(0);
         for (const reminder_test::ExecSpelling &spelling : reminder_test::execSpellings())
-            QTest::newRow(spelling.row) << spelling.folder << spelling.spelled << russianDate(365);
+            QTest::newRow(spelling.row)
+                << spelling.folder << spelling.spelled << spelling.tryExec << russianDate(365);
     }
 
     void yesStoresDateAndLogOnEntry()
     {
         QFETCH(QString, folder);
         QFETCH(QString, spelled);
+        QFETCH(QString, tryExec);
         QFETCH(QString, date);
         QVERIFY(QDir(m_programDir->path()).mkpath(folder));
         karvo::setProgramFolder(m_programDir->filePath(folder));
@@ -124,9 +127,10 @@ private slots:
         QCOMPARE(m_messages, QStringList { u"Автозапуск активирован"_s });
         QVERIFY(!form->isVisible());
         QCOMPARE(readAll(datePath()), "[General]\ndate=" + date.toUtf8() + "\n");
+        const QString base = m_programDir->path() + u'/';
         QCOMPARE(QString::fromUtf8(readAll(entryPath())),
-            u"[Desktop Entry]\nType=Application\nName=karvo\nExec=\""_s + m_programDir->path() + u'/'
-                + spelled + u"/dremo\"\nNoDisplay=true\n"_s);
+            u"[Desktop Entry]\nType=Application\nName=karvo\nTryExec="_s + base + tryExec
+                + u"/dremo\nExec=nice -n 0 \""_s + base + spelled + u"/dremo\"\nNoDisplay=true\n"_s);
         QCOMPARE(iniValue(u"ch"_s), u"1"_s);
         QCOMPARE(iniValue(u"dt"_s), date);
     }
