@@ -16,13 +16,11 @@ bool isControl(QChar c)
     return c.unicode() < 0x20 || c.unicode() == 0x7f;
 }
 
-} // namespace
-
-std::optional<QString> desktopExecValue(const QString &program)
+// Layer 1: one quoted argument. Layer 2: "%" would start a field code.
+QString quotedArgument(const QString &text)
 {
-    // Layer 1: one quoted argument. Layer 2: "%" would start a field code.
     QString argument = u"\""_s;
-    for (const QChar c : program) {
+    for (const QChar c : text) {
         if (needsQuotingEscape(c))
             argument += u'\\';
         if (c == u'%')
@@ -30,10 +28,14 @@ std::optional<QString> desktopExecValue(const QString &program)
         argument += c;
     }
     argument += u'"';
+    return argument;
+}
 
-    // Layer 3, applied last and undone first: the escapes of every string value.
+// Layer 3, applied last and undone first: the escapes of every string value.
+std::optional<QString> stringValue(const QString &text)
+{
     QString value;
-    for (const QChar c : std::as_const(argument)) {
+    for (const QChar c : text) {
         switch (c.unicode()) {
         case u'\\':
             value += u"\\\\"_s;
@@ -56,16 +58,41 @@ std::optional<QString> desktopExecValue(const QString &program)
     return value;
 }
 
+} // namespace
+
+// The program is not the command's first word. GLib, which GNOME uses to read
+// autostart entries, splits Exec into words before it expands field codes and
+// drops the whole entry unless the first word names an existing program, so a
+// folder with "%" in its name (spelled "%%") would make the entry invalid and
+// the reminder would never fire. The first word is therefore a POSIX utility
+// found in every PATH that runs its operands as a command and changes nothing
+// else: "nice -n 0" (an increment of 0 keeps the priority). One spelling for
+// every folder; TryExec still names the program. The alternatives fail on
+// folder names that are just as valid: env takes any word with "=" for a
+// variable to set, and sh -c 'exec "$0"' needs a "$" in Exec, which the
+// autostart generator of systemd 252 (KDE Plasma's log-on start) passes on
+// with its backslash.
+std::optional<QString> desktopExecValue(const QString &program)
+{
+    return stringValue(u"nice -n 0 "_s + quotedArgument(program));
+}
+
+std::optional<QString> desktopTryExecValue(const QString &program)
+{
+    return stringValue(program);
+}
+
 std::optional<QByteArray> autostartEntry(const QString &program)
 {
     const std::optional<QString> exec = desktopExecValue(program);
-    if (!exec)
+    const std::optional<QString> tryExec = desktopTryExecValue(program);
+    if (!exec || !tryExec)
         return std::nullopt;
     const QString text = u"[Desktop Entry]\n"
                          u"Type=Application\n"
                          u"Name=karvo\n"
-                         u"Exec="_s
-        + *exec + u"\nNoDisplay=true\n"_s;
+                         u"TryExec="_s
+        + *tryExec + u"\nExec="_s + *exec + u"\nNoDisplay=true\n"_s;
     return text.toUtf8();
 }
 

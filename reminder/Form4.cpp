@@ -156,7 +156,8 @@ QString Form4::dateText() const
 
 void Form4::setDateText(const QString &text)
 {
-    m_date->setText(text);
+    // karvo.ini may hold a date an older version wrote in another locale's form.
+    m_date->setText(reminderDateFromStored(text, QDate::currentDate()));
 }
 
 void Form4::activate()
@@ -173,6 +174,9 @@ void Form4::activate()
     case ReminderDateCheck::NotAShortDate:
         showMessage(texts::kExpectedForm + shortDateText(today.addYears(1)));
         return;
+    case ReminderDateCheck::NoSuchDate:
+        showMessage(texts::kNoSuchDate + date);
+        return;
     case ReminderDateCheck::Past:
         showMessage(texts::kDatePassed + shortDateText(today));
         return;
@@ -180,13 +184,11 @@ void Form4::activate()
 
     const ReminderOutcome outcome = m_switch->activate(date, programFile(u"dremo"_s));
     if (!outcome.succeeded()) {
-        showMessage(texts::kActivationFailed + outcome.entryFailure);
+        showMessage(texts::kActivationFailed + outcome.failure);
         return;
     }
     hide();
     showMessage(texts::kActivated);
-    if (!outcome.settingsFailure.isEmpty())
-        showMessage(texts::kSettingsFailed + outcome.settingsFailure);
 }
 
 void Form4::deactivate()
@@ -195,10 +197,7 @@ void Form4::deactivate()
     hide();
     const ReminderOutcome outcome = m_switch->deactivate();
     m_date->clear();
-    showMessage(
-        outcome.succeeded() ? texts::kDeactivated : texts::kDeactivationFailed + outcome.entryFailure);
-    if (!outcome.settingsFailure.isEmpty())
-        showMessage(texts::kSettingsFailed + outcome.settingsFailure);
+    showMessage(outcome.succeeded() ? texts::kDeactivated : texts::kDeactivationFailed + outcome.failure);
 }
 
 } // namespace karvo

@@ -10,15 +10,14 @@ namespace {
 
 namespace K = SettingsKeys;
 
-void mirror(const QString &flag, const QString &date, ReminderOutcome &outcome)
+bool writeFlag(const QString &flag, QString *error)
 {
-    const QString file = settingsFilePath();
-    QString error;
-    if (!SetValue(K::kReminderFlagSection, K::kReminderFlag, flag, file, &error))
-        outcome.settingsFailure = error;
-    if (!SetValue(K::kReminderSection, K::kReminderDate, date, file, &error)
-        && outcome.settingsFailure.isEmpty())
-        outcome.settingsFailure = error;
+    return SetValue(K::kReminderFlagSection, K::kReminderFlag, flag, settingsFilePath(), error);
+}
+
+bool writeDate(const QString &date, QString *error)
+{
+    return SetValue(K::kReminderSection, K::kReminderDate, date, settingsFilePath(), error);
 }
 
 void append(QString &reasons, const QString &reason)
@@ -38,12 +37,38 @@ ReminderSwitch::ReminderSwitch(std::unique_ptr<RegistryStore> store)
 ReminderOutcome ReminderSwitch::activate(const QString &date, const QString &launcher)
 {
     ReminderOutcome outcome;
-    if (!m_store->setReminderDate(date, &outcome.entryFailure))
+    const QString previousDate = m_store->reminderDate();
+    if (!m_store->setReminderDate(date, &outcome.failure))
         return outcome;
-    if (!m_store->setLogOnEntry(launcher, &outcome.entryFailure))
+    if (!m_store->setLogOnEntry(launcher, &outcome.failure)) {
+        restore(previousDate);
         return outcome;
-    mirror(u"1"_s, date, outcome);
+    }
+    if (!writeFlag(u"1"_s, &outcome.failure)) {
+        restore(previousDate);
+        return outcome;
+    }
+    if (!writeDate(date, &outcome.failure)) {
+        restore(previousDate);
+        // The tick went in already; put back the one that matches the store.
+        writeFlag(previousDate.isEmpty() ? u"0"_s : u"1"_s, nullptr);
+        return outcome;
+    }
     return outcome;
+}
+
+// Best effort: the store has just taken a write, so it takes these too, and
+// a reason for them would only hide the one the user needs.
+void ReminderSwitch::restore(const QString &previousDate)
+{
+    QString ignored;
+    if (previousDate.isEmpty()) {
+        m_store->removeLogOnEntry(&ignored);
+        m_store->removeReminderDate(&ignored);
+    } else {
+        // The entry of the earlier reminder runs the same launcher.
+        m_store->setReminderDate(previousDate, &ignored);
+    }
 }
 
 ReminderOutcome ReminderSwitch::deactivate()
@@ -51,10 +76,15 @@ ReminderOutcome ReminderSwitch::deactivate()
     ReminderOutcome outcome;
     QString error;
     if (!m_store->removeLogOnEntry(&error))
-        append(outcome.entryFailure, error);
+        append(outcome.failure, error);
     if (!m_store->removeReminderDate(&error))
-        append(outcome.entryFailure, error);
-    mirror(u"0"_s, QString(), outcome);
+        append(outcome.failure, error);
+    // One reason for karvo.ini is enough: both keys live in the same file.
+    const bool flagWritten = writeFlag(u"0"_s, &error);
+    if (!flagWritten)
+        append(outcome.failure, error);
+    if (!writeDate(QString(), &error) && flagWritten)
+        append(outcome.failure, error);
     return outcome;
 }
 

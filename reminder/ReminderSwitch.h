@@ -14,10 +14,9 @@ namespace karvo {
 
 struct ReminderOutcome
 {
-    QString entryFailure; // the store refused; empty when both entries took
-    QString settingsFailure; // karvo.ini refused the mirror; the entries stand
+    QString failure; // why the switch did not take; empty when it did
 
-    bool succeeded() const { return entryFailure.isEmpty(); }
+    bool succeeded() const { return failure.isEmpty(); }
 };
 
 class ReminderSwitch
@@ -25,16 +24,22 @@ class ReminderSwitch
 public:
     explicit ReminderSwitch(std::unique_ptr<RegistryStore> store);
 
-    // `launcher` is the full path of dremo. Stops at the first entry that
-    // cannot be written and then leaves karvo.ini alone, so the tick restored
-    // at the next start never claims a reminder that is not there.
+    // `launcher` is the full path of dremo. All or nothing: when the store or
+    // karvo.ini refuses, the store is put back as it was (a reminder set
+    // before keeps its date and entry, so the launcher goes on as before) and
+    // karvo.ini keeps its tick, so the failure the user is told is the state
+    // the calculator shows at its next start.
     ReminderOutcome activate(const QString &date, const QString &launcher);
 
     // Tries every removal even after one fails: removing the date alone
-    // already keeps the launcher from firing.
+    // already keeps the launcher from firing, and that is what the user
+    // asked for. A karvo.ini that refuses still says "on" at the next start,
+    // so it is a failure too, but the entries stay removed.
     ReminderOutcome deactivate();
 
 private:
+    void restore(const QString &previousDate);
+
     std::unique_ptr<RegistryStore> m_store;
 };
 

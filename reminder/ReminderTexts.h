@@ -15,14 +15,14 @@ inline const QString kCloseTooltip = QStringLiteral("Закрыть");
 
 inline const QString kActivated = QStringLiteral("Автозапуск активирован");
 inline const QString kDeactivated = QStringLiteral("Автозапуск деактивирован");
-// Followed by the reason.
+// Followed by the reason: the store or karvo.ini refused.
 inline const QString kActivationFailed = QStringLiteral("Не удалось включить автозапуск: ");
 inline const QString kDeactivationFailed = QStringLiteral("Не удалось выключить автозапуск: ");
-// The reminder's state could not be kept for the next start; followed by the reason.
-inline const QString kSettingsFailed = QStringLiteral("Не удалось сохранить исходные данные: ");
 
-// Followed by an example date in the user's short date format.
+// Followed by an example date in the form dd.MM.yyyy.
 inline const QString kExpectedForm = QStringLiteral("Введите дату в виде ");
+// Followed by the date as typed: the form is right, but no such day exists.
+inline const QString kNoSuchDate = QStringLiteral("Такой даты нет: ");
 // Followed by today's date.
 inline const QString kDatePassed = QStringLiteral("Эта дата уже прошла. Введите дату не ранее ");
 

@@ -7,6 +7,7 @@
 #include "platform/DesktopOpener.h"
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
+#include "reminder/ReminderDate.h"
 #include "wizard/Binding.h"
 #include "wizard/ClickableLabel.h"
 #include "wizard/WizardTexts.h"
@@ -15,7 +16,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTime>
@@ -196,8 +196,7 @@ Form3::Form3(PremiumSheet &sheet, const QString &rememberedReminder)
     showForeignState(m_sheet.foreignRegistered());
     const std::optional<Money> reminder = Money::parse(rememberedReminder);
     setReminderWanted(reminder && *reminder == Money::fromInt(1));
-    control<QLabel>(u"Label12"_s)
-        ->setText(QLocale::system().toString(QTime::currentTime(), QLocale::ShortFormat));
+    control<QLabel>(u"Label12"_s)->setText(shortTimeText(QTime::currentTime()));
     control<QWidget>(u"Frame6"_s)->hide();
 }
 

@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
 {
     const QCoreApplication app(argc, argv);
     const karvo::XdgRegistryStore store;
-    if (store.reminderDate() == karvo::todayText())
+    if (karvo::reminderFallsOn(store.reminderDate(), QDate::currentDate()))
         QProcess::startDetached(QCoreApplication::applicationDirPath() + u"/karvo"_s, {});
     return 0;
 }

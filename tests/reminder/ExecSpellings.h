@@ -4,17 +4,18 @@
 
 #include <span>
 
-// Folder names and how the Exec line of a desktop entry must spell them
-// inside a quoted argument, so that the desktop reads back exactly the name.
-// The table lives in its own file because moc cannot read raw strings that
-// contain quotes.
+// Folder names and how the desktop entry must spell them: inside the quoted
+// argument of the Exec line, and as the TryExec value, so that the desktop
+// reads back exactly the name. The table lives in its own file because moc
+// cannot read raw strings that contain quotes.
 namespace reminder_test {
 
 struct ExecSpelling
 {
     const char *row;
     QString folder;
-    QString spelled;
+    QString spelled; // in Exec
+    QString tryExec;
 };
 
 std::span<const ExecSpelling> execSpellings();

@@ -1,6 +1,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,24 +38,44 @@ private slots:
         QTest::addColumn<QByteArray>("settings"); // KARVO.conf; empty: no file
         QTest::addColumn<bool>("karvoPresent");
         QTest::addColumn<bool>("started");
+        QTest::addColumn<QByteArray>("locale"); // LC_ALL of the launcher; empty: the tests' ru_RU
 
-        // Russian settings: the launcher's rendering of today is dd.MM.yyyy.
+        // The launcher's rendering of today is dd.MM.yyyy whatever the locale.
         const QDate today = QDate::currentDate();
         const QByteArray day = today.toString(u"dd.MM.yyyy"_s).toLatin1();
         const QByteArray general = "[General]\n";
+        // What older versions stored under other locales.
+        const QByteArray usDay = QLocale(u"en_US"_s).toString(today, QLocale::ShortFormat).toLatin1();
+        const QByteArray cDay = QLocale::c().toString(today, QLocale::ShortFormat).toLatin1();
 
-        QTest::newRow("the day") << general + "date=" + day + "\n" << true << true;
-        QTest::newRow("the day, quoted") << general + "date=\"" + day + "\"\n" << true << true;
-        QTest::newRow("the day, karvo missing") << general + "date=" + day + "\n" << false << false;
+        QTest::newRow("the day") << general + "date=" + day + "\n" << true << true << QByteArray();
+        QTest::newRow("the day, under C.UTF-8") << general + "date=" + day + "\n"
+                                                << true << true << QByteArray("C.UTF-8");
+        QTest::newRow("the day, under en_US") << general + "date=" + day + "\n"
+                                              << true << true << QByteArray("en_US.UTF-8");
+        QTest::newRow("the day as en_US wrote it, under en_US") << general + "date=" + usDay + "\n"
+                                                                << true << true << QByteArray("en_US.UTF-8");
+        QTest::newRow("the day as C wrote it, under C.UTF-8") << general + "date=\"" + cDay + "\"\n"
+                                                              << true << true << QByteArray("C.UTF-8");
+        QTest::newRow("the day as en_US wrote it, under ru_RU") << general + "date=" + usDay + "\n"
+                                                                << true << false << QByteArray();
+        QTest::newRow("the day, quoted") << general + "date=\"" + day + "\"\n"
+                                         << true << true << QByteArray();
+        QTest::newRow("the day, karvo missing") << general + "date=" + day + "\n"
+                                                << false << false << QByteArray();
         QTest::newRow("tomorrow") << general + "date=" + today.addDays(1).toString(u"dd.MM.yyyy"_s).toLatin1()
-                + "\n" << true << false;
+                + "\n" << true << false
+                                  << QByteArray();
         QTest::newRow("two-digit year") << general + "date=" + today.toString(u"dd.MM.yy"_s).toLatin1() + "\n"
-                                        << true << false;
-        QTest::newRow("trailing blank") << general + "date=\"" + day + " \"\n" << true << false;
-        QTest::newRow("a list, not a text") << general + "date=" + day + ", " + day + "\n" << true << false;
-        QTest::newRow("bytes, not a text") << general + "date=@ByteArray(" + day + ")\n" << true << false;
-        QTest::newRow("no date value") << general + "other=" + day + "\n" << true << false;
-        QTest::newRow("no settings file") << QByteArray() << true << false;
+                                        << true << false << QByteArray();
+        QTest::newRow("trailing blank") << general + "date=\"" + day + " \"\n"
+                                        << true << false << QByteArray();
+        QTest::newRow("a list, not a text") << general + "date=" + day + ", " + day + "\n"
+                                            << true << false << QByteArray();
+        QTest::newRow("bytes, not a text") << general + "date=@ByteArray(" + day + ")\n"
+                                           << true << false << QByteArray();
+        QTest::newRow("no date value") << general + "other=" + day + "\n" << true << false << QByteArray();
+        QTest::newRow("no settings file") << QByteArray() << true << false << QByteArray();
     }
 
     void startsKarvoOnlyOnTheDay()
@@ -62,6 +83,7 @@ private slots:
         QFETCH(QByteArray, settings);
         QFETCH(bool, karvoPresent);
         QFETCH(bool, started);
+        QFETCH(QByteArray, locale);
 
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
@@ -81,6 +103,10 @@ private slots:
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"XDG_CONFIG_HOME"_s, config);
+        if (!locale.isEmpty()) {
+            environment.insert(u"LANG"_s, QString::fromLatin1(locale));
+            environment.insert(u"LC_ALL"_s, QString::fromLatin1(locale));
+        }
         process.setProcessEnvironment(environment);
         process.start(dremo, {});
         QVERIFY(process.waitForFinished(10'000));

@@ -60,7 +60,7 @@ class TestForm4 : public QObject
     {
         auto form = std::make_unique<karvo::Form4>(&m_stepWindow);
         form->open();
-        form->setDateText(date);
+        form->findChild<QLineEdit *>(u"Text4"_s)->setText(date); // as typed: no conversion
         return form;
     }
 
@@ -104,16 +104,19 @@ private slots:
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("spelled"); // the folder as the Exec line must spell it
+        QTest::addColumn<QString>("tryExec"); // and as TryExec must
         QTest::addColumn<QString>("date");
-        QTest::newRow("today") << u"karvo"_s << u"karvo"_s << russianDate(0);
+        QTest::newRow("today") << u"karvo"_s << u"karvo"_s << u"karvo"_s << russianDate(0);
         for (const reminder_test::ExecSpelling &spelling : reminder_test::execSpellings())
-            QTest::newRow(spelling.row) << spelling.folder << spelling.spelled << russianDate(365);
+            QTest::newRow(spelling.row)
+                << spelling.folder << spelling.spelled << spelling.tryExec << russianDate(365);
     }
 
     void yesStoresDateAndLogOnEntry()
     {
         QFETCH(QString, folder);
         QFETCH(QString, spelled);
+        QFETCH(QString, tryExec);
         QFETCH(QString, date);
         QVERIFY(QDir(m_programDir->path()).mkpath(folder));
         karvo::setProgramFolder(m_programDir->filePath(folder));
@@ -124,9 +127,10 @@ private slots:
         QCOMPARE(m_messages, QStringList { u"Автозапуск активирован"_s });
         QVERIFY(!form->isVisible());
         QCOMPARE(readAll(datePath()), "[General]\ndate=" + date.toUtf8() + "\n");
+        const QString base = m_programDir->path() + u'/';
         QCOMPARE(QString::fromUtf8(readAll(entryPath())),
-            u"[Desktop Entry]\nType=Application\nName=karvo\nExec=\""_s + m_programDir->path() + u'/'
-                + spelled + u"/dremo\"\nNoDisplay=true\n"_s);
+            u"[Desktop Entry]\nType=Application\nName=karvo\nTryExec="_s + base + tryExec
+                + u"/dremo\nExec=nice -n 0 \""_s + base + spelled + u"/dremo\"\nNoDisplay=true\n"_s);
         QCOMPARE(iniValue(u"ch"_s), u"1"_s);
         QCOMPARE(iniValue(u"dt"_s), date);
     }
@@ -172,8 +176,15 @@ private slots:
 
         const QString failed = u"Не удалось включить автозапуск: "_s;
         QTest::newRow("empty: nothing, not even a message") << QString() << Blocker::None << QStringList();
+        const QString hint
+            = u"Введите дату в виде "_s + QDate::currentDate().addYears(1).toString(u"dd.MM.yyyy"_s);
         QTest::newRow("a form the launcher never renders")
-            << u"1.1.2030"_s << Blocker::None << QStringList { u"Введите дату в виде "_s + russianDate(365) };
+            << u"1.1.2030"_s << Blocker::None << QStringList { hint };
+        QTest::newRow("the C locale's form") << u"7 Dec 2030"_s << Blocker::None << QStringList { hint };
+        QTest::newRow("29 February of a common year")
+            << u"29.02.2027"_s << Blocker::None << QStringList { u"Такой даты нет: 29.02.2027"_s };
+        QTest::newRow("31 April") << u"31.04.2027"_s << Blocker::None
+                                  << QStringList { u"Такой даты нет: 31.04.2027"_s };
         QTest::newRow("yesterday") << russianDate(-1) << Blocker::None
                                    << QStringList { u"Эта дата уже прошла. Введите дату не ранее "_s
                                           + russianDate(0) };
@@ -219,30 +230,101 @@ private slots:
         QVERIFY(!QFile::exists(karvo::settingsFilePath()));
     }
 
-    void noSaysWhenTheEntryStays()
+    // "Нет" removes what keeps the launcher firing even when something else
+    // refuses, and says what did not go.
+    void noSaysWhatStays_data()
     {
-        QVERIFY(QDir().mkpath(entryPath() + u"/occupied"_s));
-        const auto form = openWithDate(QString());
-        QSignalSpy untick(form.get(), &karvo::Form4::deactivated);
-        press(*form, u"Command2"_s);
-
-        QCOMPARE(m_messages,
-            QStringList { u"Не удалось выключить автозапуск: не удалось удалить файл "_s + entryPath() });
-        QCOMPARE(untick.count(), 1);
-        QCOMPARE(iniValue(u"ch"_s), u"0"_s);
+        QTest::addColumn<bool>("iniRefuses");
+        QTest::newRow("the entry is a folder") << false;
+        QTest::newRow("karvo.ini is a folder") << true;
     }
 
-    void yesSaysWhenTheTickCannotBeKept()
+    void noSaysWhatStays()
     {
+        QFETCH(bool, iniRefuses);
+        const auto form = openWithDate(russianDate(1));
+        press(*form, u"Command1"_s);
+        QVERIFY(QFile::exists(entryPath()));
+        QString expected = u"Не удалось выключить автозапуск: "_s;
+        if (iniRefuses) {
+            QVERIFY(QFile::remove(karvo::settingsFilePath()));
+            QVERIFY(QDir().mkpath(karvo::settingsFilePath()));
+            QString reason;
+            QVERIFY(!karvo::SetValue(u"ch"_s, u"ch"_s, u"0"_s, karvo::settingsFilePath(), &reason));
+            expected += reason;
+        } else {
+            QVERIFY(QFile::remove(entryPath()));
+            QVERIFY(QDir().mkpath(entryPath() + u"/occupied"_s));
+            expected += u"не удалось удалить файл "_s + entryPath();
+        }
+        form->open();
+        m_messages.clear();
+        QSignalSpy untick(form.get(), &karvo::Form4::deactivated);
+
+        press(*form, u"Command2"_s);
+
+        QCOMPARE(m_messages, QStringList { expected });
+        QCOMPARE(untick.count(), 1);
+        QVERIFY(!readAll(datePath()).contains("date"));
+        QCOMPARE(QFileInfo(entryPath()).isFile(), false);
+    }
+
+    // When karvo.ini refuses the tick, the reminder is not on: the store goes
+    // back to what it held, so that the next start shows what the launcher does.
+    void yesUndoesWhatKarvoIniCannotMirror_data()
+    {
+        QTest::addColumn<QString>("earlier"); // the date of a reminder set before; empty: none
+        QTest::newRow("no reminder before") << QString();
+        QTest::newRow("a reminder before") << russianDate(30);
+    }
+
+    void yesUndoesWhatKarvoIniCannotMirror()
+    {
+        QFETCH(QString, earlier);
+        if (!earlier.isEmpty()) {
+            const auto before = openWithDate(earlier);
+            press(*before, u"Command1"_s);
+            QVERIFY(QFile::remove(karvo::settingsFilePath()));
+        }
+        const QByteArray entryBefore = readAll(entryPath());
+        const QByteArray dateBefore = readAll(datePath());
         QVERIFY(QDir().mkpath(karvo::settingsFilePath()));
+        QString reason;
+        QVERIFY(!karvo::SetValue(u"ch"_s, u"ch"_s, u"1"_s, karvo::settingsFilePath(), &reason));
+        m_messages.clear();
+
         const auto form = openWithDate(russianDate(1));
         press(*form, u"Command1"_s);
 
-        QCOMPARE(m_messages.size(), 2);
-        QCOMPARE(m_messages.at(0), u"Автозапуск активирован"_s);
-        QVERIFY2(m_messages.at(1).startsWith(u"Не удалось сохранить исходные данные: "_s),
-            qPrintable(m_messages.at(1)));
-        QVERIFY(QFile::exists(entryPath()));
+        QCOMPARE(m_messages, QStringList { u"Не удалось включить автозапуск: "_s + reason });
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->dateText(), russianDate(1));
+        QCOMPARE(readAll(entryPath()), entryBefore);
+        QCOMPARE(QFile::exists(entryPath()), !earlier.isEmpty());
+        QCOMPARE(readAll(datePath()).contains(russianDate(1).toUtf8()), false);
+        if (!earlier.isEmpty())
+            QCOMPARE(readAll(datePath()), dateBefore);
+    }
+
+    // karvo.ini keeps the date an older version wrote; the window shows it in
+    // the form the launcher now compares.
+    void showsAStoredDateInTheRussianForm_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Russian") << u"20.12.2030"_s << u"20.12.2030"_s;
+        QTest::newRow("C locale") << u"20 Dec 2030"_s << u"20.12.2030"_s;
+        QTest::newRow("ISO") << u"2030-12-20"_s << u"20.12.2030"_s;
+        QTest::newRow("not a date") << u"скоро"_s << u"скоро"_s;
+    }
+
+    void showsAStoredDateInTheRussianForm()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        karvo::Form4 form(&m_stepWindow);
+        form.setDateText(stored);
+        QCOMPARE(form.dateText(), shown);
     }
 };
 
