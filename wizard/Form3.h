@@ -6,16 +6,15 @@
 class QCheckBox;
 class QComboBox;
 
-namespace karvo {
-class PremiumExplanation;
-}
-
 // Steps 8 to 10: the insurance term of a vehicle registered abroad (КП), the
 // violations coefficient (КН), and the owner, registration and vehicle choices
-// with "Расчет", which writes Т. The step-10 choices mirror the sheet both
-// ways, so whoever sets them (the user, a category of step 1, the foreign
-// check, the restore) the window shows the same.
+// with "Расчет", which writes Т and explains it until the sheet changes. The
+// step-10 choices mirror the sheet both ways, so whoever sets them (the user,
+// a category of step 1, the foreign check, the restore) the window shows the
+// same.
 namespace karvo {
+
+class PremiumExplanation;
 
 class Form3 : public StepWindow
 {
