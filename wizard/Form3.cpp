@@ -10,6 +10,7 @@
 #include "reminder/ReminderDate.h"
 #include "wizard/Binding.h"
 #include "wizard/ClickableLabel.h"
+#include "wizard/PremiumExplanation.h"
 #include "wizard/WizardTexts.h"
 #include "wizard/WrappingChoice.h"
 
@@ -106,6 +107,12 @@ std::vector<ControlRow> form3Layout()
         { u"Command9"_s, u"Frame2"_s, K::Button, { 480, 6840, 1215, 375 }, Plain, u"ОК"_s },
         { u"Command5"_s, u"Frame2"_s, K::Button, { 3360, 6840, 1215, 375 }, Plain, texts::kBack },
         { u"Command3"_s, u"Frame2"_s, K::Button, { 4680, 6840, 1215, 375 }, Plain, u"Расчет"_s },
+        // After "Расчет", in the free space between it and "Отчет в файл" and
+        // in the strip above the choices: the way to the explanation, and the
+        // legal maximum when Т is above it.
+        { u"ExplanationLink"_s, u"Frame2"_s, K::Link, { 6000, 6900, 1935, 255 }, kLinkLook | Hidden,
+            texts::kExplanationLink },
+        { u"MaximumWarning"_s, u"Frame2"_s, K::Label, { 480, 120, 8040, 255 }, Red | Bold | Hidden },
         { u"Command8"_s, u"Frame2"_s, K::Button, { 8040, 6840, 1215, 375 }, Plain, u"Отчет в файл"_s },
         { u"Frame6"_s, u"Frame2"_s, K::Frame, { 1560, 3000, 6975, 1695 }, Hidden },
         { u"Label13"_s, u"Frame6"_s, K::Label, { 480, 360, 5895, 375 }, Red | Bold | Huge | Centred,
@@ -172,6 +179,22 @@ Form3::Form3(PremiumSheet &sheet, const QString &rememberedReminder)
         control<ClickableLabel>(u"Label16"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Kp); });
     connect(control<ClickableLabel>(u"Label45"_s), &ClickableLabel::clicked, this,
         [] { openNote(Note::Decree); });
+
+    // The explanation belongs to the sheet of the last "Расчет": any change
+    // that can change Т takes it away.
+    m_explanation = new PremiumExplanation(this);
+    connect(&m_sheet, &PremiumSheet::textChanged, this, [this](SheetText field) {
+        if (int(field) < int(kAllCoefficients.size()))
+            clearExplanation();
+    });
+    connect(&m_sheet, &PremiumSheet::ownerKindChanged, this, &Form3::clearExplanation);
+    connect(&m_sheet, &PremiumSheet::registrationCaseChanged, this, &Form3::clearExplanation);
+    connect(&m_sheet, &PremiumSheet::vehicleGroupChanged, this, &Form3::clearExplanation);
+    connect(control<ClickableLabel>(u"ExplanationLink"_s), &ClickableLabel::clicked, m_explanation,
+        &PremiumExplanation::open);
+    connect(m_explanation, &PremiumExplanation::closedByUser, this,
+        [this] { control<QWidget>(u"ExplanationLink"_s)->setFocus(Qt::OtherFocusReason); });
+    connect(this, &StepWindow::backClicked, m_explanation, &QWidget::hide);
 
     // Creation: step 8 skipped with its term list filled, the owner kind
     // unset and group B, the hints and the report box hidden, the reminder
@@ -242,11 +265,42 @@ void Form3::showForeignState(bool on)
 void Form3::calculate()
 {
     // A coefficient that is not a number leaves Т as it was, and nothing is
-    // saved for a calculation that did not happen.
-    if (!computePremium(m_sheet))
+    // saved or explained for a calculation that did not happen.
+    if (!computePremium(m_sheet)) {
+        clearExplanation();
         return;
+    }
+    showExplanation();
     if (m_sheet.saveInputs())
         control<QPushButton>(u"Command6"_s)->click();
+}
+
+void Form3::showExplanation()
+{
+    const std::optional<PremiumBreakdown> breakdown = explainPremium(m_sheet);
+    if (!breakdown) {
+        clearExplanation();
+        return;
+    }
+    m_explanation->setBreakdown(*breakdown);
+    auto *warning = control<QLabel>(u"MaximumWarning"_s);
+    warning->setText(breakdown->exceedsMaximum ? verdictLine(*breakdown) : QString());
+    warning->setVisible(breakdown->exceedsMaximum);
+    control<QWidget>(u"ExplanationLink"_s)->show();
+}
+
+void Form3::clearExplanation()
+{
+    m_explanation->hide();
+    auto *warning = control<QLabel>(u"MaximumWarning"_s);
+    warning->hide();
+    warning->clear();
+    control<QWidget>(u"ExplanationLink"_s)->hide();
+}
+
+QString Form3::explanation() const
+{
+    return control<QWidget>(u"ExplanationLink"_s)->isHidden() ? QString() : m_explanation->text();
 }
 
 void Form3::askForReminder()

@@ -19,6 +19,26 @@ inline const QString kNotSetPrefix = QStringLiteral("Не установлен �
 inline const QString kReminderCaptionPrefix = QStringLiteral("Запустить программу через ");
 inline const QString kTickReminderFirst = QStringLiteral("Установите флажок");
 
+// How Т was made, shown after "Расчет" on step 10.
+inline const QString kExplanationCaption = QStringLiteral("Расчет премии");
+inline const QString kExplanationLink = QStringLiteral("Как рассчитано");
+inline const QString kCloseTooltip = QStringLiteral("Закрыть");
+inline const QString kRoundedEveryStep
+    = QStringLiteral("Каждое произведение округляется до четырех знаков после запятой.");
+inline const QString kRoundedAfterBracket = QStringLiteral("Произведение в скобках округляется до четырех "
+                                                           "знаков после запятой, дальше округляется только "
+                                                           "итоговое значение.");
+inline const QString kRoundedAtEnd
+    = QStringLiteral("Округляется только итоговое значение (до четырех знаков после запятой).");
+// Followed by the maximum's formula, its values and its value.
+inline const QString kMaximumPrefix
+    = QStringLiteral("Предельный размер страховой премии (статья 9 Федерального закона \"Об обязательном "
+                     "страховании гражданской ответственности владельцев транспортных средств\"): ");
+inline const QString kWithinMaximum = QStringLiteral("Т не превышает предельного размера.");
+// %1 is the maximum.
+inline const QString kAboveMaximum
+    = QStringLiteral("Т превышает предельный размер: страховая премия не может превышать %1 руб.");
+
 // The report file that the "ОК" of the report box opens.
 
 } // namespace karvo::texts

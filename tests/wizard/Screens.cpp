@@ -1,7 +1,8 @@
 // Renders every step of the wizard, the "Внимание" box, the foreign case and
-// the report's progress box, the reminder window and the message box to PNG
-// files, so that the layout can be looked at without a
-// display: karvo_screens <output folder>.
+// the report's progress box, the reminder window, the explanation of "Расчет"
+// (under and above the legal maximum) and the message box to PNG files, so
+// that the layout can be looked at without a display: karvo_screens <output
+// folder>.
 
 #include "WizardDriver.h"
 
@@ -96,6 +97,9 @@ int main(int argc, char *argv[])
     driver::click(form3, u"Command2"_s);
     driver::click(form3, u"Command3"_s);
     save(form3, u"step10"_s);
+    driver::click(form3, u"ExplanationLink"_s);
+    save(form3, u"step10-explanation"_s);
+    driver::click(form3, u"ExplanationClose"_s);
     driver::click(form3, u"Command8"_s);
     save(form3, u"step10-report"_s);
     driver::click(form3, u"Command12"_s);
@@ -124,6 +128,23 @@ int main(int argc, char *argv[])
     save(form3, u"foreign-step08"_s);
     form3->showStep(10);
     save(form3, u"foreign-step10"_s);
+
+    // A premium above the legal maximum, on a window of its own so that the
+    // walk above keeps its values.
+    PremiumSheet aboveSheet;
+    Form3 above(aboveSheet, QString());
+    above.setReminderCaption(form3->reminderCaption());
+    above.show();
+    above.showStep(10);
+    const QStringList values { u"1980"_s, u"2"_s, u"2,45"_s, u"1,7"_s, u"1,8"_s, u"1,6"_s, u"1"_s, u"1"_s,
+        u"1,5"_s };
+    for (Coefficient c : kAllCoefficients)
+        aboveSheet.setCoefficient(c, values[int(c)]);
+    driver::click(&above, u"Option1"_s);
+    driver::click(&above, u"Command3"_s);
+    driver::click(&above, u"ExplanationLink"_s);
+    save(&above, u"step10-explanation-above"_s);
+    above.hide();
 
     const std::unique_ptr<QMessageBox> box
         = createMessageBox(kWindowCaption, u"Не установлен коэффициент КТ"_s);

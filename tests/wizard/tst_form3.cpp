@@ -1,6 +1,6 @@
 // Steps 8 to 10 on their own window: the skip check and the term list, the
-// step-10 choices mirroring the sheet, "Расчет", the reminder "ОК" and the
-// reminder check restored from the remembered value.
+// step-10 choices mirroring the sheet, "Расчет" and its explanation, the
+// reminder "ОК" and the reminder check restored from the remembered value.
 
 #include "Recorders.h"
 #include "WizardDriver.h"
@@ -8,11 +8,45 @@
 #include "model/PremiumSheet.h"
 #include "wizard/Form3.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace karvo;
+
+namespace {
+
+// Every control of the window that was there before the explanation: its
+// place, size, visibility and text.
+QStringList controlsAsShown(const QWidget *window)
+{
+    QStringList shown;
+    for (const QWidget *w : window->findChildren<QWidget *>()) {
+        if (w->objectName().startsWith(u"Explanation"_s) || w->objectName() == u"MaximumWarning"_s
+            || w->objectName().isEmpty())
+            continue;
+        QString text;
+        if (auto *label = qobject_cast<const QLabel *>(w))
+            text = label->text();
+        else if (auto *button = qobject_cast<const QAbstractButton *>(w))
+            text = button->text();
+        else if (auto *edit = qobject_cast<const QLineEdit *>(w); edit && w->objectName() != u"Text3"_s)
+            text = edit->text();
+        const QRect r = w->geometry();
+        shown << u"%1 %2,%3 %4x%5 %6 %7"_s.arg(w->objectName())
+                     .arg(r.x())
+                     .arg(r.y())
+                     .arg(r.width())
+                     .arg(r.height())
+                     .arg(w->isVisible())
+                     .arg(text);
+    }
+    return shown;
+}
+
+} // namespace
 
 class TestForm3 : public QObject
 {
@@ -113,6 +147,103 @@ private slots:
         QCOMPARE(driver::text(m_form.get(), u"Text3"_s), t);
         QCOMPARE(m_recorders->messages, message.isEmpty() ? QStringList() : QStringList { message });
         QCOMPARE(save.count(), message.isEmpty() ? 1 : 0);
+    }
+
+    // The example of a premium above the legal maximum, through the window.
+    void calculateExplainsTAndTheMaximum()
+    {
+        const QStringList values { u"1980"_s, u"2"_s, u"2,45"_s, u"1,7"_s, u"1,8"_s, u"1,6"_s, u"1"_s, u"1"_s,
+            u"1,5"_s };
+        for (Coefficient c : kAllCoefficients)
+            m_sheet->setCoefficient(c, values[int(c)]);
+        m_sheet->setOwnerKind(OwnerKind::Individual);
+        m_form->showStep(10);
+        QApplication::setActiveWindow(m_form.get());
+        const QStringList before = controlsAsShown(m_form.get());
+        auto *link = driver::find<QLabel>(m_form.get(), u"ExplanationLink"_s);
+        auto *window = driver::find(m_form.get(), u"Explanation"_s);
+        QVERIFY(!link->isVisible());
+
+        driver::click(m_form.get(), u"Command3"_s);
+        QCOMPARE(driver::text(m_form.get(), u"Text3"_s), u"71251,488"_s);
+        const QString warning
+            = u"Т превышает предельный размер: страховая премия не может превышать 19800 руб."_s;
+        auto *onStep = driver::find<QLabel>(m_form.get(), u"MaximumWarning"_s);
+        QVERIFY(onStep->isVisible());
+        QCOMPARE(onStep->text(), warning);
+        QCOMPARE(onStep->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QVERIFY(link->isVisible() && !window->isVisible());
+
+        // Opened from the keyboard, read, and closed with Escape.
+        link->setFocus();
+        QTest::keyClick(link, Qt::Key_Return);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->accessibleName(), u"Расчет премии"_s);
+        const QStringList lines = m_form->explanation().split(u'\n');
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0],
+            u"Т = ТБ × КТ × КБМ × КВС × КО × КМ × КС × КН = 1980 × 2 × 2,45 × 1,8 × 1,7 × 1,6 × 1 × 1,5 = 71251,488"_s);
+        QCOMPARE(lines[1], u"Каждое произведение округляется до четырех знаков после запятой."_s);
+        QVERIFY2(lines[2].endsWith(u": 5 × ТБ × КТ = 5 × 1980 × 2 = 19800"_s), qPrintable(lines[2]));
+        QCOMPARE(lines[3], warning);
+        QCOMPARE(window->accessibleDescription(), m_form->explanation());
+        auto *shownWarning = driver::find<QLabel>(window, u"ExplanationWarning"_s);
+        QVERIFY(shownWarning->isVisible());
+        QCOMPARE(shownWarning->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QVERIFY(window->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(QApplication::focusWidget(), link);
+
+        // Nothing of the step moved, changed size or changed text.
+        QCOMPARE(controlsAsShown(m_form.get()), before);
+        QCOMPARE(m_sheet->text(SheetText::T), u"71251,488"_s);
+    }
+
+    // The explanation is of the sheet as it was at "Расчет": whatever can
+    // change Т afterwards takes it away, and a refused "Расчет" gives none.
+    void explanationNeverOutlivesItsSheet_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("КТ from step 2") << u"kt"_s;
+        QTest::newRow("КН typed on step 9") << u"Text2"_s;
+        QTest::newRow("owner kind") << u"Option2"_s;
+        QTest::newRow("registration case") << u"Option5"_s;
+        QTest::newRow("vehicle group") << u"Option9"_s;
+        QTest::newRow("refused Расчет") << u"refused"_s;
+    }
+    void explanationNeverOutlivesItsSheet()
+    {
+        QFETCH(QString, change);
+        for (Coefficient c : kAllCoefficients)
+            m_sheet->setCoefficient(c, u"1"_s);
+        m_sheet->setCoefficient(Coefficient::Tb, u"1980"_s);
+        m_sheet->setOwnerKind(OwnerKind::Individual);
+        m_form->showStep(10);
+        driver::click(m_form.get(), u"Command3"_s);
+        driver::click(m_form.get(), u"ExplanationLink"_s);
+        QVERIFY(m_form->explanation().startsWith(u"Т = ТБ × КТ"_s));
+        QVERIFY(driver::find(m_form.get(), u"Explanation"_s)->isVisible());
+        // Within the maximum: no warning on the step.
+        QVERIFY(!driver::find(m_form.get(), u"MaximumWarning"_s)->isVisible());
+
+        if (change == u"kt"_s) {
+            m_sheet->setCoefficient(Coefficient::Kt, u"1,8"_s);
+        } else if (change == u"Text2"_s) {
+            m_form->showStep(9);
+            driver::replaceText(driver::find<QLineEdit>(m_form.get(), u"Text2"_s), u"1,5"_s);
+            m_form->showStep(10);
+        } else if (change == u"refused"_s) {
+            m_sheet->setCoefficient(Coefficient::Kn, u"abc"_s);
+            driver::click(m_form.get(), u"Command3"_s);
+            QCOMPARE(m_recorders->messages, QStringList { u"Неверное значение коэффициента КН"_s });
+        } else {
+            driver::click(m_form.get(), change);
+        }
+        QCOMPARE(m_form->explanation(), QString());
+        QVERIFY(!driver::find(m_form.get(), u"ExplanationLink"_s)->isVisible());
+        QVERIFY(!driver::find(m_form.get(), u"Explanation"_s)->isVisible());
+        QVERIFY(!driver::find(m_form.get(), u"MaximumWarning"_s)->isVisible());
     }
 
     void reminderOkNeedsTheCheck()

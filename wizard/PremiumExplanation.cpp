@@ -1,0 +1,192 @@
+#include "wizard/PremiumExplanation.h"
+
+#include "wizard/LayoutTable.h"
+#include "wizard/WizardTexts.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace karvo {
+namespace {
+
+// Over the choices of step 10, clear of the Т box, the buttons, the link that
+// opens it and the warning above the choices.
+constexpr QPoint kPlaceInParent(32, 30);
+constexpr int kWidth = 588;
+constexpr int kBorder = 2;
+constexpr int kCaptionHeight = 18;
+constexpr int kMargin = 8;
+
+const QString kTimes = u" × "_s;
+
+QString joined(const std::vector<PremiumFactor> &factors, std::size_t bracket, bool values)
+{
+    QString text;
+    for (std::size_t i = 0; i < factors.size(); ++i) {
+        if (i > 0)
+            text += kTimes;
+        if (i == 0 && bracket > 0)
+            text += u'(';
+        text += values ? factors[i].value.toText() : factors[i].name();
+        if (i + 1 == bracket)
+            text += u')';
+    }
+    return text;
+}
+
+} // namespace
+
+QString formulaLine(const PremiumBreakdown &breakdown)
+{
+    return u"Т = "_s + joined(breakdown.factors, breakdown.bracket, false) + u" = "_s
+        + joined(breakdown.factors, breakdown.bracket, true) + u" = "_s + breakdown.t.toText();
+}
+
+QString roundingLine(const PremiumBreakdown &breakdown)
+{
+    if (!breakdown.floating)
+        return texts::kRoundedEveryStep;
+    return breakdown.bracket > 0 ? texts::kRoundedAfterBracket : texts::kRoundedAtEnd;
+}
+
+QString maximumLine(const PremiumBreakdown &breakdown)
+{
+    const QString times = QString::number(breakdown.maximumTimes);
+    QString line = texts::kMaximumPrefix + times + kTimes + joined(breakdown.maximumFactors, 0, false)
+        + u" = "_s + times + kTimes + joined(breakdown.maximumFactors, 0, true);
+    // A maximum beyond the fixed-point range has no value to show; no Т can
+    // reach it.
+    if (breakdown.maximum)
+        line += u" = "_s + breakdown.maximum->toText();
+    return line;
+}
+
+QString verdictLine(const PremiumBreakdown &breakdown)
+{
+    if (breakdown.exceedsMaximum && breakdown.maximum)
+        return texts::kAboveMaximum.arg(breakdown.maximum->toText());
+    return texts::kWithinMaximum;
+}
+
+PremiumExplanation::PremiumExplanation(QWidget *parent)
+    : QFrame(parent)
+{
+    setObjectName(u"Explanation"_s);
+    setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+    setLineWidth(kBorder);
+    setAutoFillBackground(true);
+    setFont(defaultWindowFont());
+    setAccessibleName(texts::kExplanationCaption);
+
+    auto *close = new QToolButton(this);
+    close->setObjectName(u"ExplanationClose"_s);
+    close->setText(u"×"_s);
+    close->setToolTip(texts::kCloseTooltip);
+    close->setAccessibleName(texts::kCloseTooltip);
+    close->setAutoRaise(true);
+    close->setFocusPolicy(Qt::TabFocus);
+    close->setGeometry(
+        kWidth - kBorder - kCaptionHeight, kBorder + 1, kCaptionHeight - 2, kCaptionHeight - 2);
+    connect(close, &QToolButton::clicked, this, &PremiumExplanation::closeByUser);
+
+    // Selectable labels: the text can be read, selected and copied with the
+    // keyboard, and assistive technology reads it as the label's name.
+    m_text = new QLabel(this);
+    m_text->setObjectName(u"ExplanationText"_s);
+    m_text->setTextFormat(Qt::PlainText);
+    m_text->setWordWrap(true);
+    m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+    m_warning = new QLabel(this);
+    m_warning->setObjectName(u"ExplanationWarning"_s);
+    m_warning->setTextFormat(Qt::PlainText);
+    m_warning->setWordWrap(true);
+    m_warning->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QFont bold = m_warning->font();
+    bold.setBold(true);
+    m_warning->setFont(bold);
+    QPalette red = m_warning->palette();
+    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    m_warning->setPalette(red);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(
+        kBorder + kMargin, kBorder + kCaptionHeight + kMargin / 2, kBorder + kMargin, kBorder + kMargin);
+    layout->setSpacing(kMargin / 2);
+    layout->addWidget(m_text);
+    layout->addWidget(m_warning);
+
+    setTabOrder(m_text, m_warning);
+    setTabOrder(m_warning, close);
+    move(kPlaceInParent);
+    resize(kWidth, kCaptionHeight * 4);
+    hide();
+}
+
+void PremiumExplanation::setBreakdown(const PremiumBreakdown &breakdown)
+{
+    QStringList lines { formulaLine(breakdown), roundingLine(breakdown), maximumLine(breakdown) };
+    if (breakdown.exceedsMaximum) {
+        m_warning->setText(verdictLine(breakdown));
+        m_warning->show();
+    } else {
+        lines << verdictLine(breakdown);
+        m_warning->clear();
+        m_warning->hide();
+    }
+    m_text->setText(lines.join(u'\n'));
+    setAccessibleDescription(text());
+    m_warning->setAccessibleDescription(m_warning->text());
+    resize(kWidth, layout()->totalHeightForWidth(kWidth));
+}
+
+QString PremiumExplanation::text() const
+{
+    return m_warning->text().isEmpty() ? m_text->text() : m_text->text() + u'\n' + m_warning->text();
+}
+
+void PremiumExplanation::open()
+{
+    show();
+    raise();
+    m_text->setFocus(Qt::OtherFocusReason);
+}
+
+void PremiumExplanation::closeByUser()
+{
+    hide();
+    emit closedByUser();
+}
+
+void PremiumExplanation::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        closeByUser();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+void PremiumExplanation::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    // The caption strip, painted rather than a label, so that assistive
+    // technology meets the caption once: as the window's name.
+    QPainter painter(this);
+    const QRect strip(kBorder, kBorder, width() - 2 * kBorder, kCaptionHeight);
+    painter.fillRect(strip, palette().color(QPalette::Highlight));
+    QFont captionFont = font();
+    captionFont.setBold(true);
+    painter.setFont(captionFont);
+    painter.setPen(palette().color(QPalette::HighlightedText));
+    painter.drawText(strip.adjusted(4, 0, -kCaptionHeight, 0), Qt::AlignLeft | Qt::AlignVCenter,
+        texts::kExplanationCaption);
+}
+
+} // namespace karvo
