@@ -19,6 +19,9 @@ inline const QString kNotSetPrefix = QStringLiteral("Не установлен �
 inline const QString kReminderCaptionPrefix = QStringLiteral("Запустить программу через ");
 inline const QString kTickReminderFirst = QStringLiteral("Установите флажок");
 
-// The report file that the "ОК" of the report box opens.
+// The "ОК" of the report box when nothing opens the report, or when it was
+// removed meanwhile; followed by the file's path.
+inline const QString kReportNotOpened = QStringLiteral("Не удалось открыть отчет. Файл сохранен: ");
+inline const QString kReportMissing = QStringLiteral("Не найден файл отчета: ");
 
 } // namespace karvo::texts
