@@ -14,9 +14,8 @@ CommandLineOutcome readCommandLine(const QStringList &arguments, const ProgramIn
             return { false, 0, texts::kUsage.arg(program.name) + program.summary + texts::kOptions, {} };
         if (argument == u"-v"_s || argument == u"--version"_s)
             return { false, 0, program.name + u' ' + program.version + u'\n', {} };
-        const bool qtStyle
-            = argument.size() > 1 && argument.startsWith(u'-') && !argument.startsWith(u"--"_s);
-        if (qtStyle && qt == QtOptions::LeaveToQt)
+        // Qt's options have one dash, and some take a value.
+        if (qt == QtOptions::LeaveToQt && !argument.startsWith(u"--"_s))
             continue;
         return { false, 2, {}, texts::kUnknownOption.arg(program.name, argument) };
     }

@@ -35,9 +35,10 @@ struct ProgramInfo
     QString summary; // one line
 };
 
-// Arguments that begin with a single dash and are not ours: Qt's own
-// (-style, -session, which session managers add), left to the application
-// object, which takes those it knows; whatever it leaves is refused then.
+// Arguments that are not ours and do not begin with two dashes may be Qt's
+// own options and their values (-style Fusion, -session <id>, which session
+// managers add): they are left to the application object, which takes those
+// it knows; whatever it leaves is refused then.
 enum class QtOptions { LeaveToQt, Refuse };
 
 struct CommandLineOutcome
