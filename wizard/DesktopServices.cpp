@@ -94,6 +94,14 @@ void openWithXdgOpen(const QUrl &url, std::function<void(bool opened)> done, std
             process->deleteLater();
         });
     QTimer::singleShot(watch, process, [reply] { reply(true); });
+    // An opener that waits for its viewer ends with karvo; the viewer, its
+    // child, stays open.
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, process, [process] {
+        if (process->state() == QProcess::NotRunning)
+            return;
+        process->kill();
+        process->waitForFinished();
+    });
     process->start();
 }
 

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -86,6 +87,10 @@ private slots:
             std::chrono::milliseconds(300));
         QTRY_VERIFY(answer.has_value());
         QCOMPARE(*answer, opened);
+        // What karvo does at its end with an opener that still waits.
+        QVERIFY(QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit"));
+        for (const QProcess *process : QCoreApplication::instance()->findChildren<QProcess *>())
+            QCOMPARE(process->state(), QProcess::NotRunning);
         if (!script.isEmpty()) {
             // The file goes as a plain path, Cyrillic and blank included.
             QFile argument(opener + u".argument"_s);
