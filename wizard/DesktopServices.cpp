@@ -15,16 +15,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace karvo {
-
-bool installQtTranslation()
-{
-    auto *translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(u"qtbase_ru"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    return QCoreApplication::installTranslator(translator);
-}
+namespace {
 
 QWidget *visibleProgramWindow()
 {
@@ -39,6 +30,18 @@ QWidget *visibleProgramWindow()
             return window;
     }
     return nullptr;
+}
+
+} // namespace
+
+bool installQtTranslation()
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(u"qtbase_ru"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 std::unique_ptr<QMessageBox> createMessageBox(const QString &title, const QString &text)

@@ -8,7 +8,6 @@
 #include <memory>
 
 class QMessageBox;
-class QWidget;
 
 // The real message box and desktop opener of the karvo program. Tests leave
 // them out and install recorders instead.
@@ -22,11 +21,9 @@ void installDesktopServices();
 bool installQtTranslation();
 
 // The program's message box: no icon, the title, the text and one OK button,
-// over the karvo window the user sees and with its colours.
+// over the karvo window the user works in (the active one, else the visible
+// one) and with its colours.
 std::unique_ptr<QMessageBox> createMessageBox(const QString &title, const QString &text);
-
-// The karvo window the user works in: the active one, else the visible one.
-QWidget *visibleProgramWindow();
 
 // How long the desktop's opener is watched. An opener that is still running
 // by then has handed the file to a viewer (some openers wait for the viewer
