@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-
 #include <QUrlQuery>
 
 #include <array>
