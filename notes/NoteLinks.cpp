@@ -1,8 +1,11 @@
 #include "notes/NoteLinks.h"
 
 #include "platform/DesktopOpener.h"
+#include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QUrlQuery>
 
 #include <array>
@@ -31,17 +34,26 @@ QUrl mailUrl(const QString &address)
 
 void openNote(Note note)
 {
-    openWithDesktop(QUrl::fromLocalFile(programFile(noteFile(note))));
+    const QString path = programFile(noteFile(note));
+    const bool decree = note == Note::Decree;
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!QFileInfo::exists(path)) {
+        showMessage((decree ? kDecreeMissing : kNoteMissing) + shown);
+        return;
+    }
+    openWithDesktop(QUrl::fromLocalFile(path),
+        [message = (decree ? kDecreeNotOpened : kNoteNotOpened) + shown] { showMessage(message); });
 }
 
 void openMail(const QString &address)
 {
-    openWithDesktop(mailUrl(address));
+    openWithDesktop(mailUrl(address), [message = kMailNotOpened + address] { showMessage(message); });
 }
 
 void openSite(const QString &address)
 {
-    openWithDesktop(QUrl::fromUserInput(address));
+    openWithDesktop(
+        QUrl::fromUserInput(address), [message = kSiteNotOpened + address] { showMessage(message); });
 }
 
 } // namespace karvo

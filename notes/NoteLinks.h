@@ -23,6 +23,15 @@ inline const QString kEmailTooltip = QStringLiteral("Автор");
 inline const QString kSiteTooltip = QStringLiteral("Сайт и форум программы tolvek");
 inline const QString kMailSubject = QStringLiteral("KARVO-вопросы");
 
+// What the user is told when a link leads nowhere; each is followed by the
+// file's path or the address.
+inline const QString kNoteMissing = QStringLiteral("Не найден файл примечания: ");
+inline const QString kNoteNotOpened = QStringLiteral("Не удалось открыть примечание: ");
+inline const QString kDecreeMissing = QStringLiteral("Не найден файл справки: ");
+inline const QString kDecreeNotOpened = QStringLiteral("Не удалось открыть справку: ");
+inline const QString kMailNotOpened = QStringLiteral("Не удалось открыть почтовую программу. Адрес: ");
+inline const QString kSiteNotOpened = QStringLiteral("Не удалось открыть сайт. Адрес: ");
+
 // "mailto:" + address + "?Subject=KARVO-вопросы", encoded by QUrl.
 QUrl mailUrl(const QString &address);
 

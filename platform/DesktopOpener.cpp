@@ -4,14 +4,18 @@ namespace karvo {
 namespace {
 DesktopOpenHandler &currentHandler()
 {
-    static DesktopOpenHandler handler = [](const QUrl &) { return false; };
+    // Without the program's opener nothing can be opened.
+    static DesktopOpenHandler handler = [](const QUrl &, const OpenFailed &failed) {
+        if (failed)
+            failed();
+    };
     return handler;
 }
 } // namespace
 
-bool openWithDesktop(const QUrl &url)
+void openWithDesktop(const QUrl &url, const OpenFailed &failed)
 {
-    return currentHandler()(url);
+    currentHandler()(url, failed);
 }
 
 DesktopOpenHandler setDesktopOpenHandler(DesktopOpenHandler handler)

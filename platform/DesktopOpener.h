@@ -6,13 +6,18 @@
 
 // Hands a file or an address to the user's desktop, which opens it with the
 // associated program. Like the message box, the karvo program installs the real
-// opener and tests install a recorder. Failures are silent by design: a missing
-// note or viewer must not interrupt the wizard.
+// opener and tests install a recorder.
+//
+// Whether anything could open it is known only later: the desktop's opener is
+// another program, and the wizard must not wait for it. A caller that wants to
+// tell the user passes `failed`, which is called at most once, possibly after
+// openWithDesktop has returned.
 namespace karvo {
 
-using DesktopOpenHandler = std::function<bool(const QUrl &url)>;
+using OpenFailed = std::function<void()>;
+using DesktopOpenHandler = std::function<void(const QUrl &url, const OpenFailed &failed)>;
 
-bool openWithDesktop(const QUrl &url);
+void openWithDesktop(const QUrl &url, const OpenFailed &failed = {});
 
 DesktopOpenHandler setDesktopOpenHandler(DesktopOpenHandler handler);
 

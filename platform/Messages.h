@@ -10,6 +10,9 @@
 namespace karvo {
 
 inline const QString kWindowCaption = QStringLiteral("karvo 2012");
+// The box's one button, in Cyrillic like the windows' own "ОК" buttons (Qt's
+// Russian translation keeps the Latin "OK").
+inline const QString kOkButton = QStringLiteral("ОК");
 
 using MessageHandler = std::function<void(const QString &title, const QString &text)>;
 

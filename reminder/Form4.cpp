@@ -86,6 +86,8 @@ void addCaptionStrip(QFrame *window, int width)
     auto *close = named<QToolButton>(strip, u"CloseButton"_s);
     close->setText(u"×"_s);
     close->setToolTip(texts::kCloseTooltip);
+    // Read by what it does, not as the sign it shows.
+    close->setAccessibleName(texts::kCloseTooltip);
     close->setAutoRaise(true);
     close->setFocusPolicy(Qt::NoFocus);
     close->setGeometry(width - kCaptionHeight, 1, kCaptionHeight - 2, kCaptionHeight - 2);
@@ -120,7 +122,10 @@ Form4::Form4(QWidget *parent, std::unique_ptr<RegistryStore> store)
     m_today->setFont(windowFont(12, true));
     m_today->setText(karvo::todayText());
     m_date = named<QLineEdit>(frame, u"Text4"_s);
-    named<QLabel>(frame, u"Label13"_s)->setText(texts::kDatePrompt);
+    auto *prompt = named<QLabel>(frame, u"Label13"_s);
+    prompt->setText(texts::kDatePrompt);
+    // The prompt names the date box for assistive technology.
+    prompt->setBuddy(m_date);
     named<QLabel>(frame, u"Label1"_s)->setText(texts::kDateExample);
     auto *yes = named<QPushButton>(frame, u"Command1"_s);
     yes->setText(texts::kYes);

@@ -6,6 +6,10 @@
 #include "report/ReportBuilder.h"
 #include "wizard/Form1.h"
 #include "wizard/Form3.h"
+#include "wizard/WizardTexts.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <QLabel>
 #include <QUrl>
@@ -22,8 +26,8 @@ Calculator::Calculator(QObject *parent)
     connect(&m_wizard, &TariffWizard::restoreRequested, this, [this] { m_restore->loadSavedInputs(); });
     connect(&m_wizard, &TariffWizard::reportRequested, this, &Calculator::produceReport);
     connect(&m_wizard, &TariffWizard::reportOpenRequested, this, [this] {
-        openWithDesktop(QUrl::fromLocalFile(reportPath()));
         m_wizard.form3()->reportBox()->hide();
+        openReport();
     });
     connect(&m_wizard, &TariffWizard::reminderRequested, this, [this] { reminder()->open(); });
     connect(&m_wizard, &TariffWizard::reminderDateLoaded, this,
@@ -37,6 +41,19 @@ void Calculator::start()
     m_wizard.start();
     m_restore
         = std::make_unique<SavedInputsRestore>(m_wizard.sheet(), m_wizard, *m_wizard.form1()->restoreTimer());
+}
+
+void Calculator::openReport()
+{
+    const QString path = reportPath();
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!QFileInfo::exists(path)) {
+        showMessage(texts::kReportMissing + shown);
+        return;
+    }
+    // The user asked for the report: when nothing opens it, they learn where it is.
+    openWithDesktop(
+        QUrl::fromLocalFile(path), [message = texts::kReportNotOpened + shown] { showMessage(message); });
 }
 
 Form4 *Calculator::reminder()

@@ -1,14 +1,24 @@
 #include "wizard/ClickableLabel.h"
 
+#include "wizard/Accessibility.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace karvo {
 
-ClickableLabel::ClickableLabel(QWidget *parent)
+ClickableLabel::ClickableLabel(QWidget *parent, Kind kind)
     : QLabel(parent)
+    , m_kind(kind)
 {
-    setFocusPolicy(Qt::TabFocus);
+    installAccessibility();
+    setFocusPolicy(kind == Kind::Link ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void ClickableLabel::activate()
+{
+    if (isEnabled())
+        emit clicked();
 }
 
 void ClickableLabel::keyPressEvent(QKeyEvent *event)

@@ -11,7 +11,21 @@ class ClickableLabel : public QLabel
     Q_OBJECT
 
 public:
-    explicit ClickableLabel(QWidget *parent = nullptr);
+    enum class Kind {
+        // Opens something: reached with Tab, and offered to assistive
+        // technology as a link with a press action.
+        Link,
+        // The caption of a wrapping choice: a click on it is a click on the
+        // choice, which assistive technology reaches itself.
+        Caption,
+    };
+
+    explicit ClickableLabel(QWidget *parent = nullptr, Kind kind = Kind::Link);
+
+    Kind kind() const { return m_kind; }
+
+    // What a click does, for assistive technology; nothing while disabled.
+    void activate();
 
 signals:
     void clicked();
@@ -20,6 +34,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     // A link reached with Tab opens with Enter or Space, as a button does.
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    Kind m_kind;
 };
 
 } // namespace karvo

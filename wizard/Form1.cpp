@@ -76,9 +76,11 @@ std::vector<ControlRow> form1Layout()
             u"   -для юридических лиц - место регистрации транспортного средства;\n"
             u"   -для физических лиц - место жительства  собственника транспортного\n"
             u"   средства"_s },
-        { u"Combo1"_s, u"Frame2"_s, K::Combo, { 240, 2640, 5415, 315 }, Plain, {}, u"Label3"_s },
+        // No label titles the region box and the town list: they are named here.
+        { u"Combo1"_s, u"Frame2"_s, K::Combo, { 240, 2640, 5415, 315 }, Plain, {}, {}, u"Регион"_s },
         { u"Text2"_s, u"Frame2"_s, K::LineEdit, { 6480, 2640, 2175, 285 }, Bold, {}, u"Label3"_s },
-        { u"List1"_s, u"Frame2"_s, K::List, { 240, 3120, 5415, 2595 }, Plain, {}, u"Label3"_s },
+        { u"List1"_s, u"Frame2"_s, K::List, { 240, 3120, 5415, 2595 }, Plain, {}, {},
+            u"Город или населенный пункт"_s },
         { u"Command3"_s, u"Frame2"_s, K::Button, { 6240, 3120, 1215, 375 }, Plain, texts::kBack },
         { u"Command2"_s, u"Frame2"_s, K::Button, { 7680, 3120, 1215, 375 }, Plain, texts::kNext },
         { u"Label8"_s, u"Frame2"_s, K::Label, { 6480, 3600, 2775, 255 }, Green | Large | Hidden,

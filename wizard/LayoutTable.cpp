@@ -1,5 +1,6 @@
 #include "wizard/LayoutTable.h"
 
+#include "wizard/Accessibility.h"
 #include "wizard/ClickableLabel.h"
 #include "wizard/WrappingChoice.h"
 
@@ -174,8 +175,34 @@ QFont defaultWindowFont()
     return fontFor(Plain);
 }
 
+QPalette designPalette()
+{
+    const QColor face(0xF0, 0xF0, 0xF0);
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    const QColor greyText(0x6D, 0x6D, 0x6D);
+    QPalette palette(
+        black, face, white, QColor(0xA0, 0xA0, 0xA0), QColor(0xC0, 0xC0, 0xC0), black, white, white, face);
+    palette.setColor(QPalette::Midlight, QColor(0xE3, 0xE3, 0xE3));
+    palette.setColor(QPalette::Shadow, QColor(0x69, 0x69, 0x69));
+    palette.setColor(QPalette::AlternateBase, QColor(0xF7, 0xF7, 0xF7));
+    palette.setColor(QPalette::Highlight, QColor(0x00, 0x00, 0x80));
+    palette.setColor(QPalette::HighlightedText, white);
+    palette.setColor(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xE1));
+    palette.setColor(QPalette::ToolTipText, black);
+    palette.setColor(QPalette::PlaceholderText, greyText);
+    palette.setColor(QPalette::Link, QColor(0x00, 0x00, 0xFF));
+    palette.setColor(QPalette::LinkVisited, QColor(0x80, 0x00, 0x80));
+    for (const QPalette::ColorRole role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
+        palette.setColor(QPalette::Disabled, role, greyText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, face);
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(0xC0, 0xC0, 0xC0));
+    return palette;
+}
+
 Controls buildControls(QWidget *window, std::span<const ControlRow> rows)
 {
+    installAccessibility();
     Controls controls;
     QHash<QWidget *, QButtonGroup *> groups;
     for (const ControlRow &row : rows) {
@@ -194,8 +221,10 @@ Controls buildControls(QWidget *window, std::span<const ControlRow> rows)
             pixelsFromTwips(row.twips.width()), pixelsFromTwips(row.twips.height()));
         if (row.look & Hidden)
             placed->setVisible(false);
-        if (row.title.isEmpty() && !row.caption.isEmpty() && widget->accessibleName().isEmpty())
-            widget->setAccessibleName(row.caption);
+        // Labels, links, frames and buttons are read by the text they show
+        // now; a name fixed at build time would go on reading the first one.
+        if (!row.accessibleName.isEmpty())
+            widget->setAccessibleName(row.accessibleName);
         controls.add(row.name, widget);
     }
     // Titles may come after the box they title in the table.

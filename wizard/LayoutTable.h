@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QPalette>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -65,6 +66,9 @@ struct ControlRow
     // For value boxes and lists: the label that titles them. It becomes their
     // buddy and lends them its text as accessible name.
     QString title = {};
+    // For a box that no label on the window titles: the name assistive
+    // technology reads for it.
+    QString accessibleName = {};
 };
 
 // The controls of one window by name.
@@ -90,5 +94,12 @@ Controls buildControls(QWidget *window, std::span<const ControlRow> rows);
 
 // The window's default font: the designer's "MS Sans Serif" 8.25 pt.
 QFont defaultWindowFont();
+
+// The colours the windows were designed in: the classic light grey face,
+// black text and white boxes. The step windows and everything inside them
+// wear it whatever the desktop's theme, since their blue links, red step
+// numbers and green hints were chosen against it (blue on a dark theme's grey
+// is barely legible).
+QPalette designPalette();
 
 } // namespace karvo

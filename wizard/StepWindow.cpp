@@ -32,6 +32,8 @@ StepWindow::StepWindow(const QString &name)
     setObjectName(name);
     DisableXbutton();
     setWindowTitle(kWindowCaption);
+    // Before any control exists, so that every one starts with it.
+    setPalette(designPalette());
     setFont(defaultWindowFont());
     setFixedSize(kWidth, kHeight);
     // 240 twips from the left and the top of the screen.

@@ -39,6 +39,9 @@ inline const QString kWithinMaximum = QStringLiteral("Т не превышает
 inline const QString kAboveMaximum
     = QStringLiteral("Т превышает предельный размер: страховая премия не может превышать %1 руб.");
 
-// The report file that the "ОК" of the report box opens.
+// The "ОК" of the report box when nothing opens the report, or when it was
+// removed meanwhile; followed by the file's path.
+inline const QString kReportNotOpened = QStringLiteral("Не удалось открыть отчет. Файл сохранен: ");
+inline const QString kReportMissing = QStringLiteral("Не найден файл отчета: ");
 
 } // namespace karvo::texts

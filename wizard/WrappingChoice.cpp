@@ -10,12 +10,11 @@ namespace karvo {
 WrappingChoice::WrappingChoice(QAbstractButton *button, QWidget *parent)
     : QWidget(parent)
     , m_button(button)
-    , m_caption(new ClickableLabel(this))
+    , m_caption(new ClickableLabel(this, ClickableLabel::Kind::Caption))
 {
     m_button->setParent(this);
     m_caption->setWordWrap(true);
     m_caption->setBuddy(m_button);
-    m_caption->setFocusPolicy(Qt::NoFocus);
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(3);

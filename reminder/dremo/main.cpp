@@ -1,3 +1,4 @@
+#include "platform/CommandLine.h"
 #include "reminder/RegistryStore.h"
 #include "reminder/ReminderDate.h"
 
@@ -8,10 +9,18 @@ using namespace Qt::Literals::StringLiterals;
 
 // Runs at every log-on of a user who set a reminder: on the reminder day it
 // starts the calculator from its own folder, and in every case it ends at
-// once. It shows nothing, reads no command line and always exits with 0; a
-// missing date or a missing calculator simply means there is nothing to do.
+// once. It shows nothing and exits with 0; a missing date or a missing
+// calculator simply means there is nothing to do. Its command line only
+// answers -h/--help and -v/--version.
 int main(int argc, char *argv[])
 {
+    const karvo::ProgramInfo program { u"dremo"_s, QStringLiteral(KARVO_VERSION),
+        karvo::command_line_texts::kDremoSummary };
+    if (const karvo::CommandLineOutcome outcome
+        = karvo::readCommandLine(karvo::argumentsOf(argc, argv), program, karvo::QtOptions::Refuse);
+        !outcome.run)
+        return karvo::finish(outcome);
+
     const QCoreApplication app(argc, argv);
     const karvo::XdgRegistryStore store;
     if (karvo::reminderFallsOn(store.reminderDate(), QDate::currentDate()))

@@ -4,6 +4,7 @@
 // their names, keys typed one by one, items picked from lists.
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -90,6 +91,29 @@ inline void pickRow(QListWidget *list, int row)
 inline QString text(const QWidget *window, const QString &lineEditName)
 {
     return find<QLineEdit>(window, lineEditName)->text();
+}
+
+// What assistive technology hears for a control, and what it can do with it.
+inline QAccessibleInterface *accessible(QWidget *widget)
+{
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+    if (!face)
+        qFatal("%s has no accessible interface", qPrintable(widget->objectName()));
+    return face;
+}
+
+inline QString spokenName(QWidget *widget)
+{
+    return accessible(widget)->text(QAccessible::Name);
+}
+
+// The press action that a screen reader offers; it acts once events are processed.
+inline void pressThroughAccessibility(QWidget *widget)
+{
+    QAccessibleActionInterface *actions = accessible(widget)->actionInterface();
+    if (!actions || !actions->actionNames().contains(QAccessibleActionInterface::pressAction()))
+        qFatal("%s offers no press action", qPrintable(widget->objectName()));
+    actions->doAction(QAccessibleActionInterface::pressAction());
 }
 
 } // namespace karvo::driver

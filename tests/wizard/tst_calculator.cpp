@@ -270,9 +270,41 @@ private slots:
         QVERIFY(rtf.startsWith("{\\rtf1"));
         QVERIFY(rtf.contains(calculator.wizard().sheet().text(SheetText::T).toUtf8()));
 
+        // Read as it shows, not as it showed when the box was built.
+        QCOMPARE(
+            driver::spokenName(driver::find<QLabel>(form3, u"Label13"_s)), u"Отчет в Word сформирован"_s);
+
         driver::click(form3, u"Command12"_s);
         QCOMPARE(recorders.opened, QList<QUrl> { QUrl::fromLocalFile(reportPath()) });
         QVERIFY(!form3->reportBox()->isVisible());
+        QCOMPARE(recorders.messages, QStringList());
+    }
+
+    void reportThatNothingOpensSaysWhereItIs_data()
+    {
+        QTest::addColumn<bool>("removed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no program for it") << false << u"Не удалось открыть отчет. Файл сохранен: "_s;
+        QTest::newRow("removed meanwhile") << true << u"Не найден файл отчета: "_s;
+    }
+
+    void reportThatNothingOpensSaysWhereItIs()
+    {
+        QFETCH(bool, removed);
+        QFETCH(QString, message);
+        Recorders recorders;
+        recorders.desktopOpens = false;
+        Calculator calculator;
+        calculator.start();
+        walkAndCalculate(calculator, false);
+        Form3 *form3 = calculator.wizard().form3();
+        driver::click(form3, u"Command8"_s);
+        if (removed)
+            QVERIFY(QFile::remove(reportPath()));
+        driver::click(form3, u"Command12"_s);
+        QCOMPARE(recorders.messages, QStringList { message + reportPath() });
+        QVERIFY(!form3->reportBox()->isVisible());
+        QCOMPARE(recorders.opened.size(), removed ? 0 : 1);
     }
 
     void reportThatCannotBeWrittenIsNotAnnouncedAsDone()

@@ -163,6 +163,8 @@ private slots:
 
     void notesOpenTheirFiles()
     {
+        m_recorders->addFile(u"k/tb.txt"_s);
+        m_recorders->addFile(u"k/kt.txt"_s);
         driver::click(m_form.get(), u"Label4"_s);
         m_form->showStep(2);
         driver::click(m_form.get(), u"Label45"_s);

@@ -228,6 +228,7 @@ private slots:
 
     void linksOpenFromTheKeyboard()
     {
+        m_recorders->addFile(u"k/tb.txt"_s);
         Form1 *form1 = m_wizard->form1();
         driver::find<QWidget>(form1, u"Label4"_s)->setFocus();
         QTest::keyClick(form1->focusWidget(), Qt::Key_Return);

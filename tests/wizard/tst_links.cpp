@@ -1,5 +1,6 @@
 // The "Примечание" links, the help-file link of step 10 and the footer links
-// of every step window: each hands the right file or address to the desktop.
+// of every step window: each hands the right file or address to the desktop,
+// by mouse and through assistive technology, and says so when it cannot.
 
 #include "Recorders.h"
 #include "WizardDriver.h"
@@ -11,6 +12,7 @@
 #include "wizard/TariffWizard.h"
 
 #include <QLabel>
+#include <QSignalSpy>
 #include <QUrlQuery>
 
 using namespace Qt::Literals::StringLiterals;
@@ -51,15 +53,21 @@ private slots:
         QTest::addColumn<int>("step");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("file");
-        QTest::newRow("step 1, ТБ") << 1 << 1 << u"Label4"_s << u"k/tb.txt"_s;
-        QTest::newRow("step 2, КТ") << 1 << 2 << u"Label45"_s << u"k/kt.txt"_s;
-        QTest::newRow("step 3, КБМ") << 2 << 3 << u"Label5"_s << u"k/kbm.txt"_s;
-        QTest::newRow("step 4, КО") << 2 << 4 << u"Label45"_s << u"k/ko.txt"_s;
-        QTest::newRow("step 5, КВС") << 2 << 5 << u"Label8"_s << u"k/kvs.txt"_s;
-        QTest::newRow("step 6, КМ") << 2 << 6 << u"Label11"_s << u"k/km.txt"_s;
-        QTest::newRow("step 7, КС") << 2 << 7 << u"Label16"_s << u"k/ks.txt"_s;
-        QTest::newRow("step 8, КП") << 3 << 8 << u"Label16"_s << u"k/kp.txt"_s;
-        QTest::newRow("step 10, the decree") << 3 << 10 << u"Label45"_s << u"k/739.chm"_s;
+        QTest::addColumn<QString>("notOpened");
+        QTest::addColumn<QString>("missing");
+        const QString note = u"Не удалось открыть примечание: "_s;
+        const QString noNote = u"Не найден файл примечания: "_s;
+        QTest::newRow("step 1, ТБ") << 1 << 1 << u"Label4"_s << u"k/tb.txt"_s << note << noNote;
+        QTest::newRow("step 2, КТ") << 1 << 2 << u"Label45"_s << u"k/kt.txt"_s << note << noNote;
+        QTest::newRow("step 3, КБМ") << 2 << 3 << u"Label5"_s << u"k/kbm.txt"_s << note << noNote;
+        QTest::newRow("step 4, КО") << 2 << 4 << u"Label45"_s << u"k/ko.txt"_s << note << noNote;
+        QTest::newRow("step 5, КВС") << 2 << 5 << u"Label8"_s << u"k/kvs.txt"_s << note << noNote;
+        QTest::newRow("step 6, КМ") << 2 << 6 << u"Label11"_s << u"k/km.txt"_s << note << noNote;
+        QTest::newRow("step 7, КС") << 2 << 7 << u"Label16"_s << u"k/ks.txt"_s << note << noNote;
+        QTest::newRow("step 8, КП") << 3 << 8 << u"Label16"_s << u"k/kp.txt"_s << note << noNote;
+        QTest::newRow("step 10, the decree")
+            << 3 << 10 << u"Label45"_s << u"k/739.chm"_s << u"Не удалось открыть справку: "_s
+            << u"Не найден файл справки: "_s;
     }
 
     void noteLinksOpenTheirFiles()
@@ -68,15 +76,40 @@ private slots:
         QFETCH(int, step);
         QFETCH(QString, label);
         QFETCH(QString, file);
+        QFETCH(QString, notOpened);
+        QFETCH(QString, missing);
 
         Recorders recorders;
         TariffWizard wizard;
         wizard.start();
         StepWindow *target = windowOf(wizard, window);
         showStepOf(target, step);
-        driver::click(target, label);
-        QCOMPARE(recorders.opened, QList<QUrl> { QUrl::fromLocalFile(recorders.folder.filePath(file)) });
+        auto *link = driver::find<QLabel>(target, label);
+        const QString path = recorders.folder.filePath(file);
+
+        // Without the file the user is told which one is missing.
+        driver::click(link);
+        QCOMPARE(recorders.opened, QList<QUrl>());
+        QCOMPARE(recorders.messages, QStringList { missing + path });
+
+        recorders.addFile(file);
+        recorders.messages.clear();
+        driver::click(link);
+        QCOMPARE(recorders.opened, QList<QUrl> { QUrl::fromLocalFile(path) });
         QCOMPARE(recorders.messages, QStringList());
+
+        // A screen reader offers the link as a link, read by its caption, and presses it.
+        QCOMPARE(driver::accessible(link)->role(), QAccessible::Link);
+        QCOMPARE(driver::spokenName(link), link->text());
+        driver::pressThroughAccessibility(link);
+        QTRY_COMPARE(recorders.opened.size(), 2);
+
+        // Nothing on the desktop opens it: the user learns where the file is.
+        recorders.desktopOpens = false;
+        driver::click(link);
+        QCOMPARE(recorders.messages, QStringList { notOpened + path });
+        QCOMPARE(target->currentStep(), step);
+        QVERIFY(target->isVisible());
     }
 
     void footerLinksOpenMailAndSite_data()
@@ -117,6 +150,18 @@ private slots:
         QVERIFY(mail.toString(QUrl::FullyEncoded)
                     .endsWith(u"?Subject=KARVO-%D0%B2%D0%BE%D0%BF%D1%80%D0%BE%D1%81%D1%8B"_s));
         QCOMPARE(recorders.opened[1], QUrl(siteLabel->text()));
+
+        driver::pressThroughAccessibility(emailLabel);
+        driver::pressThroughAccessibility(siteLabel);
+        QTRY_COMPARE(recorders.opened.size(), 4);
+        QCOMPARE(recorders.opened.mid(2), recorders.opened.mid(0, 2));
+
+        recorders.desktopOpens = false;
+        driver::click(emailLabel);
+        driver::click(siteLabel);
+        QCOMPARE(recorders.messages,
+            QStringList({ u"Не удалось открыть почтовую программу. Адрес: "_s + emailLabel->text(),
+                u"Не удалось открыть сайт. Адрес: "_s + siteLabel->text() }));
     }
 
     void anAddressWithQueryCharactersStaysOneAddress()
@@ -126,16 +171,22 @@ private slots:
         QCOMPARE(QUrlQuery(url).queryItemValue(u"Subject"_s, QUrl::FullyDecoded), u"KARVO-вопросы"_s);
     }
 
-    void aMissingFileOrViewerChangesNothing()
+    void theRestoreLinkIsPressedLikeAButton()
     {
         Recorders recorders;
-        setDesktopOpenHandler([](const QUrl &) { return false; }); // nothing opens it
         TariffWizard wizard;
         wizard.start();
-        driver::click(wizard.form1(), u"Label4"_s);
-        QCOMPARE(recorders.messages, QStringList());
-        QCOMPARE(wizard.form1()->currentStep(), 1);
-        QVERIFY(wizard.form1()->isVisible());
+        QSignalSpy restore(wizard.form1(), &Form1::restoreClicked);
+        auto *link = driver::find<QLabel>(wizard.form1(), u"Label12"_s);
+        driver::pressThroughAccessibility(link);
+        QTRY_COMPARE(restore.count(), 1);
+        // Saved inputs are those of a vehicle registered in Russia: disabled
+        // in the foreign case, the press does nothing either.
+        driver::click(wizard.form1(), u"Check1"_s);
+        QVERIFY(!link->isEnabled());
+        driver::pressThroughAccessibility(link);
+        QCoreApplication::processEvents();
+        QCOMPARE(restore.count(), 1);
     }
 };
 

@@ -1,0 +1,197 @@
+#include "wizard/Accessibility.h"
+
+#include "wizard/ClickableLabel.h"
+
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QLineEdit>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace karvo {
+namespace {
+
+// A label's name is the text it shows now, unless it was named explicitly.
+QString shownName(const QLabel *label)
+{
+    const QString name = label->accessibleName();
+    return name.isEmpty() ? label->text() : name;
+}
+
+class LinkAccessible : public QAccessibleWidget
+{
+public:
+    explicit LinkAccessible(ClickableLabel *link)
+        : QAccessibleWidget(link, QAccessible::Link)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return shownName(link());
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override
+    {
+        // Press first: clients take the first action as the default one.
+        return QStringList { pressAction() } + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action != pressAction()) {
+            QAccessibleWidget::doAction(action);
+            return;
+        }
+        // Later, as a button's press action does: the link may open a modal
+        // box, and the client's request must be answered first.
+        QMetaObject::invokeMethod(link(), &ClickableLabel::activate, Qt::QueuedConnection);
+    }
+
+    QStringList keyBindingsForAction(const QString &action) const override
+    {
+        if (action == pressAction())
+            return { u"Space"_s };
+        return QAccessibleWidget::keyBindingsForAction(action);
+    }
+
+private:
+    ClickableLabel *link() const { return static_cast<ClickableLabel *>(widget()); }
+};
+
+class TextLabelAccessible : public QAccessibleWidget
+{
+public:
+    explicit TextLabelAccessible(QLabel *label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return shownName(label());
+        return QAccessibleWidget::text(t);
+    }
+
+    QList<QPair<QAccessibleInterface *, QAccessible::Relation>> relations(
+        QAccessible::Relation match) const override
+    {
+        auto related = QAccessibleWidget::relations(match);
+        if (match & QAccessible::Labelled) {
+            if (QAccessibleInterface *titled = QAccessible::queryAccessibleInterface(label()->buddy()))
+                related.append({ titled, QAccessible::Labelled });
+        }
+        return related;
+    }
+
+private:
+    QLabel *label() const { return static_cast<QLabel *>(widget()); }
+};
+
+// Qt's drop-down with one difference: the name. Its children (the item list
+// and the edit field) and its actions are Qt's.
+class TitledComboAccessible : public QAccessibleWidget
+{
+public:
+    explicit TitledComboAccessible(QComboBox *combo)
+        : QAccessibleWidget(combo, QAccessible::ComboBox)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return combo()->isEditable() ? combo()->lineEdit()->text() : combo()->currentText();
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        // Named, or titled by a label; a box that is neither is known by what it holds.
+        const QString name = QAccessibleWidget::text(t);
+        return name.isEmpty() ? text(QAccessible::Value) : name;
+    }
+
+    int childCount() const override { return combo()->isEditable() ? 2 : 1; }
+
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index == 0)
+            return QAccessible::queryAccessibleInterface(combo()->view());
+        if (index == 1 && combo()->isEditable())
+            return QAccessible::queryAccessibleInterface(combo()->lineEdit());
+        return nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        if (combo()->view() == child->object())
+            return 0;
+        if (combo()->isEditable() && combo()->lineEdit() == child->object())
+            return 1;
+        return -1;
+    }
+
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        if (combo()->isEditable() && combo()->lineEdit()->rect().contains(x, y))
+            return child(1);
+        return nullptr;
+    }
+
+    // The edit field never has the focus itself (the box is its focus
+    // proxy), but it is what the user types in.
+    QAccessibleInterface *focusChild() const override { return combo()->isEditable() ? child(1) : nullptr; }
+
+    QStringList actionNames() const override { return { showMenuAction(), pressAction() }; }
+
+    void doAction(const QString &action) override
+    {
+        if (action != showMenuAction() && action != pressAction())
+            return;
+        if (combo()->view()->isVisible())
+            combo()->hidePopup();
+        else
+            combo()->showPopup();
+    }
+
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QComboBox *combo() const { return static_cast<QComboBox *>(widget()); }
+};
+
+QAccessibleInterface *createAccessible(const QString &className, QObject *object)
+{
+    if (className == u"karvo::ClickableLabel"_s) {
+        auto *link = static_cast<ClickableLabel *>(object);
+        if (link->kind() == ClickableLabel::Kind::Link)
+            return new LinkAccessible(link);
+        return nullptr;
+    }
+    // The windows' labels show plain text; other labels (a message box's,
+    // rich text, pictures) stay Qt's.
+    if (className == u"QLabel"_s) {
+        auto *label = static_cast<QLabel *>(object);
+        if (label->textFormat() == Qt::PlainText)
+            return new TextLabelAccessible(label);
+        return nullptr;
+    }
+    if (className == u"QComboBox"_s)
+        return new TitledComboAccessible(static_cast<QComboBox *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(&createAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+} // namespace karvo
