@@ -84,10 +84,17 @@ void TariffWizard::switchWindow(StepWindow *from, StepWindow *to)
 void TariffWizard::next(int step)
 {
     switch (step) {
-    case 1:
+    case 1: {
         m_form1->showStep(2);
-        m_form1->selectKtVariant(ktVariantForCategory(m_form1->selectedCategory()));
+        // Choosing the column empties the region and the town, which belong
+        // to the other column. In the same column they still hold: that is
+        // the territory a load of saved inputs has just replayed, and emptied
+        // it would be saved empty by the next "Расчет".
+        const QString variant = ktVariantForCategory(m_form1->selectedCategory());
+        if (variant != m_sheet.text(SheetText::KtVariant))
+            m_form1->selectKtVariant(variant);
         break;
+    }
     case 2:
         if (requireCoefficient(Coefficient::Kt))
             switchWindow(m_form1.get(), form2());

@@ -182,9 +182,11 @@ private slots:
         QTest::addColumn<bool>("foreign");
         QTest::addColumn<bool>("defaults");
         QTest::addColumn<QString>("t");
-        QTest::newRow("registered in Russia") << false << false << false << u"1980"_s;
-        QTest::newRow("defaults saved after a load that failed") << true << false << true << u"2138,4"_s;
-        QTest::newRow("registered abroad") << false << true << false << u"2187,9"_s;
+        QTest::addColumn<QString>("town");
+        QTest::newRow("registered in Russia") << false << false << false << u"1980"_s << u"Уфа"_s;
+        QTest::newRow("defaults saved after a load that failed")
+            << true << false << true << u"2138,4"_s << u"Москва"_s;
+        QTest::newRow("registered abroad") << false << true << false << u"2187,9"_s << u"Москва"_s;
     }
     void savedCalculationComesBackWithTheSameT()
     {
@@ -192,6 +194,7 @@ private slots:
         QFETCH(bool, foreign);
         QFETCH(bool, defaults);
         QFETCH(QString, t);
+        QFETCH(QString, town);
         Recorders recorders;
         {
             Calculator first;
@@ -222,6 +225,8 @@ private slots:
         walkOnAndCalculate(calculator);
         QCOMPARE(recorders.messages, QStringList());
         QCOMPARE(wizard.sheet().text(SheetText::T), t);
+        // Walked through, step 2 still shows the territory the next save keeps.
+        QCOMPARE(wizard.form1()->selectedTownGroup(), town);
     }
 
     void restoreWithoutAFileSaysSo()
