@@ -186,7 +186,7 @@ private slots:
         QTest::newRow("registered in Russia") << false << false << false << u"1980"_s << u"Уфа"_s;
         QTest::newRow("defaults saved after a load that failed")
             << true << false << true << u"2138,4"_s << u"Москва"_s;
-        QTest::newRow("registered abroad") << false << true << false << u"2187,9"_s << u"Москва"_s;
+        QTest::newRow("registered abroad") << false << true << false << u"2187,9"_s << u"Уфа"_s;
     }
     void savedCalculationComesBackWithTheSameT()
     {
