@@ -1,14 +1,16 @@
 #include "reminder/RegistryStore.h"
 
+#include "platform/FileFailure.h"
 #include "reminder/AutostartEntry.h"
 #include "reminder/ReminderTexts.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <cerrno>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -26,13 +28,22 @@ bool fail(QString *error, const QString &reason)
     return false;
 }
 
+// What failed, followed by its cause in brackets.
+bool fail(QString *error, const QString &what, const QString &cause)
+{
+    return fail(error, what + u" ("_s + cause + u')');
+}
+
 // QSettings reports a failed write only through its status after sync().
 bool commit(QSettings &settings, QString *error)
 {
+    errno = 0;
     settings.sync();
     if (settings.status() == QSettings::NoError)
         return true;
-    return fail(error, reminder_texts::kCannotWriteFile.arg(settings.fileName()));
+    const int errorNumber = errno;
+    return fail(error, reminder_texts::kCannotWriteFile.arg(settings.fileName()),
+        fileFailureReason(settings.fileName(), FileAccess::Write, errorNumber));
 }
 
 } // namespace
@@ -73,13 +84,16 @@ bool XdgRegistryStore::setLogOnEntry(const QString &launcher, QString *error)
 
     const QString path = logOnEntryPath();
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return fail(error, reminder_texts::kCannotCreateFolder.arg(folder));
+    errno = 0;
+    if (!QDir().mkpath(folder)) {
+        const int errorNumber = errno;
+        return fail(error, reminder_texts::kCannotCreateFolder.arg(folder),
+            fileFailureReason(folder, FileAccess::MakeFolder, errorNumber));
+    }
 
     // Written aside and renamed into place: the session never sees half an entry.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*entry) != entry->size() || !file.commit())
-        return fail(error, reminder_texts::kCannotWriteFile.arg(path));
+    if (const std::optional<QString> cause = replaceFile(path, *entry))
+        return fail(error, reminder_texts::kCannotWriteFile.arg(path), *cause);
     return true;
 }
 
@@ -88,8 +102,12 @@ bool XdgRegistryStore::removeLogOnEntry(QString *error)
     const QString path = logOnEntryPath();
     if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
         return true;
-    if (!QFile::remove(path))
-        return fail(error, reminder_texts::kCannotRemoveFile.arg(path));
+    errno = 0;
+    if (!QFile::remove(path)) {
+        const int errorNumber = errno;
+        return fail(error, reminder_texts::kCannotRemoveFile.arg(path),
+            fileFailureReason(path, FileAccess::Write, errorNumber));
+    }
     return true;
 }
 

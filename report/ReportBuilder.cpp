@@ -1,5 +1,6 @@
 #include "report/ReportBuilder.h"
 
+#include "platform/FileFailure.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UserFiles.h"
 #include "report/ReportBlocks.h"
@@ -8,7 +9,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
-#include <QSaveFile>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -68,33 +68,6 @@ ReportDocument layOut(const ReportInputs &inputs)
     return document;
 }
 
-// The reason a write failed, in the user's language; the system's own words
-// follow in brackets for whoever has to mend it.
-QString failureReason(const QSaveFile &file)
-{
-    QString reason;
-    switch (file.error()) {
-    case QFileDevice::OpenError:
-    case QFileDevice::PermissionsError:
-        reason = u"не удалось открыть для записи файл %1"_s;
-        break;
-    case QFileDevice::WriteError:
-    case QFileDevice::ResizeError:
-        reason = u"не удалось записать файл %1"_s;
-        break;
-    case QFileDevice::RenameError:
-        reason = u"не удалось заменить файл %1"_s;
-        break;
-    default:
-        reason = u"ошибка при записи файла %1"_s;
-        break;
-    }
-    reason = reason.arg(QDir::toNativeSeparators(file.fileName()));
-    if (!file.errorString().isEmpty())
-        reason += u" ("_s + file.errorString() + u')';
-    return reason;
-}
-
 } // namespace
 
 QString reportPath()
@@ -114,12 +87,12 @@ QByteArray buildReport(const ReportInputs &inputs)
 
 bool writeReport(const QString &path, const ReportInputs &inputs, QString *error)
 {
-    const QByteArray rtf = buildReport(inputs);
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(rtf) == rtf.size() && file.commit();
-    if (!written && error)
-        *error = failureReason(file);
-    return written;
+    // A FIFO, a device or a folder at the path is refused before anything is
+    // written; a full disk or a read-only folder is named as such.
+    const std::optional<QString> cause = replaceFile(path, buildReport(inputs));
+    if (cause && error)
+        *error = u"не удалось записать файл %1 (%2)"_s.arg(QDir::toNativeSeparators(path), *cause);
+    return !cause;
 }
 
 } // namespace karvo

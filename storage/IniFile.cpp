@@ -1,16 +1,22 @@
 #include "storage/IniFile.h"
 
+#include "platform/FileFailure.h"
 #include "platform/Messages.h"
 #include "platform/UserFiles.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
+#include <QFileDevice>
 #include <QHash>
-#include <QSaveFile>
+#include <QLockFile>
 #include <QStringDecoder>
+#include <QThread>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <optional>
+#include <utility>
 #include <vector>
 
 using namespace Qt::Literals::StringLiterals;
@@ -20,6 +26,12 @@ namespace {
 
 // The profile functions read a value into a buffer of 256 characters.
 constexpr qsizetype kValueLimit = 255;
+
+// A write takes milliseconds; a writer that waits longer than this for
+// another gives up rather than make the user wait. A lock older than the
+// stale time, or left by a process that no longer runs, is taken over.
+std::chrono::milliseconds g_writerWait { 3000 };
+constexpr std::chrono::milliseconds kStaleLock { 10000 };
 
 // Windows-1251 in both directions. Qt reaches it only through ICU, whose
 // encoder writes 0x1A for a character the code page lacks; a reader of the file
@@ -94,6 +106,55 @@ private:
     QHash<char16_t, char> m_fromUnicode;
 };
 
+// The file's own encoding. A file that starts with the UTF-8 byte-order mark,
+// or that holds non-ASCII bytes which are all valid UTF-8, was saved as UTF-8
+// by an editor, and is read and written so. Every other file, a new one and a
+// pure-ASCII one included, is Windows-1251. Russian text in Windows-1251 is
+// almost never valid UTF-8 (two Cyrillic letters in a row never are), so a
+// file taken for UTF-8 by mistake needs an unusual value, such as a lone
+// capital letter before a guillemet.
+class TextCodec
+{
+public:
+    TextCodec(const Windows1251 &codePage, bool utf8)
+        : m_codePage(codePage)
+        , m_utf8(utf8)
+    {
+    }
+
+    static bool isUtf8(QByteArrayView bytes)
+    {
+        if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
+            return false;
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        [[maybe_unused]] const QString decoded = decoder.decode(bytes);
+        return !decoder.hasError();
+    }
+
+    QString decode(QByteArrayView bytes) const
+    {
+        if (!m_utf8)
+            return m_codePage.decode(bytes);
+        // A byte-order mark inside a value is kept as the character it is.
+        QStringDecoder decoder(
+            QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        return decoder.decode(bytes);
+    }
+
+    QByteArray encode(QStringView text) const { return m_utf8 ? text.toUtf8() : m_codePage.encode(text); }
+
+    bool canEncode(QStringView text) const
+    {
+        return m_utf8 ? QString::fromUtf8(text.toUtf8()) == text : m_codePage.canEncode(text);
+    }
+
+private:
+    const Windows1251 &m_codePage;
+    bool m_utf8;
+};
+
+constexpr QByteArrayView kByteOrderMark = "\xEF\xBB\xBF";
+
 // One line of the file as it stands on disk, with what it means.
 struct IniLine
 {
@@ -106,15 +167,21 @@ struct IniLine
 };
 
 // The file's text as its lines of bytes. Structure is found on the bytes,
-// since Windows-1251 keeps ASCII as is; only names and values are decoded, and
-// only the lines a write touches are encoded anew.
+// since both encodings keep ASCII as is; only names and values are decoded,
+// and only the lines a write touches are encoded anew. New lines end as the
+// file's first line does: "\n" in a file written on Linux, "\r\n" otherwise
+// and in a new file.
 class IniText
 {
 public:
     IniText(const QByteArray &bytes, const Windows1251 &codePage)
-        : m_codePage(codePage)
+        : m_bom(bytes.startsWith(kByteOrderMark) ? kByteOrderMark.toByteArray() : QByteArray())
+        , m_codec(codePage, !m_bom.isEmpty() || TextCodec::isUtf8(bytes))
     {
-        qsizetype start = 0;
+        const qsizetype firstBreak = bytes.indexOf('\n');
+        if (firstBreak >= 0 && (firstBreak == 0 || bytes[firstBreak - 1] != '\r'))
+            m_lineEnding = "\n";
+        qsizetype start = m_bom.size();
         while (start < bytes.size()) {
             const qsizetype newline = bytes.indexOf('\n', start);
             if (newline < 0) {
@@ -136,26 +203,33 @@ public:
         if (!at)
             return std::nullopt;
         const QByteArray &text = m_lines[size_t(*at)].text;
-        QString value = m_codePage.decode(text.mid(text.indexOf('=') + 1).trimmed());
+        QString value = m_codec.decode(text.mid(text.indexOf('=') + 1).trimmed());
         if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
             value = value.mid(1, value.size() - 2);
         return value;
     }
 
+    bool canHold(QStringView name) const { return m_codec.canEncode(name); }
+
     void setValue(QStringView section, QStringView key, QStringView value)
     {
-        const QByteArray encoded = m_codePage.encode(value);
+        const QByteArray encoded = m_codec.encode(value);
         const std::optional<Body> body = findSection(section);
         if (!body) {
-            insert(m_lines.size(), '[' + m_codePage.encode(section.trimmed()) + ']');
-            insert(m_lines.size(), m_codePage.encode(key.trimmed()) + '=' + encoded);
+            insert(m_lines.size(), '[' + m_codec.encode(section.trimmed()) + ']');
+            insert(m_lines.size(), m_codec.encode(key.trimmed()) + '=' + encoded);
             return;
         }
         if (const std::optional<qsizetype> at = findKey(*body, key)) {
-            // The name stays as the file spells it.
             IniLine &line = m_lines[size_t(*at)];
             const QByteArray trimmed = line.text.trimmed();
-            line.text = trimmed.left(trimmed.indexOf('=')).trimmed() + '=' + encoded;
+            const qsizetype equals = trimmed.indexOf('=');
+            // A value that reads back the same leaves the line as it is,
+            // blanks around "=" included.
+            if (trimmed.mid(equals + 1).trimmed() == encoded.trimmed())
+                return;
+            // The name stays as the file spells it.
+            line.text = trimmed.left(equals).trimmed() + '=' + encoded;
             return;
         }
         // After the section's last non-blank line, so that the blank lines
@@ -165,12 +239,12 @@ public:
             if (!m_lines[size_t(i)].text.trimmed().isEmpty())
                 last = i;
         }
-        insert(last + 1, m_codePage.encode(key.trimmed()) + '=' + encoded);
+        insert(last + 1, m_codec.encode(key.trimmed()) + '=' + encoded);
     }
 
     QByteArray bytes() const
     {
-        QByteArray bytes;
+        QByteArray bytes = m_bom;
         for (const IniLine &line : m_lines)
             bytes += line.text + line.ending;
         return bytes;
@@ -195,13 +269,13 @@ private:
             const qsizetype close = trimmed.lastIndexOf(']');
             if (close > 0) {
                 line.kind = IniLine::Kind::Section;
-                line.name = m_codePage.decode(trimmed.mid(1, close - 1).trimmed());
+                line.name = m_codec.decode(trimmed.mid(1, close - 1).trimmed());
             }
         } else if (!trimmed.startsWith(';')) {
             const qsizetype equals = trimmed.indexOf('=');
             if (equals > 0) {
                 line.kind = IniLine::Kind::Key;
-                line.name = m_codePage.decode(trimmed.left(equals).trimmed());
+                line.name = m_codec.decode(trimmed.left(equals).trimmed());
             }
         }
         return line;
@@ -236,15 +310,17 @@ private:
         return line.kind == kind && line.name.compare(name.trimmed(), Qt::CaseInsensitive) == 0;
     }
 
-    // New lines end in "\r\n"; a last line without a break gets one first.
+    // A last line without a break gets one first.
     void insert(qsizetype at, QByteArray text)
     {
         if (at > 0 && m_lines[size_t(at - 1)].ending.isEmpty())
-            m_lines[size_t(at - 1)].ending = "\r\n";
-        m_lines.insert(m_lines.begin() + at, parse(std::move(text), "\r\n"));
+            m_lines[size_t(at - 1)].ending = m_lineEnding;
+        m_lines.insert(m_lines.begin() + at, parse(std::move(text), m_lineEnding));
     }
 
-    const Windows1251 &m_codePage;
+    QByteArray m_bom; // kept in front of the first line, as the editor wrote it
+    TextCodec m_codec;
+    QByteArray m_lineEnding = "\r\n";
     std::vector<IniLine> m_lines;
 };
 
@@ -267,11 +343,21 @@ Failure noCodePage()
     return { kNoCodePage, u"в системе нет кодировки windows-1251"_s };
 }
 
-Failure fileFailure(const QFileDevice &device, const QString &what)
+Failure badName(const QString &section, const QString &key)
 {
-    const int number
-        = device.error() == QFileDevice::NoError ? QFileDevice::UnspecifiedError : device.error();
-    return { number, what.arg(QDir::toNativeSeparators(device.fileName()), device.errorString()) };
+    return { kBadName, u"недопустимое имя раздела или ключа: [%1] %2"_s.arg(section, key) };
+}
+
+Failure readFailure(const QString &file, const QString &cause)
+{
+    return { QFileDevice::ReadError,
+        u"не удалось прочитать файл %1 (%2)"_s.arg(QDir::toNativeSeparators(file), cause) };
+}
+
+Failure writeFailure(const QString &file, const QString &cause)
+{
+    return { QFileDevice::WriteError,
+        u"не удалось записать файл %1 (%2)"_s.arg(QDir::toNativeSeparators(file), cause) };
 }
 
 void report(const QString &procedure, const Failure &failure)
@@ -279,15 +365,63 @@ void report(const QString &procedure, const Failure &failure)
     showMessage(u"Ошибка: <"_s + QString::number(failure.number) + u"> - "_s + failure.reason, procedure);
 }
 
-// A name that would not read back as written.
-bool isBadName(const QString &section, const QString &key, const Windows1251 &codePage)
+// A name that would not read back as written, in any encoding.
+bool isBadName(const QString &section, const QString &key)
 {
     const QString sectionName = section.trimmed();
     const QString keyName = key.trimmed();
     const auto hasBreak = [](const QString &name) { return name.contains(u'\n') || name.contains(u'\r'); };
     return sectionName.isEmpty() || keyName.isEmpty() || hasBreak(sectionName) || hasBreak(keyName)
-        || keyName.contains(u'=') || keyName.startsWith(u';') || keyName.startsWith(u'[')
-        || !codePage.canEncode(sectionName) || !codePage.canEncode(keyName);
+        || keyName.contains(u'=') || keyName.startsWith(u';') || keyName.startsWith(u'[');
+}
+
+// The file's content with the value written, or nothing when the file holds
+// it already.
+struct Update
+{
+    std::optional<Failure> failure;
+    std::optional<QByteArray> content;
+};
+
+Update updatedContent(const QString &section, const QString &key, const QString &value, const QString &file,
+    const Windows1251 &codePage)
+{
+    const RegularFileRead old = readRegularFile(file);
+    if (old.failure)
+        return { readFailure(file, *old.failure), std::nullopt };
+    IniText text(old.bytes, codePage);
+    if (!text.canHold(section.trimmed()) || !text.canHold(key.trimmed()))
+        return { badName(section, key), std::nullopt };
+    text.setValue(section, key, value);
+    QByteArray updated = text.bytes();
+    if (old.found && updated == old.bytes)
+        return {};
+    return { std::nullopt, std::move(updated) };
+}
+
+// Every write reads the whole file and replaces it, so two programs writing
+// at once would each drop what the other wrote: writers take turns through a
+// lock file beside it. Waiting is bounded; a writer that gives up fails, and
+// never writes over the other's work.
+std::optional<Failure> lockForWriting(QLockFile &lock, const QString &file)
+{
+    lock.setStaleLockTime(int(kStaleLock.count()));
+    const QDeadlineTimer deadline(g_writerWait);
+    unsigned long pause = 1;
+    errno = 0;
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError) {
+            // The lock cannot be made where the file would have to be
+            // written: the folder's own fault says why.
+            return writeFailure(file, fileFailureReason(file, FileAccess::Write, errno));
+        }
+        if (deadline.hasExpired())
+            return writeFailure(file, file_failure_texts::kBusy);
+        QThread::msleep(pause);
+        pause = std::min(pause * 2, 16ul);
+        errno = 0;
+    }
+    return std::nullopt;
 }
 
 std::optional<Failure> writeValue(
@@ -296,39 +430,28 @@ std::optional<Failure> writeValue(
     const Windows1251 *codePage = Windows1251::instance();
     if (!codePage)
         return noCodePage();
-    if (isBadName(section, key, *codePage))
-        return Failure { kBadName, u"недопустимое имя раздела или ключа: [%1] %2"_s.arg(section, key) };
+    if (isBadName(section, key))
+        return badName(section, key);
     // A line break would end the value early and turn the rest into lines of
     // their own.
     if (value.contains(u'\n') || value.contains(u'\r'))
         return Failure { kLineBreak, u"значение ключа %1 содержит перевод строки"_s.arg(key) };
 
-    QByteArray old;
-    QFile existing(file);
-    if (existing.exists()) {
-        if (!existing.open(QIODevice::ReadOnly))
-            return fileFailure(existing, u"не удалось прочитать файл %1 (%2)"_s);
-        old = existing.readAll();
-        if (existing.error() != QFileDevice::NoError)
-            return fileFailure(existing, u"не удалось прочитать файл %1 (%2)"_s);
-        existing.close();
-    }
+    // A value the file holds already needs no write and so no lock, as with
+    // the profile functions: the file keeps its bytes and its time.
+    Update update = updatedContent(section, key, value, file, *codePage);
+    if (update.failure || !update.content)
+        return update.failure;
 
-    IniText text(old, *codePage);
-    text.setValue(section, key, value);
-    const QByteArray updated = text.bytes();
-    if (updated == old)
-        return std::nullopt; // the value is already there
-
-    // Written beside the old file and renamed over it: a failure anywhere
-    // leaves the old file as it was. The explicit flush matters: Qt 6.4's
-    // commit() still renames, and reports success, when its own final flush
-    // fails (a full disk), which would put a cut file in place of the old one.
-    // Without commit() the temporary file is removed.
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(updated) != updated.size() || !out.flush()
-        || out.error() != QFileDevice::NoError || !out.commit())
-        return fileFailure(out, u"не удалось записать файл %1 (%2)"_s);
+    QLockFile lock(file + u".lock"_s);
+    if (std::optional<Failure> failure = lockForWriting(lock, file))
+        return failure;
+    // Read again: another writer may have changed the file meanwhile.
+    update = updatedContent(section, key, value, file, *codePage);
+    if (update.failure || !update.content)
+        return update.failure;
+    if (const std::optional<QString> cause = replaceFile(file, *update.content))
+        return writeFailure(file, *cause);
     return std::nullopt;
 }
 
@@ -336,16 +459,17 @@ std::optional<Failure> writeValue(
 
 QString GetValueString(const QString &section, const QString &key, const QString &file)
 {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return {}; // missing or unreadable: the empty text, as the profile functions give
-    const QByteArray bytes = in.readAll();
+    // Missing, unreadable or not a regular file: the empty text, as the
+    // profile functions give for a missing file.
+    const RegularFileRead read = readRegularFile(file);
+    if (!read.found || read.failure)
+        return {};
     const Windows1251 *codePage = Windows1251::instance();
     if (!codePage) {
         report(u"GetValueString"_s, noCodePage());
         return {};
     }
-    return IniText(bytes, *codePage).value(section, key).value_or(QString()).left(kValueLimit);
+    return IniText(read.bytes, *codePage).value(section, key).value_or(QString()).left(kValueLimit);
 }
 
 bool SetValue(
@@ -359,6 +483,11 @@ bool SetValue(
     if (error)
         *error = failure->reason;
     return false;
+}
+
+std::chrono::milliseconds setWriterWait(std::chrono::milliseconds wait)
+{
+    return std::exchange(g_writerWait, wait);
 }
 
 QString settingsFilePath()

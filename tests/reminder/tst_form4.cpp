@@ -1,6 +1,7 @@
 #include "ExecSpellings.h"
 #include "TestConfigHome.h"
 
+#include "platform/FileFailure.h"
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
 #include "reminder/Form4.h"
@@ -174,6 +175,7 @@ private slots:
         QTest::addColumn<Blocker>("blocker");
         QTest::addColumn<QStringList>("messages");
 
+        using namespace karvo::file_failure_texts;
         const QString failed = u"Не удалось включить автозапуск: "_s;
         QTest::newRow("empty: nothing, not even a message") << QString() << Blocker::None << QStringList();
         const QString hint
@@ -190,13 +192,14 @@ private slots:
                                           + russianDate(0) };
         QTest::newRow("autostart folder is a file")
             << russianDate(1) << Blocker::AutostartIsAFile
-            << QStringList { failed + u"не удалось создать папку "_s + configHome() + u"/autostart"_s };
-        QTest::newRow("settings file is a folder")
-            << russianDate(1) << Blocker::SettingsFileIsAFolder
-            << QStringList { failed + u"не удалось записать файл "_s + datePath() };
-        QTest::newRow("read-only config folder")
-            << russianDate(1) << Blocker::ReadOnlyConfigFolder
-            << QStringList { failed + u"не удалось записать файл "_s + datePath() };
+            << QStringList { failed + u"не удалось создать папку "_s + configHome() + u"/autostart ("_s
+                   + kNotAFolder + u')' };
+        QTest::newRow("settings file is a folder") << russianDate(1) << Blocker::SettingsFileIsAFolder
+                                                   << QStringList { failed + u"не удалось записать файл "_s
+                                                          + datePath() + u" ("_s + kIsFolder + u')' };
+        QTest::newRow("read-only config folder") << russianDate(1) << Blocker::ReadOnlyConfigFolder
+                                                 << QStringList { failed + u"не удалось записать файл "_s
+                                                        + datePath() + u" ("_s + kReadOnlyFolder + u')' };
     }
 
     void yesRefuses()
@@ -255,7 +258,8 @@ private slots:
         } else {
             QVERIFY(QFile::remove(entryPath()));
             QVERIFY(QDir().mkpath(entryPath() + u"/occupied"_s));
-            expected += u"не удалось удалить файл "_s + entryPath();
+            expected += u"не удалось удалить файл "_s + entryPath() + u" ("_s
+                + karvo::file_failure_texts::kIsFolder + u')';
         }
         form->open();
         m_messages.clear();

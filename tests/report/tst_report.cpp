@@ -1,3 +1,4 @@
+#include "platform/FileFailure.h"
 #include "platform/ProgramFolder.h"
 #include "report/ReportBuilder.h"
 #include "report/ReportSamples.h"
@@ -6,12 +7,15 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 #include <set>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -41,6 +45,12 @@ QStringList texts(const ReadDocument &document)
     return all;
 }
 
+// The reason of a failed write holds no English once the path is left out.
+bool isRussian(QString reason, const QString &path)
+{
+    return !reason.remove(QDir::toNativeSeparators(path)).contains(QRegularExpression(u"[A-Za-z]"_s));
+}
+
 QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
@@ -68,6 +78,8 @@ private slots:
     void secondReportReplacesTheFirst();
     void failedWriteKeepsEarlierReport_data();
     void failedWriteKeepsEarlierReport();
+    void pathThatIsNoFile_data();
+    void pathThatIsNoFile();
 };
 
 void ReportTest::paragraphs_data()
@@ -233,15 +245,18 @@ void ReportTest::secondReportReplacesTheFirst()
 void ReportTest::failedWriteKeepsEarlierReport_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::newRow("read-only folder") << u"folder"_s;
-    QTest::newRow("disk full") << u"size"_s;
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("read-only folder") << u"folder"_s << karvo::file_failure_texts::kReadOnlyFolder;
+    QTest::newRow("file-size limit, as on a full disk")
+        << u"size"_s << karvo::file_failure_texts::kFileTooLarge;
 }
 
 void ReportTest::failedWriteKeepsEarlierReport()
 {
     QFETCH(QString, how);
+    QFETCH(QString, reason);
     if (how == u"folder" && geteuid() == 0)
-        QSKIP("permission bits do not stop root; the \"disk full\" row covers the kept file");
+        QSKIP("permission bits do not stop root; the file-size row covers the kept file");
 
     QTemporaryDir folder;
     const QString path = folder.filePath(u"karvo.doc"_s);
@@ -267,9 +282,42 @@ void ReportTest::failedWriteKeepsEarlierReport()
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     QVERIFY(!written);
-    QVERIFY2(error.contains(path), qPrintable(error));
+    QVERIFY2(error.contains(path) && error.contains(reason) && isRussian(error, path), qPrintable(error));
     QCOMPARE(fileBytes(path), karvo::buildReport(earlier));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList { u"karvo.doc"_s });
+}
+
+// A folder, a FIFO or a device named karvo.doc is refused at once, and stays.
+void ReportTest::pathThatIsNoFile_data()
+{
+    QTest::addColumn<mode_t>("type");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a folder") << mode_t(S_IFDIR) << karvo::file_failure_texts::kIsFolder;
+    QTest::newRow("a FIFO") << mode_t(S_IFIFO) << karvo::file_failure_texts::kNotRegularFile;
+    QTest::newRow("a device") << mode_t(S_IFCHR) << karvo::file_failure_texts::kNotRegularFile;
+}
+
+void ReportTest::pathThatIsNoFile()
+{
+    QFETCH(mode_t, type);
+    QFETCH(QString, reason);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"karvo.doc"_s);
+    const QByteArray native = QFile::encodeName(path);
+    // A device node of its own (the null device), never the system's.
+    const int made = type == S_IFDIR ? ::mkdir(native.constData(), 0700)
+                                     : ::mknod(native.constData(), type | 0600, makedev(1, 3));
+    if (made != 0)
+        QSKIP("this user cannot make such a node");
+
+    QString error;
+    QVERIFY(!karvo::writeReport(path, sampleInputs(true), &error));
+    QVERIFY2(error.contains(path) && error.contains(reason) && isRussian(error, path), qPrintable(error));
+    struct stat status
+    {
+    };
+    QCOMPARE(::lstat(native.constData(), &status), 0);
+    QCOMPARE(status.st_mode & S_IFMT, type);
 }
 
 QTEST_GUILESS_MAIN(ReportTest)
