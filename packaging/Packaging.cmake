@@ -46,9 +46,43 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/${KARVO_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${KARVO_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
+# Not every menu or software centre draws SVG: the PNGs are rendered from the
+# SVG by scripts/make-icons and committed.
+foreach(size ${KARVO_ICON_SIZES})
+  install(FILES ${CMAKE_CURRENT_LIST_DIR}/icons/${size}x${size}/${KARVO_APP_ID}.png
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
 
-# The Debian package: `cpack -G DEB` in the build folder.
+# Manual pages (English, and Russian for Russian locales) and the changelog go
+# in gzipped, as man and dpkg expect; -n keeps the date out, so that the same
+# sources give the same package.
+set(karvo_gzipped)
+macro(karvo_gzip source output)
+  get_filename_component(karvo_gzip_dir ${output} DIRECTORY)
+  string(REGEX REPLACE "\\.gz$" "" karvo_gzip_plain ${output})
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${karvo_gzip_dir}
+    COMMAND ${CMAKE_COMMAND} -E copy ${source} ${karvo_gzip_plain}
+    COMMAND gzip -9nf ${karvo_gzip_plain}
+    DEPENDS ${source}
+    VERBATIM)
+  list(APPEND karvo_gzipped ${output})
+endmacro()
+set(karvo_docs ${CMAKE_BINARY_DIR}/packaging/docs)
+foreach(page karvo dremo)
+  karvo_gzip(${CMAKE_CURRENT_LIST_DIR}/man/${page}.1 ${karvo_docs}/man/man1/${page}.1.gz)
+  karvo_gzip(${CMAKE_CURRENT_LIST_DIR}/man/ru/${page}.1 ${karvo_docs}/man/ru/man1/${page}.1.gz)
+endforeach()
+karvo_gzip(${CMAKE_CURRENT_LIST_DIR}/changelog ${karvo_docs}/changelog.gz)
+add_custom_target(karvo_docs ALL DEPENDS ${karvo_gzipped})
+install(DIRECTORY ${karvo_docs}/man/ DESTINATION ${CMAKE_INSTALL_MANDIR})
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright ${karvo_docs}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/karvo)
+
+# The Debian package: `cpack -G DEB --config <build>/CPackConfig.cmake`, from
+# any folder, writes it into the build folder, never beside the sources.
 set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CPACK_PACKAGE_NAME karvo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR karvo)
@@ -71,7 +105,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # their versions; what the programs load at run time without linking it is
 # named here: the platform plugins, and the fonts the windows are drawn in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
-# Notes, the help file, the report and links open through xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# The report, the notes, the help file and the links open through xdg-open,
+# and Qt's own texts (buttons, context menus, file errors) come from Qt's
+# Russian translation.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, xdg-utils, qt6-translations-l10n")
 include(CPack)

@@ -7,12 +7,19 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-# Installs the packages of scripts/packages.txt (and any given as arguments)
-# that are not installed yet, so that a second run does not touch apt at all.
+# The packages of the given lists of scripts/packages.txt ("run", "test").
+packages_of() {
+  awk -v wanted=" $* " '
+    { sub(/#.*/, "") }
+    $1 ~ /^\[.*\]$/ { list = substr($1, 2, length($1) - 2); next }
+    NF && index(wanted, " " list " ") { print $1 }' "$root/scripts/packages.txt"
+}
+
+# ensure_packages LIST...: installs the packages of those lists that are not
+# installed yet, so that a second run does not touch apt at all.
 ensure_packages() {
-  local wanted missing=()
-  wanted=$(grep -v '^\s*#' "$root/scripts/packages.txt" | grep -v '^\s*$')
-  for pkg in $wanted "$@"; do
+  local pkg missing=()
+  for pkg in $(packages_of "$@"); do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
       missing+=("$pkg")
     fi
@@ -24,9 +31,14 @@ ensure_packages() {
   fi
 }
 
-# configure_and_build DIR [cmake options...]
-configure_and_build() {
+# configure DIR [cmake options...]
+configure() {
   local dir=$1; shift
   cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+}
+
+# configure_and_build DIR [cmake options...]: configures and builds everything.
+configure_and_build() {
+  configure "$@"
+  cmake --build "$1" -j "$jobs"
 }

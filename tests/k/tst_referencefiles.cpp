@@ -32,6 +32,8 @@ namespace {
 
 const QDir kProgramDir(QStringLiteral(KARVO_PROGRAM_DIR));
 const QDir kHelpSources(QStringLiteral(KARVO_HELP_SOURCES));
+// The copies of the sources that the build prepared and compiled into 739.chm.
+const QDir kHelpCompiledSources(QStringLiteral(KARVO_HELP_COMPILED_SOURCES));
 
 // The file's text, or a null string when it is missing or not valid UTF-8.
 QString readUtf8(const QString &path)
@@ -113,6 +115,7 @@ private slots:
     void helpTerritoryTableMatchesTheModel();
     void helpFileIsACompiledHelpWithEveryPage();
     void helpSourcesAreListedAndLinked();
+    void helpPageTitlesAreCompiledAsText();
     void helpFormulasComputeWhatTheProgramComputes();
     void helpBaseTariffsMatchTheModel();
     void helpExamplesAddUp();
@@ -336,6 +339,28 @@ void TestReferenceFiles::helpSourcesAreListedAndLinked()
             QVERIFY2(texts[target].contains(needle) || texts[target].contains(u"id=\"%1\""_s.arg(anchor)),
                 qPrintable(where));
         }
+    }
+}
+
+void TestReferenceFiles::helpPageTitlesAreCompiledAsText()
+{
+    // kchmviewer reads the compiled pages in windows-1251, the code page of
+    // the help's language, and shows a page's title on its tab as it stands:
+    // a title written as character references reads "&#1057;…" there.
+    static const QRegularExpression title(u"<title>([^<]*)</title>"_s);
+    const QStringList pages = kHelpSources.entryList({ u"*.html"_s, u"*.htm"_s }, QDir::Files);
+    QVERIFY(!pages.isEmpty());
+    for (const QString &page : pages) {
+        const QString expected = title.match(readUtf8(kHelpSources.filePath(page))).captured(1);
+        QVERIFY2(!expected.isEmpty(), qPrintable(page + u" has no title"_s));
+
+        QFile file(kHelpCompiledSources.filePath(page));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        QStringDecoder windows1251("windows-1251");
+        QVERIFY(windows1251.isValid());
+        const QString compiled = windows1251(file.readAll());
+        QVERIFY2(compiled.contains(u"charset=windows-1251"_s, Qt::CaseInsensitive), qPrintable(page));
+        QCOMPARE(title.match(compiled).captured(1), expected);
     }
 }
 
