@@ -69,6 +69,25 @@ class TestSavedInputs : public QObject
 
     QString iniPath() const { return m_dir.filePath(u"karvo.ini"_s); }
 
+    // Stores the example, changes one key of the file, loads and replays it
+    // into a fresh form at once; the form records what was replayed.
+    bool replayWithStored(const QString &key, const QString &value, FakeForm &form)
+    {
+        PremiumSheet stored;
+        FakeForm storingForm;
+        storeExample(stored, storingForm);
+        if (!SetValue(u"t"_s, key, value, iniPath()))
+            qFatal("cannot write the example");
+        PremiumSheet sheet;
+        QTimer timer;
+        SavedInputsRestore restore(sheet, form, timer);
+        restore.loadSavedInputs();
+        const bool replayed = restore.replaySavedInputs();
+        if (timer.isActive())
+            qFatal("the replay left its timer running");
+        return replayed;
+    }
+
     void storeExample(PremiumSheet &sheet, FakeForm &form)
     {
         selectCategory(sheet, 3);
@@ -181,19 +200,8 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, value);
         QFETCH(int, replayedCalls);
-
-        PremiumSheet stored;
-        FakeForm storingForm;
-        storeExample(stored, storingForm);
-        QVERIFY(SetValue(u"t"_s, key, value, iniPath()));
-
-        PremiumSheet sheet;
         FakeForm form;
-        QTimer timer;
-        SavedInputsRestore restore(sheet, form, timer);
-        restore.loadSavedInputs();
-        QVERIFY(!restore.replaySavedInputs());
-        QVERIFY(!timer.isActive());
+        QVERIFY(!replayWithStored(key, value, form));
         QVERIFY(form.nextEnabled);
         QCOMPARE(m_messages, QStringList { kNotSavedMessage });
         QCOMPARE(form.calls, kFullReplay.mid(0, replayedCalls));
@@ -230,17 +238,8 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, value);
         QFETCH(QStringList, replayed);
-        PremiumSheet stored;
-        FakeForm storingForm;
-        storeExample(stored, storingForm);
-        QVERIFY(SetValue(u"t"_s, key, value, iniPath()));
-
-        PremiumSheet sheet;
         FakeForm form;
-        QTimer timer;
-        SavedInputsRestore restore(sheet, form, timer);
-        restore.loadSavedInputs();
-        QVERIFY(restore.replaySavedInputs());
+        QVERIFY(replayWithStored(key, value, form));
         const qsizetype at = form.calls.indexOf(replayed.first());
         QVERIFY2(at >= 0, qPrintable(form.calls.join(u'|')));
         QCOMPARE(form.calls.mid(at, replayed.size()), replayed);
