@@ -18,7 +18,7 @@ QString noteFile(Note note);
 // the project has its own.
 inline const QString kAuthorEmail = QStringLiteral("karvo@example.org");
 inline const QString kAuthorSite = QStringLiteral("https://www.example.org/karvo");
-inline const QString kRightsNotice = QStringLiteral("© karvo, 2012. Все права защищены.");
+inline const QString kRightsNotice = QStringLiteral("© karvo, 2012. Лицензия GNU GPL 3.");
 inline const QString kEmailTooltip = QStringLiteral("Автор");
 inline const QString kSiteTooltip = QStringLiteral("Сайт и форум программы tolvek");
 inline const QString kMailSubject = QStringLiteral("KARVO-вопросы");
