@@ -35,11 +35,11 @@ QString GetValueString(const QString &section, const QString &key, const QString
 // Replaces the value of an existing key in place, or adds the key at the end
 // of its section, or the section at the end of the file, creating the file
 // when it is missing. A key that holds the value already leaves the file
-// untouched, bytes and modification time. The new content replaces the old file in one rename, so
-// a failed write leaves the old file whole. A character that Windows-1251
-// lacks is written as "?". Refuses a value with a line break, an empty name, a
-// key containing "=" or starting with ";" or "[", and names that Windows-1251
-// cannot hold. On false, `error` (when given) receives the reason as a phrase
+// untouched, bytes and modification time. The new content replaces the old
+// file in one rename, so a failed write leaves the old file whole. A
+// character that Windows-1251 lacks is written as "?". Refuses a value with a
+// line break, an empty name, a key containing "=" or starting with ";" or
+// "[", and names that Windows-1251 cannot hold. On false, `error` (when given) receives the reason as a phrase
 // that can follow "Не удалось сохранить исходные данные: ".
 bool SetValue(const QString &section, const QString &key, const QString &value, const QString &file,
     QString *error = nullptr);
