@@ -39,8 +39,9 @@ QString GetValueString(const QString &section, const QString &key, const QString
 // file in one rename, so a failed write leaves the old file whole. A
 // character that Windows-1251 lacks is written as "?". Refuses a value with a
 // line break, an empty name, a key containing "=" or starting with ";" or
-// "[", and names that Windows-1251 cannot hold. On false, `error` (when given) receives the reason as a phrase
-// that can follow "Не удалось сохранить исходные данные: ".
+// "[", and names that Windows-1251 cannot hold. On false, `error` (when
+// given) receives the reason as a phrase that can follow "Не удалось
+// сохранить исходные данные: ".
 bool SetValue(const QString &section, const QString &key, const QString &value, const QString &file,
     QString *error = nullptr);
 
