@@ -12,26 +12,34 @@ using namespace Qt::Literals::StringLiterals;
 namespace karvo {
 namespace {
 
-// A label's name is the text it shows now, unless it was named explicitly.
-QString shownName(const QLabel *label)
-{
-    const QString name = label->accessibleName();
-    return name.isEmpty() ? label->text() : name;
-}
-
-class LinkAccessible : public QAccessibleWidget
+// A label whose name is the text it shows now, unless it was named
+// explicitly: a name fixed when it was built would go stale.
+class ShownTextAccessible : public QAccessibleWidget
 {
 public:
-    explicit LinkAccessible(ClickableLabel *link)
-        : QAccessibleWidget(link, QAccessible::Link)
+    ShownTextAccessible(QLabel *label, QAccessible::Role role)
+        : QAccessibleWidget(label, role)
     {
     }
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Name)
-            return shownName(link());
-        return QAccessibleWidget::text(t);
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        const QString name = label()->accessibleName();
+        return name.isEmpty() ? label()->text() : name;
+    }
+
+protected:
+    QLabel *label() const { return static_cast<QLabel *>(widget()); }
+};
+
+class LinkAccessible : public ShownTextAccessible
+{
+public:
+    explicit LinkAccessible(ClickableLabel *link)
+        : ShownTextAccessible(link, QAccessible::Link)
+    {
     }
 
     QStringList actionNames() const override
@@ -62,19 +70,12 @@ private:
     ClickableLabel *link() const { return static_cast<ClickableLabel *>(widget()); }
 };
 
-class TextLabelAccessible : public QAccessibleWidget
+class TextLabelAccessible : public ShownTextAccessible
 {
 public:
     explicit TextLabelAccessible(QLabel *label)
-        : QAccessibleWidget(label, QAccessible::StaticText)
+        : ShownTextAccessible(label, QAccessible::StaticText)
     {
-    }
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name)
-            return shownName(label());
-        return QAccessibleWidget::text(t);
     }
 
     QList<QPair<QAccessibleInterface *, QAccessible::Relation>> relations(
@@ -87,9 +88,6 @@ public:
         }
         return related;
     }
-
-private:
-    QLabel *label() const { return static_cast<QLabel *>(widget()); }
 };
 
 // Qt's drop-down with one difference: the name. Its children (the item list
