@@ -1,0 +1,59 @@
+#pragma once
+
+#include "storage/SettingsKeys.h"
+
+#include <QString>
+
+#include <array>
+#include <utility>
+
+// The inputs of one calculation as they are kept: the choice codes and texts
+// that karvo.ini's section "t" holds, one text each, exactly as written (a
+// stored file may hold anything; the replay checks them). The same fields
+// travel in the journal of calculations.
+namespace karvo {
+
+struct StoredInputs
+{
+    QString category; // "1" … "16"
+    QString region; // the step-2 region text
+    QString townGroup; // the step-2 town group, empty when none is chosen
+    QString ktVariant; // "17" or "18"
+    QString contractKind; // "11": a replay is always a renewal
+    QString startClass; // the class the replay starts in
+    QString ko; // "1" or "2"
+    QString kvs; // zero-based position in the КВС list
+    QString km; // zero-based position in the КМ list
+    QString period; // the step-7 period of use
+    QString ks;
+    QString owner; // "1" or "2"
+    QString registration; // "4", "5" or "6"
+    QString vehicleGroup; // "7", "8" or "9"
+
+    bool operator==(const StoredInputs &) const = default;
+};
+
+// Every field with its key in karvo.ini, in the order the keys are written.
+inline const std::array<std::pair<QString, QString StoredInputs::*>, 14> &storedInputFields()
+{
+    namespace K = SettingsKeys;
+    static const std::array<std::pair<QString, QString StoredInputs::*>, 14> fields = { {
+        { K::kCategory, &StoredInputs::category },
+        { K::kRegion, &StoredInputs::region },
+        { K::kTownGroup, &StoredInputs::townGroup },
+        { K::kKtVariant, &StoredInputs::ktVariant },
+        { K::kContractKind, &StoredInputs::contractKind },
+        { K::kStartClass, &StoredInputs::startClass },
+        { K::kKo, &StoredInputs::ko },
+        { K::kKvs, &StoredInputs::kvs },
+        { K::kKm, &StoredInputs::km },
+        { K::kPeriod, &StoredInputs::period },
+        { K::kKs, &StoredInputs::ks },
+        { K::kOwner, &StoredInputs::owner },
+        { K::kRegistration, &StoredInputs::registration },
+        { K::kVehicleGroup, &StoredInputs::vehicleGroup },
+    } };
+    return fields;
+}
+
+} // namespace karvo
