@@ -87,13 +87,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QStringList before;
     for (const QString &s : kSections) {
         for (const QString &k : kKeys)
-            before << karvo::GetValueString(s, k, file);
+            before << karvo::readIniValue(s, k, file);
     }
 
-    if (!karvo::SetValue(section, key, sample.written, file))
+    if (!karvo::writeIniValue(section, key, sample.written, file))
         std::abort();
     const bool utf8 = holdsUtf8(bytesOf(file));
-    if (karvo::GetValueString(section, key, file) != (utf8 ? sample.readUtf8 : sample.read))
+    if (karvo::readIniValue(section, key, file) != (utf8 ? sample.readUtf8 : sample.read))
         std::abort();
     // A Windows-1251 file whose only bytes that are not UTF-8 were in the
     // line just replaced reads as UTF-8 afterwards: the other lines keep
@@ -104,14 +104,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const QString &s : kSections) {
         for (const QString &k : kKeys) {
             const bool written = sameName(s, section) && sameName(k, key);
-            if (!written && karvo::GetValueString(s, k, file) != before[i])
+            if (!written && karvo::readIniValue(s, k, file) != before[i])
                 std::abort();
             ++i;
         }
     }
 
     const QByteArray once = bytesOf(file);
-    if (!karvo::SetValue(section, key, sample.written, file) || bytesOf(file) != once)
+    if (!karvo::writeIniValue(section, key, sample.written, file) || bytesOf(file) != once)
         std::abort();
     return 0;
 }

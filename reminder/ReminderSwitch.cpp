@@ -12,12 +12,12 @@ namespace K = SettingsKeys;
 
 bool writeFlag(const QString &flag, QString *error)
 {
-    return SetValue(K::kReminderFlagSection, K::kReminderFlag, flag, settingsFilePath(), error);
+    return writeIniValue(K::kReminderFlagSection, K::kReminderFlag, flag, settingsFilePath(), error);
 }
 
 bool writeDate(const QString &date, QString *error)
 {
-    return SetValue(K::kReminderSection, K::kReminderDate, date, settingsFilePath(), error);
+    return writeIniValue(K::kReminderSection, K::kReminderDate, date, settingsFilePath(), error);
 }
 
 void append(QString &reasons, const QString &reason)
@@ -29,8 +29,8 @@ void append(QString &reasons, const QString &reason)
 
 } // namespace
 
-ReminderSwitch::ReminderSwitch(std::unique_ptr<RegistryStore> store)
-    : m_store(store ? std::move(store) : std::make_unique<XdgRegistryStore>())
+ReminderSwitch::ReminderSwitch(std::unique_ptr<ReminderStore> store)
+    : m_store(store ? std::move(store) : std::make_unique<XdgReminderStore>())
 {
 }
 

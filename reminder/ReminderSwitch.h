@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reminder/RegistryStore.h"
+#include "reminder/ReminderStore.h"
 
 #include <QString>
 
@@ -22,7 +22,7 @@ struct ReminderOutcome
 class ReminderSwitch
 {
 public:
-    explicit ReminderSwitch(std::unique_ptr<RegistryStore> store);
+    explicit ReminderSwitch(std::unique_ptr<ReminderStore> store);
 
     // `launcher` is the full path of dremo. All or nothing: when the store or
     // karvo.ini refuses, the store is put back as it was (a reminder set
@@ -40,7 +40,7 @@ public:
 private:
     void restore(const QString &previousDate);
 
-    std::unique_ptr<RegistryStore> m_store;
+    std::unique_ptr<ReminderStore> m_store;
 };
 
 } // namespace karvo

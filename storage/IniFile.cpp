@@ -327,7 +327,7 @@ private:
 // Why a write did not happen. The numbers, shown in the "Ошибка" box: the
 // QFileDevice::FileError of the file's own faults (1 to 14), and from 101 the
 // faults found before the file is touched. Only kNoCodePage is shown; the
-// others are refusals that the caller hears of through SetValue's result.
+// others are refusals that the caller hears of through writeIniValue's result.
 constexpr int kNoCodePage = 101;
 constexpr int kLineBreak = 102;
 constexpr int kBadName = 103;
@@ -457,7 +457,7 @@ std::optional<Failure> writeValue(
 
 } // namespace
 
-QString GetValueString(const QString &section, const QString &key, const QString &file)
+QString readIniValue(const QString &section, const QString &key, const QString &file)
 {
     // Missing, unreadable or not a regular file: the empty text, as the
     // profile functions give for a missing file.
@@ -472,7 +472,7 @@ QString GetValueString(const QString &section, const QString &key, const QString
     return IniText(read.bytes, *codePage).value(section, key).value_or(QString()).left(kValueLimit);
 }
 
-bool SetValue(
+bool writeIniValue(
     const QString &section, const QString &key, const QString &value, const QString &file, QString *error)
 {
     const std::optional<Failure> failure = writeValue(section, key, value, file);

@@ -21,7 +21,7 @@
 // one the user cannot cause: a Qt without a Windows-1251 converter (number
 // 101). A write the system refuses (a read-only folder, a full disk, a file
 // that cannot be read, another writer that does not finish) is not shown:
-// SetValue returns false, as do the refusals of a value or name that the file
+// writeIniValue returns false, as do the refusals of a value or name that the file
 // cannot hold, and says why through `error`, in Russian. A read that cannot
 // open the file gives the empty text. A path that is not a regular file (a
 // folder, a FIFO, a device) is never opened for reading or waited on.
@@ -30,7 +30,7 @@ namespace karvo {
 // The value of `key` in `section`, trimmed of blanks and of one pair of
 // surrounding double quotes and cut to 255 characters; the empty text when the
 // file, the section or the key is missing. Never creates the file.
-QString GetValueString(const QString &section, const QString &key, const QString &file);
+QString readIniValue(const QString &section, const QString &key, const QString &file);
 
 // Replaces the value of an existing key in place, or adds the key at the end
 // of its section, or the section at the end of the file, creating the file
@@ -42,10 +42,10 @@ QString GetValueString(const QString &section, const QString &key, const QString
 // "[", and names that Windows-1251 cannot hold. On false, `error` (when
 // given) receives the reason as a phrase that can follow "Не удалось
 // сохранить исходные данные: ".
-bool SetValue(const QString &section, const QString &key, const QString &value, const QString &file,
+bool writeIniValue(const QString &section, const QString &key, const QString &value, const QString &file,
     QString *error = nullptr);
 
-// How long SetValue waits for another writer of the file before it fails
+// How long writeIniValue waits for another writer of the file before it fails
 // (three seconds); returns the wait it replaces. For tests.
 std::chrono::milliseconds setWriterWait(std::chrono::milliseconds wait);
 

@@ -28,7 +28,7 @@ std::optional<int> readCode(const QString &text)
 
 QString readKey(const QString &key)
 {
-    return GetValueString(K::kInputsSection, key, settingsFilePath());
+    return readIniValue(K::kInputsSection, key, settingsFilePath());
 }
 
 } // namespace
@@ -56,7 +56,7 @@ bool storeInputs(const PremiumSheet &sheet, const SavedInputsForm &form)
     };
     for (const auto &[key, value] : values) {
         QString error;
-        if (!SetValue(K::kInputsSection, key, value, settingsFilePath(), &error)) {
+        if (!writeIniValue(K::kInputsSection, key, value, settingsFilePath(), &error)) {
             showMessage(kSaveFailedMessage + error);
             return false;
         }
@@ -89,7 +89,7 @@ void SavedInputsRestore::loadSavedInputs()
     m_stored.owner = readKey(K::kOwner);
     m_stored.registration = readKey(K::kRegistration);
     m_stored.vehicleGroup = readKey(K::kVehicleGroup);
-    m_form.setReminderDateText(GetValueString(K::kReminderSection, K::kReminderDate, settingsFilePath()));
+    m_form.setReminderDateText(readIniValue(K::kReminderSection, K::kReminderDate, settingsFilePath()));
     m_timer.start();
 }
 

@@ -2,7 +2,7 @@
 
 #include "platform/DesktopOpener.h"
 #include "platform/Messages.h"
-#include "reminder/Form4.h"
+#include "reminder/ReminderWindow.h"
 #include "report/ReportBuilder.h"
 #include "wizard/Form1.h"
 #include "wizard/Form3.h"
@@ -56,12 +56,12 @@ void Calculator::openReport()
         QUrl::fromLocalFile(path), [message = texts::kReportNotOpened + shown] { showMessage(message); });
 }
 
-Form4 *Calculator::reminder()
+ReminderWindow *Calculator::reminder()
 {
     if (!m_reminder) {
-        m_reminder = new Form4(m_wizard.form3());
+        m_reminder = new ReminderWindow(m_wizard.form3());
         connect(
-            m_reminder, &Form4::deactivated, this, [this] { m_wizard.form3()->setReminderWanted(false); });
+            m_reminder, &ReminderWindow::deactivated, this, [this] { m_wizard.form3()->setReminderWanted(false); });
     }
     return m_reminder;
 }

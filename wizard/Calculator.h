@@ -14,7 +14,7 @@
 // window. The windows only ask; this class answers.
 namespace karvo {
 
-class Form4;
+class ReminderWindow;
 
 class Calculator : public QObject
 {
@@ -30,7 +30,7 @@ public:
     // The reminder window, created inside the steps 8-10 window the first
     // time anything touches it (the report reads its date, the restore
     // writes into it).
-    Form4 *reminder();
+    ReminderWindow *reminder();
 
     void produceReport();
     // The "ОК" of the report box: the report opens with the desktop, or the
@@ -40,7 +40,7 @@ public:
 private:
     TariffWizard m_wizard;
     std::unique_ptr<SavedInputsRestore> m_restore;
-    Form4 *m_reminder = nullptr; // owned by the steps 8-10 window
+    ReminderWindow *m_reminder = nullptr; // owned by the steps 8-10 window
 };
 
 } // namespace karvo

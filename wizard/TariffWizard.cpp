@@ -33,7 +33,7 @@ void TariffWizard::start()
     // The steps 8-10 window sets its reminder check from this value when it
     // is created, so it is read first.
     m_form1->setRememberedReminder(
-        GetValueString(SettingsKeys::kReminderFlagSection, SettingsKeys::kReminderFlag, settingsFilePath()));
+        readIniValue(SettingsKeys::kReminderFlagSection, SettingsKeys::kReminderFlag, settingsFilePath()));
 
     m_form3 = std::make_unique<Form3>(m_sheet, m_form1->rememberedReminder());
     wire(m_form3.get());

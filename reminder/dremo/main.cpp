@@ -1,5 +1,5 @@
 #include "platform/CommandLine.h"
-#include "reminder/RegistryStore.h"
+#include "reminder/ReminderStore.h"
 #include "reminder/ReminderDate.h"
 
 #include <QCoreApplication>
@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
         return karvo::finish(outcome);
 
     const QCoreApplication app(argc, argv);
-    const karvo::XdgRegistryStore store;
+    const karvo::XdgReminderStore store;
     if (karvo::reminderFallsOn(store.reminderDate(), QDate::currentDate()))
         QProcess::startDetached(QCoreApplication::applicationDirPath() + u"/karvo"_s, {});
     return 0;

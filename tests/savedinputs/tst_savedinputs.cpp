@@ -76,7 +76,7 @@ class TestSavedInputs : public QObject
         PremiumSheet stored;
         FakeForm storingForm;
         storeExample(stored, storingForm);
-        if (!SetValue(u"t"_s, key, value, iniPath()))
+        if (!writeIniValue(u"t"_s, key, value, iniPath()))
             qFatal("cannot write the example");
         PremiumSheet sheet;
         QTimer timer;
@@ -130,7 +130,7 @@ private slots:
         PremiumSheet stored;
         FakeForm storingForm;
         storeExample(stored, storingForm);
-        SetValue(u"dt"_s, u"dt"_s, u"20.12.2030"_s, iniPath());
+        writeIniValue(u"dt"_s, u"dt"_s, u"20.12.2030"_s, iniPath());
 
         PremiumSheet sheet;
         FakeForm form;
@@ -160,18 +160,18 @@ private slots:
         storeExample(stored, storingForm);
         stored.setContractKind(ContractKind::FirstTime);
         QVERIFY(storeInputs(stored, storingForm));
-        QCOMPARE(GetValueString(u"t"_s, u"kbm1"_s, iniPath()), u"11"_s);
-        QCOMPARE(GetValueString(u"t"_s, u"kbm2"_s, iniPath()), u"4"_s);
+        QCOMPARE(readIniValue(u"t"_s, u"kbm1"_s, iniPath()), u"11"_s);
+        QCOMPARE(readIniValue(u"t"_s, u"kbm2"_s, iniPath()), u"4"_s);
     }
 
     void storingLeavesTheReminderAlone()
     {
-        SetValue(u"ch"_s, u"ch"_s, u"1"_s, iniPath());
+        writeIniValue(u"ch"_s, u"ch"_s, u"1"_s, iniPath());
         PremiumSheet stored;
         FakeForm form;
         storeExample(stored, form);
         QVERIFY(storeInputs(stored, form));
-        QCOMPARE(GetValueString(u"ch"_s, u"ch"_s, iniPath()), u"1"_s);
+        QCOMPARE(readIniValue(u"ch"_s, u"ch"_s, iniPath()), u"1"_s);
     }
 
     // A replay that meets a code it cannot use stops there with the message,
@@ -250,9 +250,9 @@ private slots:
         PremiumSheet stored;
         FakeForm storingForm;
         storeExample(stored, storingForm);
-        SetValue(u"t"_s, u"tb"_s, u"17"_s, iniPath());
-        SetValue(u"t"_s, u"t2"_s, u"9"_s, iniPath());
-        SetValue(u"t"_s, u"t3"_s, u"3"_s, iniPath());
+        writeIniValue(u"t"_s, u"tb"_s, u"17"_s, iniPath());
+        writeIniValue(u"t"_s, u"t2"_s, u"9"_s, iniPath());
+        writeIniValue(u"t"_s, u"t3"_s, u"3"_s, iniPath());
 
         PremiumSheet sheet;
         FakeForm form;

@@ -65,7 +65,7 @@ int writeKeys(const QString &file, const QString &prefix, int count)
 {
     for (int i = 0; i < count; ++i) {
         QString error;
-        if (!karvo::SetValue(u"t"_s, prefix + QString::number(i), QString::number(i), file, &error)) {
+        if (!karvo::writeIniValue(u"t"_s, prefix + QString::number(i), QString::number(i), file, &error)) {
             qWarning("%s", qPrintable(error));
             return 1;
         }
@@ -216,9 +216,9 @@ private slots:
             QVERIFY(
                 file.open(QIODevice::ReadWrite) && file.setFileTime(old, QFileDevice::FileModificationTime));
         }
-        QVERIFY(karvo::SetValue(section, key, value, m_file));
+        QVERIFY(karvo::writeIniValue(section, key, value, m_file));
         QCOMPARE(fileBytes(), after);
-        QCOMPARE(karvo::GetValueString(section, key, m_file), value);
+        QCOMPARE(karvo::readIniValue(section, key, m_file), value);
         if (after == before) // not even rewritten with the same bytes
             QCOMPARE(QFileInfo(m_file).lastModified().toUTC(), old);
         // No lock or temporary file stays behind.
@@ -258,13 +258,13 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, value);
         writeFile(content);
-        QCOMPARE(karvo::GetValueString(u"t"_s, key, m_file), value);
+        QCOMPARE(karvo::readIniValue(u"t"_s, key, m_file), value);
         QCOMPARE(fileBytes(), content);
     }
 
     void readOfMissingFileCreatesNothing()
     {
-        QCOMPARE(karvo::GetValueString(u"ch"_s, u"ch"_s, m_file), QString());
+        QCOMPARE(karvo::readIniValue(u"ch"_s, u"ch"_s, m_file), QString());
         QVERIFY(!QFile::exists(m_file));
     }
 
@@ -288,9 +288,9 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, readBack);
-        QVERIFY(karvo::SetValue(u"t"_s, u"kt1"_s, value, m_file));
+        QVERIFY(karvo::writeIniValue(u"t"_s, u"kt1"_s, value, m_file));
         QCOMPARE(fileBytes(), "[t]\r\nkt1="_ba + bytes + "\r\n"_ba);
-        QCOMPARE(karvo::GetValueString(u"t"_s, u"kt1"_s, m_file), readBack);
+        QCOMPARE(karvo::readIniValue(u"t"_s, u"kt1"_s, m_file), readBack);
     }
 
     void refused_data()
@@ -318,7 +318,7 @@ private slots:
         const QByteArray before = "[t]\r\ntb=1\r\n"_ba;
         writeFile(before);
         QString error;
-        QVERIFY(!karvo::SetValue(section, key, value, m_file, &error));
+        QVERIFY(!karvo::writeIniValue(section, key, value, m_file, &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(fileBytes(), before);
     }
@@ -334,11 +334,11 @@ private slots:
             if (!permissions.applies())
                 QSKIP("this user writes into read-only folders");
             QString error;
-            QVERIFY(!karvo::SetValue(u"t"_s, u"tb"_s, u"2"_s, m_file, &error));
+            QVERIFY(!karvo::writeIniValue(u"t"_s, u"tb"_s, u"2"_s, m_file, &error));
             QVERIFY2(error.contains(u"karvo.ini"_s), qPrintable(error));
-            QVERIFY(!karvo::SetValue(u"t"_s, u"tb"_s, u"2"_s, missing));
+            QVERIFY(!karvo::writeIniValue(u"t"_s, u"tb"_s, u"2"_s, missing));
             // Nothing to change needs no write.
-            QVERIFY(karvo::SetValue(u"t"_s, u"tb"_s, u"1"_s, m_file));
+            QVERIFY(karvo::writeIniValue(u"t"_s, u"tb"_s, u"1"_s, m_file));
         }
         QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QCOMPARE(fileBytes(), before);
@@ -438,7 +438,7 @@ private slots:
                 permissions.emplace();
             skipped = permissions && !permissions->applies();
             const QString value(fault == u"size limit" ? 1000 : 1, u'2');
-            written = !skipped && karvo::SetValue(u"t"_s, u"tb"_s, value, m_file, &error);
+            written = !skipped && karvo::writeIniValue(u"t"_s, u"tb"_s, value, m_file, &error);
             permissions.reset();
             setrlimit(RLIMIT_FSIZE, &savedLimit);
             std::signal(SIGXFSZ, savedSignal);
@@ -447,7 +447,7 @@ private slots:
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         if (skipped)
             QSKIP("this user writes into read-only folders");
-        const QString read = karvo::GetValueString(u"t"_s, u"tb"_s, m_file);
+        const QString read = karvo::readIniValue(u"t"_s, u"tb"_s, m_file);
 
         QVERIFY(!written);
         QVERIFY2(error.contains(reason), qPrintable(error));
@@ -491,8 +491,8 @@ private slots:
         }
         QVERIFY(QFile::exists(lockPath));
         QString error;
-        QVERIFY2(karvo::SetValue(u"t"_s, u"tb"_s, u"1"_s, m_file, &error), qPrintable(error));
-        QCOMPARE(karvo::GetValueString(u"t"_s, u"tb"_s, m_file), u"1"_s);
+        QVERIFY2(karvo::writeIniValue(u"t"_s, u"tb"_s, u"1"_s, m_file, &error), qPrintable(error));
+        QCOMPARE(karvo::readIniValue(u"t"_s, u"tb"_s, m_file), u"1"_s);
         QVERIFY(!QFile::exists(lockPath));
     }
 
@@ -515,7 +515,7 @@ private slots:
         int missing = 0;
         for (int i = 0; i < count; ++i) {
             for (const QString &prefix : { u"a"_s, u"b"_s }) {
-                if (karvo::GetValueString(u"t"_s, prefix + QString::number(i), m_file) != QString::number(i))
+                if (karvo::readIniValue(u"t"_s, prefix + QString::number(i), m_file) != QString::number(i))
                     ++missing;
             }
         }
@@ -531,9 +531,9 @@ private slots:
         real.write("[t]\r\ntb=1\r\n");
         real.close();
         QVERIFY(QFile::link(target, m_file));
-        QVERIFY(karvo::SetValue(u"t"_s, u"tb"_s, u"2"_s, m_file));
+        QVERIFY(karvo::writeIniValue(u"t"_s, u"tb"_s, u"2"_s, m_file));
         QVERIFY(QFileInfo(m_file).isSymLink());
-        QCOMPARE(karvo::GetValueString(u"t"_s, u"tb"_s, target), u"2"_s);
+        QCOMPARE(karvo::readIniValue(u"t"_s, u"tb"_s, target), u"2"_s);
     }
 };
 

@@ -8,7 +8,7 @@
 
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
-#include "reminder/Form4.h"
+#include "reminder/ReminderWindow.h"
 #include "wizard/Calculator.h"
 #include "wizard/DesktopServices.h"
 #include "wizard/Form1.h"

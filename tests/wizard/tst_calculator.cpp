@@ -5,7 +5,7 @@
 #include "Recorders.h"
 #include "WizardDriver.h"
 
-#include "reminder/Form4.h"
+#include "reminder/ReminderWindow.h"
 #include "report/ReportBuilder.h"
 #include "storage/IniFile.h"
 #include "wizard/Calculator.h"
@@ -127,10 +127,10 @@ private slots:
             walkAndCalculate(first, true);
             QCOMPARE(recorders.messages, QStringList());
         }
-        QCOMPARE(GetValueString(u"t"_s, u"kbm2"_s, iniPath()), u"7"_s);
-        QCOMPARE(GetValueString(u"t"_s, u"t1"_s, iniPath()), u"2"_s);
-        QCOMPARE(GetValueString(u"t"_s, u"t2"_s, iniPath()), u"5"_s);
-        QCOMPARE(GetValueString(u"t"_s, u"t3"_s, iniPath()), u"9"_s);
+        QCOMPARE(readIniValue(u"t"_s, u"kbm2"_s, iniPath()), u"7"_s);
+        QCOMPARE(readIniValue(u"t"_s, u"t1"_s, iniPath()), u"2"_s);
+        QCOMPARE(readIniValue(u"t"_s, u"t2"_s, iniPath()), u"5"_s);
+        QCOMPARE(readIniValue(u"t"_s, u"t3"_s, iniPath()), u"9"_s);
 
         Calculator calculator;
         calculator.start();
@@ -250,7 +250,7 @@ private slots:
             first.start();
             walkAndCalculate(first, true);
         }
-        QVERIFY(SetValue(u"dt"_s, u"dt"_s, u"20.12.2030"_s, iniPath()));
+        QVERIFY(writeIniValue(u"dt"_s, u"dt"_s, u"20.12.2030"_s, iniPath()));
         Calculator calculator;
         calculator.start();
         driver::click(calculator.wizard().form1(), u"Label12"_s);
@@ -335,7 +335,7 @@ private slots:
         Form3 *form3 = calculator.wizard().form3();
         form3->setReminderWanted(true);
         driver::click(form3, u"Command9"_s);
-        Form4 *reminder = calculator.reminder();
+        ReminderWindow *reminder = calculator.reminder();
         QCOMPARE(reminder->parentWidget(), form3);
         QVERIFY(reminder->isVisible());
         driver::click(reminder, u"Command2"_s);

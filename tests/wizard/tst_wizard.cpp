@@ -5,7 +5,7 @@
 #include "Recorders.h"
 #include "WizardDriver.h"
 
-#include "reminder/Form4.h"
+#include "reminder/ReminderWindow.h"
 #include "storage/IniFile.h"
 #include "wizard/Form1.h"
 #include "wizard/Form2.h"
@@ -62,7 +62,7 @@ private slots:
 
     void reminderCheckComesFromTheSettingsFile()
     {
-        QVERIFY(SetValue(u"ch"_s, u"ch"_s, u"1"_s, settingsFilePath()));
+        QVERIFY(writeIniValue(u"ch"_s, u"ch"_s, u"1"_s, settingsFilePath()));
         m_wizard->start();
         QCOMPARE(m_wizard->form1()->rememberedReminder(), u"1"_s);
         QVERIFY(m_wizard->form3()->reminderWanted());
@@ -264,9 +264,9 @@ private slots:
                 expectDistinctNames(window, window->objectName() + u", step "_s + QString::number(step));
             }
         }
-        Form4 reminder(m_wizard->form3());
+        ReminderWindow reminder(m_wizard->form3());
         reminder.open();
-        expectDistinctNames(&reminder, u"Form4"_s);
+        expectDistinctNames(&reminder, u"ReminderWindow"_s);
 
         // The boxes are named by their titles, not by what they hold.
         Form1 *form1 = m_wizard->form1();

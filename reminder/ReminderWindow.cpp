@@ -1,4 +1,4 @@
-#include "reminder/Form4.h"
+#include "reminder/ReminderWindow.h"
 
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
@@ -96,11 +96,11 @@ void addCaptionStrip(QFrame *window, int width)
 
 } // namespace
 
-Form4::Form4(QWidget *parent, std::unique_ptr<RegistryStore> store)
+ReminderWindow::ReminderWindow(QWidget *parent, std::unique_ptr<ReminderStore> store)
     : QFrame(parent)
     , m_switch(std::make_unique<ReminderSwitch>(std::move(store)))
 {
-    setObjectName(u"Form4"_s);
+    setObjectName(u"ReminderWindow"_s);
     setWindowTitle(kWindowCaption);
     setFrameStyle(QFrame::WinPanel | QFrame::Raised);
     setLineWidth(kBorder);
@@ -135,37 +135,37 @@ Form4::Form4(QWidget *parent, std::unique_ptr<RegistryStore> store)
     for (const Placement &placement : kPlacements)
         area->findChild<QWidget *>(placement.name)->setGeometry(pixelsFromTwips(placement.twips));
 
-    connect(yes, &QPushButton::clicked, this, &Form4::activate);
-    connect(no, &QPushButton::clicked, this, &Form4::deactivate);
+    connect(yes, &QPushButton::clicked, this, &ReminderWindow::activate);
+    connect(no, &QPushButton::clicked, this, &ReminderWindow::deactivate);
     hide();
 }
 
-Form4::~Form4() = default;
+ReminderWindow::~ReminderWindow() = default;
 
-void Form4::open()
+void ReminderWindow::open()
 {
     show();
     raise();
     m_date->setFocus();
 }
 
-QString Form4::todayText() const
+QString ReminderWindow::todayText() const
 {
     return m_today->text();
 }
 
-QString Form4::dateText() const
+QString ReminderWindow::dateText() const
 {
     return m_date->text();
 }
 
-void Form4::setDateText(const QString &text)
+void ReminderWindow::setDateText(const QString &text)
 {
     // karvo.ini may hold a date an older version wrote in another locale's form.
     m_date->setText(reminderDateFromStored(text, QDate::currentDate()));
 }
 
-void Form4::activate()
+void ReminderWindow::activate()
 {
     const QString date = m_date->text();
     if (date.isEmpty())
@@ -196,7 +196,7 @@ void Form4::activate()
     showMessage(texts::kActivated);
 }
 
-void Form4::deactivate()
+void ReminderWindow::deactivate()
 {
     emit deactivated();
     hide();

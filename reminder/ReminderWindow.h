@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reminder/RegistryStore.h"
+#include "reminder/ReminderStore.h"
 
 #include <QFrame>
 
@@ -18,15 +18,15 @@ namespace karvo {
 
 class ReminderSwitch;
 
-class Form4 : public QFrame
+class ReminderWindow : public QFrame
 {
     Q_OBJECT
 
 public:
     // `parent` is the steps 8-10 window; the window places itself in it,
     // hidden. Without a store it uses the user's XDG store.
-    explicit Form4(QWidget *parent, std::unique_ptr<RegistryStore> store = {});
-    ~Form4() override;
+    explicit ReminderWindow(QWidget *parent, std::unique_ptr<ReminderStore> store = {});
+    ~ReminderWindow() override;
 
     // Shows the window above the step it covers, ready for typing.
     void open();

@@ -8,10 +8,10 @@
 // only reads the date.
 namespace karvo {
 
-class RegistryStore
+class ReminderStore
 {
 public:
-    virtual ~RegistryStore() = default;
+    virtual ~ReminderStore() = default;
 
     // The stored date text; empty when there is none or it is not a text.
     virtual QString reminderDate() const = 0;
@@ -28,7 +28,7 @@ public:
 // per-user settings of organisation "KARVO" ($XDG_CONFIG_HOME/KARVO.conf)
 // and the entry as $XDG_CONFIG_HOME/autostart/karvo.desktop. Failures come
 // back as a reason in the user's language.
-class XdgRegistryStore final : public RegistryStore
+class XdgReminderStore final : public ReminderStore
 {
 public:
     QString reminderDate() const override;

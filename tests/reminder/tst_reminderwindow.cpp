@@ -4,7 +4,7 @@
 #include "platform/FileFailure.h"
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
-#include "reminder/Form4.h"
+#include "reminder/ReminderWindow.h"
 #include "storage/IniFile.h"
 
 #include <QLineEdit>
@@ -42,14 +42,14 @@ QString datePath()
 
 QString iniValue(const QString &key)
 {
-    return karvo::GetValueString(key, key, karvo::settingsFilePath());
+    return karvo::readIniValue(key, key, karvo::settingsFilePath());
 }
 
 enum class Blocker { None, AutostartIsAFile, SettingsFileIsAFolder, ReadOnlyConfigFolder };
 
 } // namespace
 
-class TestForm4 : public QObject
+class TestReminderWindow : public QObject
 {
     Q_OBJECT
 
@@ -57,15 +57,15 @@ class TestForm4 : public QObject
     std::optional<QTemporaryDir> m_programDir;
     QWidget m_stepWindow; // stands in for the steps 8-10 window
 
-    std::unique_ptr<karvo::Form4> openWithDate(const QString &date)
+    std::unique_ptr<karvo::ReminderWindow> openWithDate(const QString &date)
     {
-        auto form = std::make_unique<karvo::Form4>(&m_stepWindow);
+        auto form = std::make_unique<karvo::ReminderWindow>(&m_stepWindow);
         form->open();
         form->findChild<QLineEdit *>(u"Text4"_s)->setText(date); // as typed: no conversion
         return form;
     }
 
-    static void press(karvo::Form4 &form, const QString &button)
+    static void press(karvo::ReminderWindow &form, const QString &button)
     {
         form.findChild<QPushButton *>(button)->click();
     }
@@ -91,7 +91,7 @@ private slots:
 
     void opensInsideTheStepWindow()
     {
-        karvo::Form4 form(&m_stepWindow);
+        karvo::ReminderWindow form(&m_stepWindow);
         QCOMPARE(form.pos(), QPoint(67, 83));
         QVERIFY(m_stepWindow.rect().contains(form.geometry()));
         QVERIFY(!form.isVisible());
@@ -147,7 +147,7 @@ private slots:
     {
         QFETCH(bool, activeBefore);
         const auto form = openWithDate(russianDate(1));
-        QSignalSpy untick(form.get(), &karvo::Form4::deactivated);
+        QSignalSpy untick(form.get(), &karvo::ReminderWindow::deactivated);
         if (activeBefore) {
             press(*form, u"Command1"_s);
             QVERIFY(QFile::exists(entryPath()));
@@ -253,7 +253,7 @@ private slots:
             QVERIFY(QFile::remove(karvo::settingsFilePath()));
             QVERIFY(QDir().mkpath(karvo::settingsFilePath()));
             QString reason;
-            QVERIFY(!karvo::SetValue(u"ch"_s, u"ch"_s, u"0"_s, karvo::settingsFilePath(), &reason));
+            QVERIFY(!karvo::writeIniValue(u"ch"_s, u"ch"_s, u"0"_s, karvo::settingsFilePath(), &reason));
             expected += reason;
         } else {
             QVERIFY(QFile::remove(entryPath()));
@@ -263,7 +263,7 @@ private slots:
         }
         form->open();
         m_messages.clear();
-        QSignalSpy untick(form.get(), &karvo::Form4::deactivated);
+        QSignalSpy untick(form.get(), &karvo::ReminderWindow::deactivated);
 
         press(*form, u"Command2"_s);
 
@@ -294,7 +294,7 @@ private slots:
         const QByteArray dateBefore = readAll(datePath());
         QVERIFY(QDir().mkpath(karvo::settingsFilePath()));
         QString reason;
-        QVERIFY(!karvo::SetValue(u"ch"_s, u"ch"_s, u"1"_s, karvo::settingsFilePath(), &reason));
+        QVERIFY(!karvo::writeIniValue(u"ch"_s, u"ch"_s, u"1"_s, karvo::settingsFilePath(), &reason));
         m_messages.clear();
 
         const auto form = openWithDate(russianDate(1));
@@ -326,11 +326,11 @@ private slots:
     {
         QFETCH(QString, stored);
         QFETCH(QString, shown);
-        karvo::Form4 form(&m_stepWindow);
+        karvo::ReminderWindow form(&m_stepWindow);
         form.setDateText(stored);
         QCOMPARE(form.dateText(), shown);
     }
 };
 
-QTEST_MAIN(TestForm4)
-#include "tst_form4.moc"
+QTEST_MAIN(TestReminderWindow)
+#include "tst_reminderwindow.moc"

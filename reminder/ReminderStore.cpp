@@ -1,4 +1,4 @@
-#include "reminder/RegistryStore.h"
+#include "reminder/ReminderStore.h"
 
 #include "platform/FileFailure.h"
 #include "reminder/AutostartEntry.h"
@@ -48,21 +48,21 @@ bool commit(QSettings &settings, QString *error)
 
 } // namespace
 
-QString XdgRegistryStore::reminderDate() const
+QString XdgReminderStore::reminderDate() const
 {
     const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, kOrganization);
     const QVariant value = settings.value(kDateValue);
     return value.typeId() == QMetaType::QString ? value.toString() : QString();
 }
 
-bool XdgRegistryStore::setReminderDate(const QString &date, QString *error)
+bool XdgReminderStore::setReminderDate(const QString &date, QString *error)
 {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, kOrganization);
     settings.setValue(kDateValue, date);
     return commit(settings, error);
 }
 
-bool XdgRegistryStore::removeReminderDate(QString *error)
+bool XdgReminderStore::removeReminderDate(QString *error)
 {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, kOrganization);
     if (!settings.contains(kDateValue))
@@ -71,12 +71,12 @@ bool XdgRegistryStore::removeReminderDate(QString *error)
     return commit(settings, error);
 }
 
-QString XdgRegistryStore::logOnEntryPath()
+QString XdgReminderStore::logOnEntryPath()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath(kEntryFile);
 }
 
-bool XdgRegistryStore::setLogOnEntry(const QString &launcher, QString *error)
+bool XdgReminderStore::setLogOnEntry(const QString &launcher, QString *error)
 {
     const std::optional<QByteArray> entry = autostartEntry(launcher);
     if (!entry)
@@ -97,7 +97,7 @@ bool XdgRegistryStore::setLogOnEntry(const QString &launcher, QString *error)
     return true;
 }
 
-bool XdgRegistryStore::removeLogOnEntry(QString *error)
+bool XdgReminderStore::removeLogOnEntry(QString *error)
 {
     const QString path = logOnEntryPath();
     if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
