@@ -19,6 +19,9 @@ struct BaseTariff
     OwnerKind ownerKind;
 };
 
+// The step-1 title, also the report's heading of ТБ.
+inline const QString kBaseTariffsTitle = QStringLiteral("Базовые страховые тарифы (ТБ)");
+
 // Rows 1 … 16 are elements 0 … 15.
 std::span<const BaseTariff> baseTariffs();
 inline constexpr int kCategoryCount = 16;

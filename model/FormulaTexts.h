@@ -10,4 +10,8 @@ inline const QString kWrongCoefficientPrefix = QStringLiteral("Неверное 
 // Usable coefficients whose product is beyond what Т can hold.
 inline const QString kTooLarge = QStringLiteral("Слишком большое значение Т: расчет невозможен");
 
+// Т above the legal maximum, on the screen and in the report; %1 is the maximum.
+inline const QString kAboveMaximum
+    = QStringLiteral("Т превышает предельный размер: страховая премия не может превышать %1 руб.");
+
 } // namespace karvo::formula_texts

@@ -6,7 +6,6 @@
 #include "model/FormulaTexts.h"
 #include "model/TermAndViolation.h"
 #include "model/TerritoryTable.h"
-#include "platform/Messages.h"
 
 #include <array>
 
@@ -239,19 +238,18 @@ PremiumOutcome evaluatePremium(const PremiumSheet &sheet)
     return evaluate(sheet).outcome;
 }
 
-bool computePremium(PremiumSheet &sheet)
+QString computePremium(PremiumSheet &sheet)
 {
     const PremiumOutcome outcome = evaluatePremium(sheet);
-    if (const Coefficient *bad = std::get_if<Coefficient>(&outcome)) {
-        showMessage(formula_texts::kWrongCoefficientPrefix + shortName(*bad));
-        return false;
+    if (const Money *t = std::get_if<Money>(&outcome)) {
+        sheet.setText(SheetText::T, t->toText());
+        return {};
     }
-    if (std::holds_alternative<PremiumTooLarge>(outcome)) {
-        showMessage(formula_texts::kTooLarge);
-        return false;
-    }
-    sheet.setText(SheetText::T, std::get<Money>(outcome).toText());
-    return true;
+    // A refused "Расчет" shows no Т: an earlier one belongs to other inputs.
+    sheet.setText(SheetText::T, QString());
+    if (const Coefficient *bad = std::get_if<Coefficient>(&outcome))
+        return formula_texts::kWrongCoefficientPrefix + shortName(*bad);
+    return formula_texts::kTooLarge;
 }
 
 QString PremiumFactor::name() const
@@ -291,6 +289,13 @@ std::optional<PremiumBreakdown> explainPremium(const PremiumSheet &sheet)
     breakdown.maximum = maximum;
     breakdown.exceedsMaximum = maximum && t->raw() > maximum->raw();
     return breakdown;
+}
+
+QString maximumWarning(const PremiumBreakdown &breakdown)
+{
+    if (breakdown.exceedsMaximum && breakdown.maximum)
+        return formula_texts::kAboveMaximum.arg(breakdown.maximum->toText());
+    return {};
 }
 
 } // namespace karvo

@@ -28,10 +28,10 @@ using PremiumOutcome = std::variant<Money, Coefficient, PremiumTooLarge>;
 
 PremiumOutcome evaluatePremium(const PremiumSheet &sheet);
 
-// "Расчет": writes Т to the sheet, or leaves it unchanged and tells the user
-// "Неверное значение коэффициента " + the coefficient's short name, or that Т
-// is too large to compute. Returns whether Т was written.
-bool computePremium(PremiumSheet &sheet);
+// "Расчет": writes Т to the sheet and returns the empty text; or empties Т and
+// returns what the user is to be told: "Неверное значение коэффициента " + the
+// coefficient's short name, or that Т is too large to compute.
+QString computePremium(PremiumSheet &sheet);
 
 // One factor of a formula row: a coefficient of the sheet, or one of the
 // decree's fixed factors 1,7 and 1,8.
@@ -71,5 +71,8 @@ struct PremiumBreakdown
 
 // Nothing when evaluatePremium() gives no premium. Reads the sheet only.
 std::optional<PremiumBreakdown> explainPremium(const PremiumSheet &sheet);
+
+// The warning that Т is above the legal maximum; empty when it is not.
+QString maximumWarning(const PremiumBreakdown &breakdown);
 
 } // namespace karvo

@@ -23,6 +23,19 @@ PremiumSheet::PremiumSheet(QObject *parent)
     m_texts[std::size_t(SheetText::VehicleGroupCode)] = u"7"_s;
 }
 
+bool PremiumSheet::isInput(SheetText field)
+{
+    switch (field) {
+    case SheetText::T:
+    case SheetText::KpDefaulted:
+    case SheetText::KnNote:
+    case SheetText::StartTime:
+        return false;
+    default:
+        return true;
+    }
+}
+
 void PremiumSheet::setText(SheetText field, const QString &value)
 {
     QString &slot = m_texts[std::size_t(field)];
@@ -30,6 +43,13 @@ void PremiumSheet::setText(SheetText field, const QString &value)
         return;
     slot = value;
     emit textChanged(field, value);
+    if (isInput(field))
+        emptyPremium();
+}
+
+void PremiumSheet::emptyPremium()
+{
+    setText(SheetText::T, QString());
 }
 
 void PremiumSheet::setOwnerKind(OwnerKind kind)
@@ -42,6 +62,7 @@ void PremiumSheet::setOwnerKind(OwnerKind kind)
         return;
     m_ownerKind = kind;
     emit ownerKindChanged(kind);
+    emptyPremium();
 }
 
 void PremiumSheet::setRegistrationCase(RegistrationCase registrationCase)
@@ -52,6 +73,7 @@ void PremiumSheet::setRegistrationCase(RegistrationCase registrationCase)
         return;
     m_registrationCase = registrationCase;
     emit registrationCaseChanged(registrationCase);
+    emptyPremium();
 }
 
 void PremiumSheet::setVehicleGroup(VehicleGroup group)
@@ -62,6 +84,7 @@ void PremiumSheet::setVehicleGroup(VehicleGroup group)
         return;
     m_vehicleGroup = group;
     emit vehicleGroupChanged(group);
+    emptyPremium();
 }
 
 void PremiumSheet::setContractKind(ContractKind kind)
@@ -70,6 +93,7 @@ void PremiumSheet::setContractKind(ContractKind kind)
         return;
     m_contractKind = kind;
     emit contractKindChanged(kind);
+    emptyPremium();
 }
 
 void PremiumSheet::setForeignRegisteredFlag(bool on)
@@ -78,6 +102,7 @@ void PremiumSheet::setForeignRegisteredFlag(bool on)
         return;
     m_foreignRegistered = on;
     emit foreignRegisteredChanged(on);
+    emptyPremium();
 }
 
 void PremiumSheet::setSkipTermFlag(bool on)
@@ -94,6 +119,14 @@ void PremiumSheet::setSaveInputs(bool on)
         return;
     m_saveInputs = on;
     emit saveInputsChanged(on);
+}
+
+void PremiumSheet::setReminderWanted(bool on)
+{
+    if (m_reminderWanted == on)
+        return;
+    m_reminderWanted = on;
+    emit reminderWantedChanged(on);
 }
 
 } // namespace karvo

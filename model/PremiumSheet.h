@@ -45,8 +45,15 @@ enum class SheetText {
     OwnerCode, // "1" individual, "2" legal entity
     RegistrationCode, // "4", "5", "6"
     VehicleGroupCode, // "7", "8", "9"
+    Region, // the step-2 region whose towns are listed, or the replayed one
+    TownGroup, // the chosen step-2 town group, empty when none is chosen
+    StartClass, // the step-3 class at the start of the term, as shown
+    Payouts, // the step-3 number of insurance payouts, as shown
+    EndClass, // the step-3 class at the end of the term
+    Period, // the step-7 period of use, as shown
+    StartTime, // the time of day the calculation started, for the report
 };
-inline constexpr int kSheetTextCount = int(SheetText::VehicleGroupCode) + 1;
+inline constexpr int kSheetTextCount = int(SheetText::StartTime) + 1;
 
 constexpr SheetText textOf(Coefficient coefficient)
 {
@@ -58,8 +65,10 @@ enum class RegistrationCase { RegisteredInRussia, TravellingToRegistration, Fore
 enum class VehicleGroup { GroupB, GroupOther, GroupTrailer };
 enum class ContractKind { FirstTime, Renewal };
 
-// The one record of a calculation. Setters emit a change signal only when the
-// value really changes, so a window bound both ways never loops.
+// The one record of a calculation: every input, every choice and every piece
+// of state the windows show, the saved inputs keep and the report prints.
+// Setters emit a change signal only when the value really changes, so a
+// window bound both ways never loops; a change of an input empties Т.
 class PremiumSheet : public QObject
 {
     Q_OBJECT
@@ -101,6 +110,14 @@ public:
     bool saveInputs() const { return m_saveInputs; }
     void setSaveInputs(bool on);
 
+    // The step-10 reminder check; at start it is what karvo.ini remembers.
+    bool reminderWanted() const { return m_reminderWanted; }
+    void setReminderWanted(bool on);
+
+    // Whether `field` is an input of the premium: changing one empties Т,
+    // which then no longer belongs to what the windows show.
+    static bool isInput(SheetText field);
+
 signals:
     void textChanged(karvo::SheetText field, const QString &value);
     void ownerKindChanged(karvo::OwnerKind kind);
@@ -110,8 +127,11 @@ signals:
     void foreignRegisteredChanged(bool on);
     void skipTermChanged(bool on);
     void saveInputsChanged(bool on);
+    void reminderWantedChanged(bool on);
 
 private:
+    void emptyPremium();
+
     std::array<QString, kSheetTextCount> m_texts;
     OwnerKind m_ownerKind = OwnerKind::Individual;
     RegistrationCase m_registrationCase = RegistrationCase::RegisteredInRussia;
@@ -120,6 +140,7 @@ private:
     bool m_foreignRegistered = false;
     bool m_skipTerm = true;
     bool m_saveInputs = false;
+    bool m_reminderWanted = false;
 };
 
 } // namespace karvo

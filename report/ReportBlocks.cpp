@@ -48,7 +48,7 @@ QString termLine(const ReportInputs &in)
 
 std::vector<ReportBlock> reportBlocks(const ReportInputs &in)
 {
-    return {
+    std::vector<ReportBlock> blocks = {
         // 1: the picture and the title
         { { kPicture, kBreak, kBreak, text(u"Страховые тарифы по обязательному страхованию гражданской"_s),
               text(u" ответственности владельцев транспортных средств"_s) },
@@ -137,6 +137,12 @@ std::vector<ReportBlock> reportBlocks(const ReportInputs &in)
         { { kBreak, kBreak, kBreak, kBreak, kBreak, kBreak, text(kRightsNotice) },
             { .font = kTimes, .pointSize = 8, .alignment = Alignment::Right } },
     };
+    // A Т above the legal maximum carries the window's warning right after
+    // the total, so that the paper says what the screen said.
+    constexpr std::size_t kAfterTotal = 25;
+    if (!in.maximumWarning.isEmpty())
+        blocks.insert(blocks.begin() + kAfterTotal, { { kBreak, text(in.maximumWarning) }, kTahomaBoldLeft });
+    return blocks;
 }
 
 } // namespace karvo

@@ -1,5 +1,7 @@
 #include "report/ReportBuilder.h"
 
+#include "model/BaseTariffs.h"
+#include "model/PremiumFormula.h"
 #include "platform/FileFailure.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UserFiles.h"
@@ -78,6 +80,29 @@ QString reportPath()
 QString reportPicturePath()
 {
     return programFile(u"k/astr.gif"_s);
+}
+
+ReportInputs reportInputsOf(const PremiumSheet &sheet, const QString &dateText)
+{
+    ReportInputs inputs;
+    inputs.tbTitle = kBaseTariffsTitle;
+    inputs.tb = sheet.coefficient(Coefficient::Tb);
+    inputs.kt = sheet.coefficient(Coefficient::Kt);
+    inputs.kbm = sheet.coefficient(Coefficient::Kbm);
+    inputs.ko = sheet.coefficient(Coefficient::Ko);
+    inputs.kvs = sheet.coefficient(Coefficient::Kvs);
+    inputs.km = sheet.coefficient(Coefficient::Km);
+    inputs.ks = sheet.coefficient(Coefficient::Ks);
+    inputs.kp = sheet.coefficient(Coefficient::Kp);
+    inputs.kn = sheet.coefficient(Coefficient::Kn);
+    inputs.t = sheet.text(SheetText::T);
+    inputs.foreignRegistered = sheet.foreignRegistered();
+    inputs.dateText = dateText;
+    inputs.timeText = sheet.text(SheetText::StartTime);
+    inputs.picturePath = reportPicturePath();
+    if (const std::optional<PremiumBreakdown> breakdown = explainPremium(sheet))
+        inputs.maximumWarning = maximumWarning(*breakdown);
+    return inputs;
 }
 
 QByteArray buildReport(const ReportInputs &inputs)

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "model/PremiumSheet.h"
+
 #include <QByteArray>
 #include <QString>
 
 // The report "karvo.doc": the calculation as a document beside the program.
-// The step-10 window gathers the texts it shows into ReportInputs; the builder
-// lays them out as the thirty blocks of the report (ReportBlocks.cpp) in a
-// ReportDocument and writes that as RTF. It reads only and changes nothing of
-// the premium sheet.
+// reportInputsOf() takes the texts from the premium sheet alone; the builder
+// lays them out as the thirty blocks of the report (ReportBlocks.cpp), one more
+// when Т is above the legal maximum, in a ReportDocument and writes that as
+// RTF. It reads only and changes nothing of the premium sheet.
 namespace karvo {
 
 // The progress box of step 10 while and after the report is written.
@@ -15,6 +17,9 @@ inline const QString kReportInProgress = QStringLiteral("Формируется 
 inline const QString kReportDone = QStringLiteral("Отчет в Word сформирован");
 // Followed by the reason, instead of kReportDone when the file was not written.
 inline const QString kReportFailed = QStringLiteral("Не удалось сохранить отчет: ");
+
+// "Отчет в файл" before "Расчет", or after an input changed: there is no Т to report.
+inline const QString kReportNeedsPremium = QStringLiteral("Сначала нажмите \"Расчет\": отчет пишется для рассчитанной премии Т");
 
 // Every text exactly as the step windows show it at the moment of the click.
 struct ReportInputs
@@ -32,9 +37,14 @@ struct ReportInputs
     QString t;
     bool foreignRegistered = false; // the КП line shows КП only for these
     QString dateText; // today, in the user's short date format
-    QString timeText; // the time the steps 8-10 window was loaded
+    QString timeText; // the time the calculation started
     QString picturePath; // a missing or unreadable picture is left out
+    QString maximumWarning; // the window's sentence when Т is above the legal maximum
 };
+
+// The report of the sheet: its texts, the start time, today's date as given,
+// the warning when Т exceeds the legal maximum, and the picture beside the program.
+ReportInputs reportInputsOf(const PremiumSheet &sheet, const QString &dateText);
 
 // karvo.doc beside the program, or in the documents folder when the program
 // folder is read-only: the one place the report lives.

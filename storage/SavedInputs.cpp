@@ -1,173 +1,64 @@
 #include "storage/SavedInputs.h"
 
-#include "model/DriverCoefficients.h"
-#include "platform/Messages.h"
+#include "model/Money.h"
 #include "storage/IniFile.h"
-
-#include <QTimer>
-
-#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace karvo {
-namespace {
 
 namespace K = SettingsKeys;
 
-// Codes are read as whole numbers; empty text, anything else and numbers
-// beyond int are all "not a number" for the replay.
-std::optional<int> readCode(const QString &text)
+StoredInputs storedInputsOf(const PremiumSheet &sheet)
 {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
+    StoredInputs inputs;
+    inputs.category = sheet.text(SheetText::CategoryCode);
+    inputs.region = sheet.text(SheetText::Region);
+    inputs.townGroup = sheet.text(SheetText::TownGroup);
+    inputs.ktVariant = sheet.text(SheetText::KtVariant);
+    inputs.contractKind = u"11"_s;
+    // A first contract ends its term in class 4.
+    inputs.startClass
+        = sheet.contractKind() == ContractKind::FirstTime ? u"4"_s : sheet.text(SheetText::EndClass);
+    inputs.ko = sheet.text(SheetText::KoCode);
+    inputs.kvs = sheet.text(SheetText::KvsIndex);
+    inputs.km = sheet.text(SheetText::KmIndex);
+    inputs.period = sheet.text(SheetText::Period);
+    inputs.ks = sheet.text(SheetText::Ks);
+    inputs.owner = sheet.text(SheetText::OwnerCode);
+    inputs.registration = sheet.text(SheetText::RegistrationCode);
+    inputs.vehicleGroup = sheet.text(SheetText::VehicleGroupCode);
+    return inputs;
 }
 
-QString readKey(const QString &key)
+QString writeStoredInputs(const StoredInputs &inputs)
 {
-    return readIniValue(K::kInputsSection, key, settingsFilePath());
-}
-
-} // namespace
-
-bool storeInputs(const PremiumSheet &sheet, const SavedInputsForm &form)
-{
-    // A loaded calculation is always a renewal that starts in the class in
-    // which the stored term ends: a first contract ends its term in class 4.
-    const QString startClass = sheet.contractKind() == ContractKind::FirstTime ? u"4"_s : form.endClassText();
-    const std::pair<QString, QString> values[] = {
-        { K::kCategory, sheet.text(SheetText::CategoryCode) },
-        { K::kRegion, form.regionText() },
-        { K::kTownGroup, form.selectedTownGroup() },
-        { K::kKtVariant, sheet.text(SheetText::KtVariant) },
-        { K::kContractKind, u"11"_s },
-        { K::kStartClass, startClass },
-        { K::kKo, sheet.text(SheetText::KoCode) },
-        { K::kKvs, sheet.text(SheetText::KvsIndex) },
-        { K::kKm, sheet.text(SheetText::KmIndex) },
-        { K::kPeriod, form.periodText() },
-        { K::kKs, sheet.text(SheetText::Ks) },
-        { K::kOwner, sheet.text(SheetText::OwnerCode) },
-        { K::kRegistration, sheet.text(SheetText::RegistrationCode) },
-        { K::kVehicleGroup, sheet.text(SheetText::VehicleGroupCode) },
-    };
-    for (const auto &[key, value] : values) {
+    for (const auto &[key, field] : storedInputFields()) {
         QString error;
-        if (!writeIniValue(K::kInputsSection, key, value, settingsFilePath(), &error)) {
-            showMessage(kSaveFailedMessage + error);
-            return false;
-        }
+        if (!writeIniValue(K::kInputsSection, key, inputs.*field, settingsFilePath(), &error))
+            return error;
     }
-    return true;
+    return {};
 }
 
-SavedInputsRestore::SavedInputsRestore(PremiumSheet &sheet, SavedInputsForm &form, QTimer &timer)
-    : m_sheet(sheet)
-    , m_form(form)
-    , m_timer(timer)
+StoredInputs readStoredInputs()
 {
-    m_timer.setInterval(500);
-    m_timer.stop();
-    connect(&m_timer, &QTimer::timeout, this, &SavedInputsRestore::replaySavedInputs);
+    StoredInputs inputs;
+    for (const auto &[key, field] : storedInputFields())
+        inputs.*field = readIniValue(K::kInputsSection, key, settingsFilePath());
+    return inputs;
 }
 
-void SavedInputsRestore::loadSavedInputs()
+QString readRememberedReminderDate()
 {
-    m_form.setStep1NextEnabled(false);
-    m_stored.category = readKey(K::kCategory);
-    m_stored.ktVariant = readKey(K::kKtVariant);
-    m_form.ensureStepWindows();
-    m_stored.contractKind = readKey(K::kContractKind);
-    m_stored.ko = readKey(K::kKo);
-    m_stored.kvs = readKey(K::kKvs);
-    m_stored.km = readKey(K::kKm);
-    m_form.setPeriodText(readKey(K::kPeriod));
-    m_sheet.setText(SheetText::Ks, readKey(K::kKs));
-    m_stored.owner = readKey(K::kOwner);
-    m_stored.registration = readKey(K::kRegistration);
-    m_stored.vehicleGroup = readKey(K::kVehicleGroup);
-    m_form.setReminderDateText(readIniValue(K::kReminderSection, K::kReminderDate, settingsFilePath()));
-    m_timer.start();
+    return readIniValue(K::kReminderSection, K::kReminderDate, settingsFilePath());
 }
 
-bool SavedInputsRestore::fail()
+bool readRememberedReminderTick()
 {
-    // Stop first: the message box runs its own event loop, in which a running
-    // timer would start the replay a second time.
-    m_timer.stop();
-    showMessage(kNotSavedMessage);
-    m_form.setStep1NextEnabled(true);
-    return false;
-}
-
-bool SavedInputsRestore::replaySavedInputs()
-{
-    const std::optional<int> category = readCode(m_stored.category);
-    if (!category)
-        return fail();
-    if (*category >= 1 && *category <= 16)
-        m_form.selectCategory(*category);
-
-    const std::optional<int> variant = readCode(m_stored.ktVariant);
-    if (!variant)
-        return fail();
-    m_form.selectKtVariant(*variant == 17 ? u"17"_s : u"18"_s);
-
-    m_form.setRegionText(readKey(K::kRegion));
-    m_form.addAndSelectTownGroup(readKey(K::kTownGroup));
-
-    const std::optional<int> contract = readCode(m_stored.contractKind);
-    if (!contract)
-        return fail();
-    m_form.selectContractKind(*contract == 0 ? ContractKind::FirstTime : ContractKind::Renewal);
-    m_form.setStartClassText(readKey(K::kStartClass));
-
-    const std::optional<int> ko = readCode(m_stored.ko);
-    if (!ko)
-        return fail();
-    m_form.selectKo(*ko == 1 ? 0 : 1);
-
-    // A position outside its list cannot be replayed: it stops the replay as
-    // a missing code does, instead of selecting nothing or something else.
-    const std::optional<int> kvs = readCode(m_stored.kvs);
-    if (!kvs || *kvs < 0 || *kvs >= int(kvsRows().size()))
-        return fail();
-    m_form.selectKvsIndex(*kvs);
-
-    const std::optional<int> km = readCode(m_stored.km);
-    if (!km || *km < 0 || *km >= int(kmRows().size()))
-        return fail();
-    m_form.selectKmIndex(*km);
-
-    const std::optional<int> owner = readCode(m_stored.owner);
-    if (!owner)
-        return fail();
-    m_form.selectOwnerKind(*owner == 1 ? OwnerKind::Individual : OwnerKind::LegalEntity);
-
-    const std::optional<int> registration = readCode(m_stored.registration);
-    if (!registration)
-        return fail();
-    if (*registration >= 4 && *registration <= 6) {
-        // Only the step-1 check opens the foreign case on step 10, and only
-        // its absence the two Russian ones: the replay sets the check as a
-        // user would have to, so that no disabled choice ends up selected.
-        const auto registrationCase = RegistrationCase(*registration - 4);
-        m_form.setForeignRegistered(registrationCase == RegistrationCase::ForeignVehicle);
-        m_form.selectRegistrationCase(registrationCase);
-    }
-
-    const std::optional<int> group = readCode(m_stored.vehicleGroup);
-    if (!group)
-        return fail();
-    if (*group >= 7 && *group <= 9)
-        m_form.selectVehicleGroup(VehicleGroup(*group - 7));
-
-    m_timer.stop();
-    m_form.setStep1NextEnabled(true);
-    return true;
+    const std::optional<Money> tick
+        = Money::parse(readIniValue(K::kReminderFlagSection, K::kReminderFlag, settingsFilePath()));
+    return tick && *tick == Money::fromInt(1);
 }
 
 } // namespace karvo

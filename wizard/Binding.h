@@ -2,6 +2,7 @@
 
 #include "model/PremiumSheet.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 
@@ -11,6 +12,9 @@ class QLineEdit;
 namespace karvo {
 
 void bindText(QLineEdit *box, PremiumSheet &sheet, SheetText field);
+// The same for the text of a drop-down that takes typed text: what it shows,
+// typed or picked, is the sheet's text; picking runs its own handler.
+void bindComboText(QComboBox *box, PremiumSheet &sheet, SheetText field);
 // A label that only shows a sheet text (the КН note).
 void bindLabel(QLabel *label, PremiumSheet &sheet, SheetText field);
 

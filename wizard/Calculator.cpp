@@ -2,9 +2,10 @@
 
 #include "platform/DesktopOpener.h"
 #include "platform/Messages.h"
+#include "reminder/ReminderDate.h"
 #include "reminder/ReminderWindow.h"
 #include "report/ReportBuilder.h"
-#include "wizard/Form1.h"
+#include "storage/SavedInputs.h"
 #include "wizard/Form3.h"
 #include "wizard/WizardTexts.h"
 
@@ -21,17 +22,17 @@ namespace karvo {
 Calculator::Calculator(QObject *parent)
     : QObject(parent)
 {
-    connect(&m_wizard, &TariffWizard::saveInputsRequested, this,
-        [this] { storeInputs(m_wizard.sheet(), m_wizard); });
-    connect(&m_wizard, &TariffWizard::restoreRequested, this, [this] { m_restore->loadSavedInputs(); });
+    connect(&m_wizard, &TariffWizard::saveInputsRequested, this, [this] {
+        if (const QString error = writeStoredInputs(storedInputsOf(m_wizard.sheet())); !error.isEmpty())
+            showMessage(kSaveFailedMessage + error);
+    });
+    connect(&m_wizard, &TariffWizard::restoreRequested, this, [this] { m_replay->loadSavedInputs(); });
     connect(&m_wizard, &TariffWizard::reportRequested, this, &Calculator::produceReport);
     connect(&m_wizard, &TariffWizard::reportOpenRequested, this, [this] {
         m_wizard.form3()->reportBox()->hide();
         openReport();
     });
     connect(&m_wizard, &TariffWizard::reminderRequested, this, [this] { reminder()->open(); });
-    connect(&m_wizard, &TariffWizard::reminderDateLoaded, this,
-        [this](const QString &text) { reminder()->setDateText(text); });
 }
 
 Calculator::~Calculator() = default;
@@ -39,8 +40,9 @@ Calculator::~Calculator() = default;
 void Calculator::start()
 {
     m_wizard.start();
-    m_restore
-        = std::make_unique<SavedInputsRestore>(m_wizard.sheet(), m_wizard, *m_wizard.form1()->restoreTimer());
+    m_replay = std::make_unique<SavedInputsReplay>(m_wizard);
+    connect(m_replay.get(), &SavedInputsReplay::reminderDateLoaded, this,
+        [this](const QString &text) { reminder()->setDateText(text); });
 }
 
 void Calculator::openReport()
@@ -60,39 +62,26 @@ ReminderWindow *Calculator::reminder()
 {
     if (!m_reminder) {
         m_reminder = new ReminderWindow(m_wizard.form3());
-        connect(
-            m_reminder, &ReminderWindow::deactivated, this, [this] { m_wizard.form3()->setReminderWanted(false); });
+        connect(m_reminder, &ReminderWindow::deactivated, this,
+            [this] { m_wizard.sheet().setReminderWanted(false); });
     }
     return m_reminder;
 }
 
 void Calculator::produceReport()
 {
+    const PremiumSheet &sheet = m_wizard.sheet();
+    if (sheet.text(SheetText::T).isEmpty()) {
+        showMessage(kReportNeedsPremium);
+        return;
+    }
     QWidget *box = m_wizard.form3()->reportBox();
     auto *progress = box->findChild<QLabel *>(u"Label13"_s);
     progress->setText(kReportInProgress);
     box->show();
 
-    const PremiumSheet &sheet = m_wizard.sheet();
-    ReportInputs inputs;
-    inputs.tbTitle = m_wizard.form1()->findChild<QLabel *>(u"Label1"_s)->text();
-    inputs.tb = sheet.coefficient(Coefficient::Tb);
-    inputs.kt = sheet.coefficient(Coefficient::Kt);
-    inputs.kbm = sheet.coefficient(Coefficient::Kbm);
-    inputs.ko = sheet.coefficient(Coefficient::Ko);
-    inputs.kvs = sheet.coefficient(Coefficient::Kvs);
-    inputs.km = sheet.coefficient(Coefficient::Km);
-    inputs.ks = sheet.coefficient(Coefficient::Ks);
-    inputs.kp = sheet.coefficient(Coefficient::Kp);
-    inputs.kn = sheet.coefficient(Coefficient::Kn);
-    inputs.t = sheet.text(SheetText::T);
-    inputs.foreignRegistered = sheet.foreignRegistered();
-    inputs.dateText = reminder()->todayText();
-    inputs.timeText = m_wizard.form3()->loadTime();
-    inputs.picturePath = reportPicturePath();
-
     QString error;
-    if (writeReport(reportPath(), inputs, &error)) {
+    if (writeReport(reportPath(), reportInputsOf(sheet, todayText()), &error)) {
         progress->setText(kReportDone);
         return;
     }

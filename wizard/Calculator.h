@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/SavedInputs.h"
+#include "wizard/SavedInputsReplay.h"
 #include "wizard/TariffWizard.h"
 
 #include <QObject>
@@ -28,8 +28,7 @@ public:
 
     TariffWizard &wizard() { return m_wizard; }
     // The reminder window, created inside the steps 8-10 window the first
-    // time anything touches it (the report reads its date, the restore
-    // writes into it).
+    // time anything touches it (the restore writes its date into it).
     ReminderWindow *reminder();
 
     void produceReport();
@@ -39,7 +38,7 @@ public:
 
 private:
     TariffWizard m_wizard;
-    std::unique_ptr<SavedInputsRestore> m_restore;
+    std::unique_ptr<SavedInputsReplay> m_replay;
     ReminderWindow *m_reminder = nullptr; // owned by the steps 8-10 window
 };
 

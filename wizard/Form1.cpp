@@ -16,7 +16,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
+#include <QFocusEvent>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -46,7 +46,7 @@ std::vector<ControlRow> form1Layout()
     const std::vector<ControlRow> rest = {
         { u"Label5"_s, u"Frame1"_s, K::Label, { 8640, 120, 975, 255 }, Red, u"1 шаг из10"_s },
         { u"Label1"_s, u"Frame1"_s, K::Label, { 5760, 480, 3735, 375 }, Bold | Underline | Large,
-            u"Базовые страховые тарифы (ТБ)"_s },
+            kBaseTariffsTitle },
         { u"Text1"_s, u"Frame1"_s, K::LineEdit, { 6600, 840, 1695, 285 }, Bold, {}, u"Label1"_s },
         { u"Check1"_s, u"Frame1"_s, K::Check, { 6120, 1440, 2895, 495 }, Green | Wrap,
             u"Для ТС зарегистрированных в иностранных государствах"_s },
@@ -54,7 +54,6 @@ std::vector<ControlRow> form1Layout()
         { u"Label4"_s, u"Frame1"_s, K::Link, { 6840, 3000, 1575, 375 }, kLinkLook, texts::kNote },
         { u"Label12"_s, u"Frame1"_s, K::Link, { 6240, 3720, 2775, 495 }, kLinkLook,
             u"Загрузить сохраненные данные"_s },
-        { u"Label13"_s, u"Frame1"_s, K::Label, { 6240, 4320, 615, 255 }, Hidden },
         { u"Frame3"_s, u"Frame1"_s, K::Frame, { 1800, 120, 7815, 1215 }, Hidden, u"Внимание"_s },
         { u"Label7"_s, u"Frame3"_s, K::Label, { 120, 240, 7575, 735 }, Green | Italic,
             u"При обязательном страховании ответственности владельцев транспортных средств, "
@@ -140,20 +139,21 @@ Form1::Form1(PremiumSheet &sheet)
         if (restore->isEnabled())
             emit restoreClicked();
     });
-
-    m_restoreTimer = new QTimer(this);
-    m_restoreTimer->setObjectName(u"Timer1"_s);
-    m_restoreTimer->setInterval(500);
+    // Typed text that was not picked gives way, once the focus leaves the
+    // box, to the region whose towns are listed: the box, the towns and КТ
+    // then always describe one row of the territory table.
+    m_regions->installEventFilter(this);
+    if (m_regions->lineEdit())
+        m_regions->lineEdit()->installEventFilter(this);
 
     // The start-up's own share: step 1 visible, the region box filled, the
-    // explanation box, the hint and the data label hidden, the timer stopped.
+    // explanation box and the hint hidden.
     showStep(1);
     m_regions->addItems(TerritoryTable::regions());
     m_regions->setCurrentIndex(-1);
     m_regions->clearEditText();
     m_attention->hide();
     showForeignState(m_sheet.foreignRegistered());
-    m_restoreTimer->stop();
     setStep1NextEnabled(true);
 }
 
@@ -178,6 +178,13 @@ void Form1::selectKtVariant(const QString &variant)
 {
     control<QRadioButton>(variant == kKtVariantVehicles ? u"Option17"_s : u"Option18"_s)->setChecked(true);
     karvo::selectKtVariant(m_sheet, variant);
+    emptyTowns();
+}
+
+void Form1::emptyTowns()
+{
+    m_sheet.setText(SheetText::Region, QString());
+    m_sheet.setText(SheetText::TownGroup, QString());
     m_regions->setCurrentIndex(-1);
     m_regions->clearEditText();
     m_towns->clear();
@@ -187,6 +194,8 @@ void Form1::selectRegion()
 {
     const std::optional<QStringList> towns = TerritoryTable::townGroups(m_regions->currentText());
     if (towns) {
+        m_sheet.setText(SheetText::Region, m_regions->currentText());
+        m_sheet.setText(SheetText::TownGroup, QString());
         QSignalBlocker quiet(m_towns);
         m_towns->clear();
         m_towns->addItems(*towns);
@@ -203,36 +212,25 @@ void Form1::selectTownGroup(int row)
         QSignalBlocker quiet(m_towns);
         m_towns->setCurrentRow(row);
     }
-    // The region is read from the box now: typed-over text finds no row and
-    // КТ keeps its value.
-    const std::optional<QString> kt = TerritoryTable::coefficient(
-        m_regions->currentText(), m_towns->item(row)->text(), m_sheet.text(SheetText::KtVariant));
+    m_sheet.setText(SheetText::TownGroup, m_towns->item(row)->text());
+    // A replayed region that is no row of the table finds no КТ, which then
+    // keeps its value.
+    const std::optional<QString> kt = TerritoryTable::coefficient(m_sheet.text(SheetText::Region),
+        m_towns->item(row)->text(), m_sheet.text(SheetText::KtVariant));
     if (kt)
         m_sheet.setCoefficient(Coefficient::Kt, *kt);
 }
 
 void Form1::emptyTerritory()
 {
-    m_towns->clear();
-    m_regions->setCurrentIndex(-1);
-    m_regions->clearEditText();
+    emptyTowns();
     m_sheet.setCoefficient(Coefficient::Kt, QString());
-}
-
-QString Form1::regionText() const
-{
-    return m_regions->currentText();
 }
 
 void Form1::setRegionText(const QString &text)
 {
+    m_sheet.setText(SheetText::Region, text);
     m_regions->setEditText(text);
-}
-
-QString Form1::selectedTownGroup() const
-{
-    const QListWidgetItem *item = m_towns->currentItem();
-    return item && item->isSelected() ? item->text() : QString();
 }
 
 void Form1::addAndSelectTownGroup(const QString &townGroup)
@@ -242,16 +240,6 @@ void Form1::addAndSelectTownGroup(const QString &townGroup)
         m_towns->addItem(townGroup);
     }
     selectTownGroup(0);
-}
-
-QString Form1::rememberedReminder() const
-{
-    return control<QLabel>(u"Label13"_s)->text();
-}
-
-void Form1::setRememberedReminder(const QString &value)
-{
-    control<QLabel>(u"Label13"_s)->setText(value);
 }
 
 void Form1::setStep1NextEnabled(bool enabled)
@@ -288,6 +276,17 @@ void Form1::watchForeignCheck()
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::FocusOut && (watched == m_regions || watched == m_regions->lineEdit())
+        && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
+        const QString listed = m_sheet.text(SheetText::Region);
+        if (m_regions->currentText() != listed) {
+            const int row = m_regions->findText(listed, Qt::MatchExactly);
+            if (row >= 0)
+                m_regions->setCurrentIndex(row);
+            else
+                m_regions->setEditText(listed);
+        }
+    }
     if (event->type() == QEvent::MouseMove) {
         if (watched->property("showsAttention").toBool()) {
             m_attention->show();

@@ -5,7 +5,6 @@
 class QComboBox;
 class QListWidget;
 class QRadioButton;
-class QTimer;
 
 // Steps 1 and 2: the vehicle category (ТБ) with the check for vehicles
 // registered abroad, and the region and town of main use (КТ). Every choice
@@ -30,17 +29,12 @@ public:
     // Step 2 "<<Назад ": the town list, the region text and КТ are emptied.
     void emptyTerritory();
 
-    QString regionText() const;
+    // The replay of saved inputs: the region text as stored, and the stored
+    // town group as the one entry of the (just emptied) town list.
     void setRegionText(const QString &text);
-    QString selectedTownGroup() const;
     void addAndSelectTownGroup(const QString &townGroup);
 
-    // The value of "ch" read at start, kept for the steps 8-10 window.
-    QString rememberedReminder() const;
-    void setRememberedReminder(const QString &value);
-
     void setStep1NextEnabled(bool enabled);
-    QTimer *restoreTimer() const { return m_restoreTimer; }
 
 signals:
     void foreignRegisteredToggled(bool on);
@@ -51,6 +45,7 @@ protected:
 
 private:
     void selectRegion();
+    void emptyTowns();
     void showForeignState(bool on);
     void watchForeignCheck();
 
@@ -60,7 +55,6 @@ private:
     QListWidget *m_towns;
     QWidget *m_step1Frame;
     QWidget *m_attention;
-    QTimer *m_restoreTimer;
 };
 
 } // namespace karvo

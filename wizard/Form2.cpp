@@ -167,6 +167,10 @@ Form2::Form2(PremiumSheet &sheet)
     m_payouts->addItems(payoutCounts());
     for (const KsRow &row : ksRows())
         m_period->addItem(row.period);
+    bindComboText(m_startClass, m_sheet, SheetText::StartClass);
+    bindComboText(m_payouts, m_sheet, SheetText::Payouts);
+    bindComboText(m_period, m_sheet, SheetText::Period);
+    bindText(m_endClass, m_sheet, SheetText::EndClass);
 
     bindText(control<QLineEdit>(u"Text4"_s), m_sheet, SheetText::Kbm);
     bindText(control<QLineEdit>(u"Text1"_s), m_sheet, SheetText::Ko);
@@ -192,7 +196,7 @@ Form2::Form2(PremiumSheet &sheet)
     });
     connect(control<QLineEdit>(u"Text3"_s), &QLineEdit::textChanged, this, &Form2::showFigureInKilowatts);
     connect(control<QLineEdit>(u"Text6"_s), &QLineEdit::textChanged, this, &Form2::showFigureInKilowatts);
-    connect(m_period, &QComboBox::activated, this, [this] { chooseKs(m_sheet, m_period->currentText()); });
+    connect(m_period, &QComboBox::activated, this, [this] { chooseKs(m_sheet, m_sheet.text(SheetText::Period)); });
 
     const std::array<std::pair<QString, Note>, 5> notes
         = { { { u"Label5"_s, Note::Kbm }, { u"Label45"_s, Note::Ko }, { u"Label8"_s, Note::Kvs },
@@ -213,8 +217,6 @@ Form2::Form2(PremiumSheet &sheet)
         m_kmList->addItem(row.item);
     selectKmIndex(0);
     control<QLabel>(u"Label15"_s)->clear();
-    m_period->setCurrentIndex(-1);
-    m_period->clearEditText();
     showForeignState(m_sheet.foreignRegistered());
 }
 
@@ -225,12 +227,11 @@ void Form2::selectContractKind(ContractKind kind)
     m_sheet.setContractKind(kind);
     // A first contract starts in class 3; a renewal asks for both the start
     // class and the payouts before a КБМ exists.
-    setStartClassText(firstTime ? kFirstContractClass : QString());
+    m_sheet.setText(SheetText::StartClass, firstTime ? kFirstContractClass : QString());
     m_sheet.setCoefficient(Coefficient::Kbm,
         firstTime ? coefficientOfClass(kFirstContractClass).value_or(QString()) : QString());
-    m_payouts->setCurrentIndex(-1);
-    m_payouts->clearEditText();
-    m_endClass->clear();
+    m_sheet.setText(SheetText::Payouts, QString());
+    m_sheet.setText(SheetText::EndClass, QString());
     control<QWidget>(u"Label48"_s)->setVisible(firstTime);
     control<QWidget>(u"Frame1"_s)->setEnabled(!firstTime);
 }
@@ -241,7 +242,7 @@ void Form2::chooseStartClass()
         showRenewalOutcome();
         return;
     }
-    if (const std::optional<QString> kbm = coefficientOfClass(startClassText()))
+    if (const std::optional<QString> kbm = coefficientOfClass(m_sheet.text(SheetText::StartClass)))
         m_sheet.setCoefficient(Coefficient::Kbm, *kbm);
 }
 
@@ -253,10 +254,11 @@ void Form2::choosePayouts()
 
 void Form2::showRenewalOutcome()
 {
-    const std::optional<RenewalOutcome> outcome = renewalOutcome(startClassText(), payoutsText());
+    const std::optional<RenewalOutcome> outcome
+        = renewalOutcome(m_sheet.text(SheetText::StartClass), m_sheet.text(SheetText::Payouts));
     if (!outcome)
         return;
-    m_endClass->setText(outcome->endClass);
+    m_sheet.setText(SheetText::EndClass, outcome->endClass);
     m_sheet.setCoefficient(Coefficient::Kbm, outcome->kbm);
 }
 
@@ -302,36 +304,6 @@ void Form2::showFigureInKilowatts()
         control<QLabel>(u"Label14"_s)->setText(kilowattText(figure->text()));
     else if (figure)
         control<QLabel>(u"Label15"_s)->setText(secondKilowattText(figure->text()));
-}
-
-QString Form2::startClassText() const
-{
-    return m_startClass->currentText();
-}
-
-void Form2::setStartClassText(const QString &text)
-{
-    m_startClass->setEditText(text);
-}
-
-QString Form2::payoutsText() const
-{
-    return m_payouts->currentText();
-}
-
-QString Form2::endClassText() const
-{
-    return m_endClass->text();
-}
-
-QString Form2::periodText() const
-{
-    return m_period->currentText();
-}
-
-void Form2::setPeriodText(const QString &text)
-{
-    m_period->setEditText(text);
 }
 
 void Form2::showForeignState(bool on)

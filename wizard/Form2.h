@@ -26,13 +26,6 @@ public:
     void selectKvsIndex(int index);
     void selectKmIndex(int index);
 
-    QString startClassText() const;
-    void setStartClassText(const QString &text); // computes nothing
-    QString payoutsText() const;
-    QString endClassText() const;
-    QString periodText() const;
-    void setPeriodText(const QString &text); // computes nothing
-
 private:
     void chooseStartClass();
     void choosePayouts();

@@ -1,13 +1,11 @@
 #include "wizard/Form3.h"
 
-#include "model/Money.h"
 #include "model/PremiumFormula.h"
 #include "model/TermAndViolation.h"
 #include "notes/NoteLinks.h"
 #include "platform/DesktopOpener.h"
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
-#include "reminder/ReminderDate.h"
 #include "wizard/Binding.h"
 #include "wizard/ClickableLabel.h"
 #include "wizard/PremiumExplanation.h"
@@ -19,7 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTime>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -118,7 +115,6 @@ std::vector<ControlRow> form3Layout()
         { u"Label13"_s, u"Frame6"_s, K::Label, { 480, 360, 5895, 375 }, Red | Bold | Huge | Centred,
             u"Формируется отчет в Word"_s },
         { u"Command12"_s, u"Frame6"_s, K::Button, { 2880, 1080, 975, 375 }, Plain, u"ОК"_s },
-        { u"Label12"_s, {}, K::Label, { 3840, 9000, 2415, 375 }, Hidden },
     };
 }
 
@@ -126,7 +122,7 @@ const FooterNames kFooter { u"Label21"_s, u"Label24"_s, u"Label87"_s, { 8520, 74
 
 } // namespace
 
-Form3::Form3(PremiumSheet &sheet, const QString &rememberedReminder)
+Form3::Form3(PremiumSheet &sheet)
     : StepWindow(u"Form3"_s)
     , m_sheet(sheet)
 {
@@ -169,6 +165,9 @@ Form3::Form3(PremiumSheet &sheet, const QString &rememberedReminder)
     saveInputs->setChecked(m_sheet.saveInputs());
     connect(saveInputs, &QCheckBox::toggled, &m_sheet, &PremiumSheet::setSaveInputs);
     connect(&m_sheet, &PremiumSheet::saveInputsChanged, saveInputs, &QCheckBox::setChecked);
+    m_reminder->setChecked(m_sheet.reminderWanted());
+    connect(m_reminder, &QCheckBox::toggled, &m_sheet, &PremiumSheet::setReminderWanted);
+    connect(&m_sheet, &PremiumSheet::reminderWantedChanged, m_reminder, &QCheckBox::setChecked);
 
     connect(control<QPushButton>(u"Command3"_s), &QPushButton::clicked, this, &Form3::calculate);
     connect(control<QPushButton>(u"Command6"_s), &QPushButton::clicked, this, &Form3::saveInputsRequested);
@@ -197,8 +196,7 @@ Form3::Form3(PremiumSheet &sheet, const QString &rememberedReminder)
     connect(this, &StepWindow::backClicked, m_explanation, &QWidget::hide);
 
     // Creation: step 8 skipped with its term list filled, the owner kind
-    // unset and group B, the hints and the report box hidden, the reminder
-    // check as remembered, the time of loading kept for the report.
+    // unset and group B, the hints and the report box hidden.
     {
         QSignalBlocker quiet(m_skip);
         m_skip->setChecked(true);
@@ -217,9 +215,6 @@ Form3::Form3(PremiumSheet &sheet, const QString &rememberedReminder)
     showVehicleGroup(m_sheet.vehicleGroup());
     showRegistrationCase(m_sheet.registrationCase());
     showForeignState(m_sheet.foreignRegistered());
-    const std::optional<Money> reminder = Money::parse(rememberedReminder);
-    setReminderWanted(reminder && *reminder == Money::fromInt(1));
-    control<QLabel>(u"Label12"_s)->setText(shortTimeText(QTime::currentTime()));
     control<QWidget>(u"Frame6"_s)->hide();
 }
 
@@ -264,10 +259,10 @@ void Form3::showForeignState(bool on)
 
 void Form3::calculate()
 {
-    // A coefficient that is not a number leaves Т as it was, and nothing is
-    // saved or explained for a calculation that did not happen.
-    if (!computePremium(m_sheet)) {
+    // Nothing is saved or explained for a calculation that did not happen.
+    if (const QString refusal = computePremium(m_sheet); !refusal.isEmpty()) {
         clearExplanation();
+        showMessage(refusal);
         return;
     }
     showExplanation();
@@ -305,7 +300,7 @@ QString Form3::explanation() const
 
 void Form3::askForReminder()
 {
-    if (!m_reminder->isChecked()) {
+    if (!m_sheet.reminderWanted()) {
         showMessage(texts::kTickReminderFirst);
         return;
     }
@@ -320,21 +315,6 @@ QString Form3::reminderCaption() const
 void Form3::setReminderCaption(const QString &caption)
 {
     setChoiceCaption(m_reminder, caption);
-}
-
-bool Form3::reminderWanted() const
-{
-    return m_reminder->isChecked();
-}
-
-void Form3::setReminderWanted(bool wanted)
-{
-    m_reminder->setChecked(wanted);
-}
-
-QString Form3::loadTime() const
-{
-    return control<QLabel>(u"Label12"_s)->text();
 }
 
 QWidget *Form3::reportBox() const

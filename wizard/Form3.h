@@ -21,18 +21,10 @@ class Form3 : public StepWindow
     Q_OBJECT
 
 public:
-    // `rememberedReminder` is the "ch" value read at start: "1" ticks the
-    // reminder check.
-    Form3(PremiumSheet &sheet, const QString &rememberedReminder);
+    explicit Form3(PremiumSheet &sheet);
 
     QString reminderCaption() const;
     void setReminderCaption(const QString &caption);
-    bool reminderWanted() const;
-    void setReminderWanted(bool wanted);
-
-    // The time of day the window was created, in the user's short format.
-    QString loadTime() const;
-
     // The report's progress box ("Формируется отчет в Word" and its "ОК").
     QWidget *reportBox() const;
 

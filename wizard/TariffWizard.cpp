@@ -3,14 +3,15 @@
 #include "model/BaseTariffs.h"
 #include "model/TermAndViolation.h"
 #include "platform/Messages.h"
-#include "storage/IniFile.h"
-#include "storage/SettingsKeys.h"
+#include "reminder/ReminderDate.h"
+#include "storage/SavedInputs.h"
 #include "wizard/Form1.h"
 #include "wizard/Form2.h"
 #include "wizard/Form3.h"
 #include "wizard/WizardTexts.h"
 
 #include <QCoreApplication>
+#include <QTime>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -30,12 +31,10 @@ void TariffWizard::start()
     connect(m_form1.get(), &Form1::foreignRegisteredToggled, this, &TariffWizard::setForeignRegistered);
     connect(m_form1.get(), &Form1::restoreClicked, this, &TariffWizard::restoreRequested);
 
-    // The steps 8-10 window sets its reminder check from this value when it
-    // is created, so it is read first.
-    m_form1->setRememberedReminder(
-        readIniValue(SettingsKeys::kReminderFlagSection, SettingsKeys::kReminderFlag, settingsFilePath()));
+    m_sheet.setText(SheetText::StartTime, shortTimeText(QTime::currentTime()));
+    m_sheet.setReminderWanted(readRememberedReminderTick());
 
-    m_form3 = std::make_unique<Form3>(m_sheet, m_form1->rememberedReminder());
+    m_form3 = std::make_unique<Form3>(m_sheet);
     wire(m_form3.get());
     connect(m_form3.get(), &Form3::saveInputsRequested, this, &TariffWizard::saveInputsRequested);
     connect(m_form3.get(), &Form3::reportRequested, this, &TariffWizard::reportRequested);
@@ -110,7 +109,7 @@ void TariffWizard::next(int step)
         break;
     case 7:
         if (requireCoefficient(Coefficient::Ks)) {
-            m_form3->setReminderCaption(texts::kReminderCaptionPrefix + form2()->periodText());
+            m_form3->setReminderCaption(texts::kReminderCaptionPrefix + m_sheet.text(SheetText::Period));
             switchWindow(form2(), m_form3.get());
         }
         break;
@@ -120,7 +119,7 @@ void TariffWizard::next(int step)
         else
             showMessage(texts::kNotSetPrefix + shortName(Coefficient::Kp));
         // КН follows the contract history of step 3, also after a refusal.
-        deriveKn(m_sheet, form2()->payoutsText());
+        deriveKn(m_sheet, m_sheet.text(SheetText::Payouts));
         break;
     case 9:
         m_form3->showStep(10);
@@ -178,106 +177,6 @@ void TariffWizard::setForeignRegistered(bool on)
     // created for it if need be.
     form2();
     karvo::setForeignRegistered(m_sheet, on);
-}
-
-QString TariffWizard::regionText() const
-{
-    return m_form1->regionText();
-}
-
-QString TariffWizard::selectedTownGroup() const
-{
-    return m_form1->selectedTownGroup();
-}
-
-QString TariffWizard::endClassText() const
-{
-    return m_form2 ? m_form2->endClassText() : QString();
-}
-
-QString TariffWizard::periodText() const
-{
-    return m_form2 ? m_form2->periodText() : QString();
-}
-
-void TariffWizard::ensureStepWindows()
-{
-    form2();
-}
-
-void TariffWizard::setStep1NextEnabled(bool enabled)
-{
-    m_form1->setStep1NextEnabled(enabled);
-}
-
-void TariffWizard::setPeriodText(const QString &text)
-{
-    form2()->setPeriodText(text);
-}
-
-void TariffWizard::setReminderDateText(const QString &text)
-{
-    emit reminderDateLoaded(text);
-}
-
-void TariffWizard::selectCategory(int row)
-{
-    m_form1->selectCategory(row);
-}
-
-void TariffWizard::selectKtVariant(const QString &variant)
-{
-    m_form1->selectKtVariant(variant);
-}
-
-void TariffWizard::setRegionText(const QString &text)
-{
-    m_form1->setRegionText(text);
-}
-
-void TariffWizard::addAndSelectTownGroup(const QString &townGroup)
-{
-    m_form1->addAndSelectTownGroup(townGroup);
-}
-
-void TariffWizard::selectContractKind(ContractKind kind)
-{
-    form2()->selectContractKind(kind);
-}
-
-void TariffWizard::setStartClassText(const QString &text)
-{
-    form2()->setStartClassText(text);
-}
-
-void TariffWizard::selectKo(int choice)
-{
-    form2()->selectKo(choice);
-}
-
-void TariffWizard::selectKvsIndex(int index)
-{
-    form2()->selectKvsIndex(index);
-}
-
-void TariffWizard::selectKmIndex(int index)
-{
-    form2()->selectKmIndex(index);
-}
-
-void TariffWizard::selectOwnerKind(OwnerKind kind)
-{
-    m_sheet.setOwnerKind(kind);
-}
-
-void TariffWizard::selectRegistrationCase(RegistrationCase registrationCase)
-{
-    m_sheet.setRegistrationCase(registrationCase);
-}
-
-void TariffWizard::selectVehicleGroup(VehicleGroup group)
-{
-    m_sheet.setVehicleGroup(group);
 }
 
 } // namespace karvo

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "model/PremiumSheet.h"
-#include "storage/SavedInputs.h"
 
 #include <QObject>
 
@@ -22,7 +21,7 @@ class Form2;
 class Form3;
 class StepWindow;
 
-class TariffWizard : public QObject, public SavedInputsForm
+class TariffWizard : public QObject
 {
     Q_OBJECT
 
@@ -30,8 +29,8 @@ public:
     explicit TariffWizard(QObject *parent = nullptr);
     ~TariffWizard() override;
 
-    // Reads the remembered reminder state, creates the windows with their
-    // defaults and shows step 1.
+    // Starts the calculation: its start time and the remembered reminder
+    // tick into the sheet, the windows with their defaults, step 1 shown.
     void start();
 
     PremiumSheet &sheet() { return m_sheet; }
@@ -46,30 +45,8 @@ public:
     // "Выход": ends the program at once, asking nothing and saving nothing.
     void exit();
 
-    // The step-1 check for vehicles registered abroad.
-    void setForeignRegistered(bool on) override;
-
-    // What the saved inputs read from and replay into the windows.
-    QString regionText() const override;
-    QString selectedTownGroup() const override;
-    QString endClassText() const override;
-    QString periodText() const override;
-    void ensureStepWindows() override;
-    void setStep1NextEnabled(bool enabled) override;
-    void setPeriodText(const QString &text) override;
-    void setReminderDateText(const QString &text) override;
-    void selectCategory(int row) override;
-    void selectKtVariant(const QString &variant) override;
-    void setRegionText(const QString &text) override;
-    void addAndSelectTownGroup(const QString &townGroup) override;
-    void selectContractKind(ContractKind kind) override;
-    void setStartClassText(const QString &text) override;
-    void selectKo(int choice) override;
-    void selectKvsIndex(int index) override;
-    void selectKmIndex(int index) override;
-    void selectOwnerKind(OwnerKind kind) override;
-    void selectRegistrationCase(RegistrationCase registrationCase) override;
-    void selectVehicleGroup(VehicleGroup group) override;
+    // The step-1 check for vehicles registered abroad, with all its effects.
+    void setForeignRegistered(bool on);
 
 signals:
     void exiting();
@@ -81,8 +58,6 @@ signals:
     void reportOpenRequested();
     // The reminder "ОК" with the reminder check ticked.
     void reminderRequested();
-    // The restore read the reminder date for the reminder window.
-    void reminderDateLoaded(const QString &text);
 
 private:
     bool requireCoefficient(Coefficient coefficient);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FormulaTexts.h"
+
 #include <QString>
 
 // The wizard's own words, shared by the three step windows. Texts that belong
@@ -36,8 +38,7 @@ inline const QString kMaximumPrefix
                      "страховании гражданской ответственности владельцев транспортных средств\"): ");
 inline const QString kWithinMaximum = QStringLiteral("Т не превышает предельного размера.");
 // %1 is the maximum.
-inline const QString kAboveMaximum
-    = QStringLiteral("Т превышает предельный размер: страховая премия не может превышать %1 руб.");
+inline const QString kAboveMaximum = formula_texts::kAboveMaximum;
 
 // The "ОК" of the report box when nothing opens the report, or when it was
 // removed meanwhile; followed by the file's path.

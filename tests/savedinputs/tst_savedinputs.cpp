@@ -3,59 +3,44 @@
 #include "platform/ProgramFolder.h"
 #include "storage/IniFile.h"
 #include "storage/SavedInputs.h"
+#include "wizard/Form1.h"
+#include "wizard/Form3.h"
+#include "wizard/SavedInputsReplay.h"
+#include "wizard/TariffWizard.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QSignalSpy>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace karvo;
 
 namespace {
 
-// Records what the restore asks of the windows, in order, and hands out the
-// control texts that storing reads.
-class FakeForm : public SavedInputsForm
+// A renewal in Ufa, travelling to registration, whose every code differs from
+// what a fresh calculator starts with.
+StoredInputs example()
 {
-public:
-    QString region, town, endClass, period, reminderDate, startClass;
-    bool nextEnabled = true;
-    bool windowsReady = false;
-    QStringList calls;
-
-    QString regionText() const override { return region; }
-    QString selectedTownGroup() const override { return town; }
-    QString endClassText() const override { return endClass; }
-    QString periodText() const override { return period; }
-
-    void ensureStepWindows() override { windowsReady = true; }
-    void setStep1NextEnabled(bool enabled) override { nextEnabled = enabled; }
-    void setPeriodText(const QString &text) override { period = text; }
-    void setReminderDateText(const QString &text) override { reminderDate = text; }
-    void selectCategory(int row) override { calls << u"category %1"_s.arg(row); }
-    void selectKtVariant(const QString &variant) override { calls << u"variant "_s + variant; }
-    void setRegionText(const QString &text) override { calls << u"region "_s + text; }
-    void addAndSelectTownGroup(const QString &text) override { calls << u"town "_s + text; }
-    void selectContractKind(ContractKind kind) override
-    {
-        calls << (kind == ContractKind::FirstTime ? u"first-time"_s : u"renewal"_s);
-    }
-    void setStartClassText(const QString &text) override { calls << u"start class "_s + text; }
-    void selectKo(int choice) override { calls << u"ko %1"_s.arg(choice); }
-    void selectKvsIndex(int index) override { calls << u"kvs %1"_s.arg(index); }
-    void selectKmIndex(int index) override { calls << u"km %1"_s.arg(index); }
-    void selectOwnerKind(OwnerKind kind) override { calls << u"owner %1"_s.arg(int(kind)); }
-    void setForeignRegistered(bool on) override { calls << u"foreign %1"_s.arg(int(on)); }
-    void selectRegistrationCase(RegistrationCase rc) override { calls << u"registration %1"_s.arg(int(rc)); }
-    void selectVehicleGroup(VehicleGroup group) override { calls << u"group %1"_s.arg(int(group)); }
-};
-
-const QStringList kFullReplay = { u"category 3"_s, u"variant 17"_s, u"region Республика Башкортостан"_s,
-    u"town Уфа"_s, u"renewal"_s, u"start class 7"_s, u"ko 1"_s, u"kvs 3"_s, u"km 2"_s, u"owner 2"_s,
-    u"foreign 0"_s, u"registration 1"_s, u"group 2"_s };
+    StoredInputs inputs;
+    inputs.category = u"5"_s;
+    inputs.region = u"Республика Башкортостан"_s;
+    inputs.townGroup = u"Уфа"_s;
+    inputs.ktVariant = u"17"_s;
+    inputs.contractKind = u"11"_s;
+    inputs.startClass = u"7"_s;
+    inputs.ko = u"2"_s;
+    inputs.kvs = u"3"_s;
+    inputs.km = u"2"_s;
+    inputs.period = u"10 месяцев и более"_s;
+    inputs.ks = u"1"_s;
+    inputs.owner = u"2"_s;
+    inputs.registration = u"5"_s;
+    inputs.vehicleGroup = u"9"_s;
+    return inputs;
+}
 
 } // namespace
 
@@ -69,42 +54,19 @@ class TestSavedInputs : public QObject
 
     QString iniPath() const { return m_dir.filePath(u"karvo.ini"_s); }
 
-    // Stores the example, changes one key of the file, loads and replays it
-    // into a fresh form at once; the form records what was replayed.
-    bool replayWithStored(const QString &key, const QString &value, FakeForm &form)
+    // Stores the example with one key changed, then loads and replays it into
+    // a fresh wizard at once, as the timer's tick would.
+    bool replayWithStored(const QString &key, const QString &value, TariffWizard &wizard)
     {
-        PremiumSheet stored;
-        FakeForm storingForm;
-        storeExample(stored, storingForm);
-        if (!writeIniValue(u"t"_s, key, value, iniPath()))
+        if (!writeStoredInputs(example()).isEmpty() || !writeIniValue(u"t"_s, key, value, iniPath()))
             qFatal("cannot write the example");
-        PremiumSheet sheet;
-        QTimer timer;
-        SavedInputsRestore restore(sheet, form, timer);
-        restore.loadSavedInputs();
-        const bool replayed = restore.replaySavedInputs();
-        if (timer.isActive())
+        wizard.start();
+        SavedInputsReplay replay(wizard);
+        replay.loadSavedInputs();
+        const bool replayed = replay.replay();
+        if (replay.timer().isActive())
             qFatal("the replay left its timer running");
         return replayed;
-    }
-
-    void storeExample(PremiumSheet &sheet, FakeForm &form)
-    {
-        selectCategory(sheet, 3);
-        selectKtVariant(sheet, u"17"_s);
-        sheet.setContractKind(ContractKind::Renewal);
-        form.region = u"Республика Башкортостан"_s;
-        form.town = u"Уфа"_s;
-        form.endClass = u"7"_s;
-        form.period = u"10 месяцев и более "_s;
-        sheet.setText(SheetText::KoCode, u"2"_s);
-        sheet.setText(SheetText::KvsIndex, u"3"_s);
-        sheet.setText(SheetText::KmIndex, u"2"_s);
-        sheet.setText(SheetText::Ks, u"1"_s);
-        sheet.setOwnerKind(OwnerKind::LegalEntity);
-        sheet.setRegistrationCase(RegistrationCase::TravellingToRegistration);
-        sheet.setVehicleGroup(VehicleGroup::GroupTrailer);
-        QVERIFY(storeInputs(sheet, form));
     }
 
 private slots:
@@ -125,53 +87,77 @@ private slots:
         QFile::remove(iniPath());
     }
 
-    void storesEveryKeyAndReplaysThemInOrder()
+    // The record goes to the file and comes back through the windows whole:
+    // every field is what the user would have had to choose.
+    void recordFileRecord()
     {
-        PremiumSheet stored;
-        FakeForm storingForm;
-        storeExample(stored, storingForm);
+        QVERIFY(writeStoredInputs(example()).isEmpty());
         writeIniValue(u"dt"_s, u"dt"_s, u"20.12.2030"_s, iniPath());
+        QCOMPARE(readStoredInputs(), example());
 
-        PremiumSheet sheet;
-        FakeForm form;
-        QTimer timer;
-        SavedInputsRestore restore(sheet, form, timer);
-        restore.loadSavedInputs();
-        QVERIFY(!form.nextEnabled);
-        QVERIFY(form.windowsReady);
-        QVERIFY(timer.isActive());
-        QCOMPARE(timer.interval(), 500);
-        // The settings file trims the blanks around a value, as it always did.
-        QCOMPARE(form.period, u"10 месяцев и более"_s);
-        QCOMPARE(form.reminderDate, u"20.12.2030"_s);
-        QCOMPARE(sheet.text(SheetText::Ks), u"1"_s);
-        QVERIFY(form.calls.isEmpty()); // nothing is replayed before the tick
+        TariffWizard wizard;
+        wizard.start();
+        SavedInputsReplay replay(wizard);
+        QStringList dates;
+        connect(&replay, &SavedInputsReplay::reminderDateLoaded, this, [&dates](const QString &d) { dates << d; });
+        auto *next = wizard.form1()->findChild<QPushButton *>(u"Command1"_s);
+        replay.loadSavedInputs();
+        QVERIFY(!next->isEnabled());
+        QVERIFY(replay.timer().isActive());
+        QCOMPARE(replay.timer().interval(), 500);
+        QCOMPARE(dates, QStringList { u"20.12.2030"_s });
+        QCOMPARE(wizard.sheet().text(SheetText::Period), example().period);
+        QCOMPARE(wizard.sheet().text(SheetText::CategoryCode), u"3"_s); // nothing chosen before the tick
 
-        QTRY_VERIFY(!timer.isActive());
-        QCOMPARE(form.calls, kFullReplay);
-        QVERIFY(form.nextEnabled);
+        QTRY_VERIFY(!replay.timer().isActive());
+        QVERIFY(next->isEnabled());
         QVERIFY(m_messages.isEmpty());
+        // The replay is a renewal from the stored class: walked on, its term
+        // ends in the class the stored one started in.
+        StoredInputs back = storedInputsOf(wizard.sheet());
+        QCOMPARE(wizard.sheet().text(SheetText::StartClass), u"7"_s);
+        back.startClass = wizard.sheet().text(SheetText::StartClass);
+        QCOMPARE(back, example());
     }
 
     void firstTimeContractIsStoredAsRenewalFromClassFour()
     {
-        PremiumSheet stored;
-        FakeForm storingForm;
-        storeExample(stored, storingForm);
-        stored.setContractKind(ContractKind::FirstTime);
-        QVERIFY(storeInputs(stored, storingForm));
-        QCOMPARE(readIniValue(u"t"_s, u"kbm1"_s, iniPath()), u"11"_s);
-        QCOMPARE(readIniValue(u"t"_s, u"kbm2"_s, iniPath()), u"4"_s);
+        PremiumSheet sheet;
+        sheet.setContractKind(ContractKind::Renewal);
+        sheet.setText(SheetText::EndClass, u"7"_s);
+        QCOMPARE(storedInputsOf(sheet).startClass, u"7"_s);
+        sheet.setContractKind(ContractKind::FirstTime);
+        QCOMPARE(storedInputsOf(sheet).startClass, u"4"_s);
+        QCOMPARE(storedInputsOf(sheet).contractKind, u"11"_s);
     }
 
     void storingLeavesTheReminderAlone()
     {
         writeIniValue(u"ch"_s, u"ch"_s, u"1"_s, iniPath());
-        PremiumSheet stored;
-        FakeForm form;
-        storeExample(stored, form);
-        QVERIFY(storeInputs(stored, form));
+        QVERIFY(writeStoredInputs(example()).isEmpty());
         QCOMPARE(readIniValue(u"ch"_s, u"ch"_s, iniPath()), u"1"_s);
+    }
+
+    void reminderTickFromRememberedValue_data()
+    {
+        QTest::addColumn<QString>("remembered");
+        QTest::addColumn<bool>("ticked");
+        QTest::newRow("1") << u"1"_s << true;
+        QTest::newRow("0") << u"0"_s << false;
+        QTest::newRow("missing") << QString() << false;
+        QTest::newRow("not a number") << u"да"_s << false;
+        QTest::newRow("another number") << u"2"_s << false;
+    }
+    void reminderTickFromRememberedValue()
+    {
+        QFETCH(QString, remembered);
+        QFETCH(bool, ticked);
+        if (!remembered.isEmpty())
+            writeIniValue(u"ch"_s, u"ch"_s, remembered, iniPath());
+        TariffWizard wizard;
+        wizard.start();
+        QCOMPARE(wizard.sheet().reminderWanted(), ticked);
+        QCOMPARE(wizard.form3()->findChild<QCheckBox *>(u"Check3"_s)->isChecked(), ticked);
     }
 
     // A replay that meets a code it cannot use stops there with the message,
@@ -180,126 +166,99 @@ private slots:
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
-        QTest::addColumn<int>("replayedCalls");
-        QTest::newRow("no category") << u"tb"_s << QString() << 0;
-        QTest::newRow("category not a number") << u"tb"_s << u"три"_s << 0;
-        QTest::newRow("category too large") << u"tb"_s << u"99999999999999999999"_s << 0;
-        QTest::newRow("no variant") << u"kt4"_s << QString() << 1;
-        QTest::newRow("no contract kind") << u"kbm1"_s << QString() << 4;
-        QTest::newRow("ko not a number") << u"ko"_s << u"x"_s << 6;
-        QTest::newRow("kvs past the list") << u"kvs"_s << u"4"_s << 7;
-        QTest::newRow("kvs negative") << u"kvs"_s << u"-1"_s << 7;
-        QTest::newRow("km past the list") << u"km"_s << u"6"_s << 8;
-        QTest::newRow("no owner") << u"t1"_s << QString() << 9;
-        QTest::newRow("no registration") << u"t2"_s << QString() << 10;
-        QTest::newRow("no vehicle group") << u"t3"_s << QString() << 12;
+        QTest::addColumn<QString>("category"); // replayed before the stop, or the default
+        QTest::addColumn<QString>("owner");
+        QTest::newRow("no category") << u"tb"_s << QString() << u"3"_s << u"1"_s;
+        QTest::newRow("category not a number") << u"tb"_s << u"три"_s << u"3"_s << u"1"_s;
+        QTest::newRow("category too large") << u"tb"_s << u"99999999999999999999"_s << u"3"_s << u"1"_s;
+        QTest::newRow("no variant") << u"kt4"_s << QString() << u"5"_s << u"1"_s;
+        QTest::newRow("no contract kind") << u"kbm1"_s << QString() << u"5"_s << u"1"_s;
+        QTest::newRow("ko not a number") << u"ko"_s << u"x"_s << u"5"_s << u"1"_s;
+        QTest::newRow("kvs past the list") << u"kvs"_s << u"4"_s << u"5"_s << u"1"_s;
+        QTest::newRow("kvs negative") << u"kvs"_s << u"-1"_s << u"5"_s << u"1"_s;
+        QTest::newRow("km past the list") << u"km"_s << u"6"_s << u"5"_s << u"1"_s;
+        QTest::newRow("no owner") << u"t1"_s << QString() << u"5"_s << u"1"_s;
+        QTest::newRow("no registration") << u"t2"_s << QString() << u"5"_s << u"2"_s;
+        QTest::newRow("no vehicle group") << u"t3"_s << QString() << u"5"_s << u"2"_s;
     }
 
     void brokenFiles()
     {
         QFETCH(QString, key);
         QFETCH(QString, value);
-        QFETCH(int, replayedCalls);
-        FakeForm form;
-        QVERIFY(!replayWithStored(key, value, form));
-        QVERIFY(form.nextEnabled);
+        QFETCH(QString, category);
+        QFETCH(QString, owner);
+        TariffWizard wizard;
+        QVERIFY(!replayWithStored(key, value, wizard));
+        QVERIFY(wizard.form1()->findChild<QPushButton *>(u"Command1"_s)->isEnabled());
         QCOMPARE(m_messages, QStringList { kNotSavedMessage });
-        QCOMPARE(form.calls, kFullReplay.mid(0, replayedCalls));
+        QCOMPARE(wizard.sheet().text(SheetText::CategoryCode), category);
+        QCOMPARE(wizard.sheet().text(SheetText::OwnerCode), owner);
     }
 
-    // How each stored code is read back: the choice it replays, and the
-    // fallbacks for codes the file may hold but no choice has.
+    // How each stored code is read back, and the fallbacks for codes the file
+    // may hold but no choice has: unknown category, registration and group
+    // codes choose nothing.
     void codesReplayAs_data()
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
-        QTest::addColumn<QStringList>("replayed"); // in this order, among the calls
-        QTest::newRow("column 17") << u"kt4"_s << u"17"_s << QStringList { u"variant 17"_s };
-        QTest::newRow("column 18") << u"kt4"_s << u"18"_s << QStringList { u"variant 18"_s };
-        QTest::newRow("any other column is 18") << u"kt4"_s << u"0"_s << QStringList { u"variant 18"_s };
-        QTest::newRow("contract 0 is a first contract")
-            << u"kbm1"_s << u"0"_s << QStringList { u"first-time"_s };
-        QTest::newRow("any other contract is a renewal")
-            << u"kbm1"_s << u"3"_s << QStringList { u"renewal"_s };
-        QTest::newRow("КО 1 is the first choice") << u"ko"_s << u"1"_s << QStringList { u"ko 0"_s };
-        QTest::newRow("any other КО is the second") << u"ko"_s << u"5"_s << QStringList { u"ko 1"_s };
-        QTest::newRow("owner 1 is a person") << u"t1"_s << u"1"_s << QStringList { u"owner 1"_s };
+        QTest::addColumn<SheetText>("field");
+        QTest::addColumn<QString>("replayed");
+        QTest::newRow("column 17") << u"kt4"_s << u"17"_s << SheetText::KtVariant << u"17"_s;
+        QTest::newRow("column 18") << u"kt4"_s << u"18"_s << SheetText::KtVariant << u"18"_s;
+        QTest::newRow("any other column is 18") << u"kt4"_s << u"0"_s << SheetText::KtVariant << u"18"_s;
+        QTest::newRow("contract 0 is a first contract") << u"kbm1"_s << u"0"_s << SheetText::Kbm << u"1"_s;
+        QTest::newRow("any other contract is a renewal") << u"kbm1"_s << u"3"_s << SheetText::Kbm << QString();
+        QTest::newRow("КО 1 is the first choice") << u"ko"_s << u"1"_s << SheetText::KoCode << u"1"_s;
+        QTest::newRow("any other КО is the second") << u"ko"_s << u"5"_s << SheetText::KoCode << u"2"_s;
+        QTest::newRow("owner 1 is a person") << u"t1"_s << u"1"_s << SheetText::OwnerCode << u"1"_s;
         QTest::newRow("any other owner is a legal entity")
-            << u"t1"_s << u"0"_s << QStringList { u"owner 2"_s };
-        QTest::newRow("registered in Russia")
-            << u"t2"_s << u"4"_s << QStringList { u"foreign 0"_s, u"registration 0"_s };
-        QTest::newRow("travelling to registration")
-            << u"t2"_s << u"5"_s << QStringList { u"foreign 0"_s, u"registration 1"_s };
+            << u"t1"_s << u"0"_s << SheetText::OwnerCode << u"2"_s;
+        QTest::newRow("registered in Russia") << u"t2"_s << u"4"_s << SheetText::RegistrationCode << u"4"_s;
         QTest::newRow("abroad brings back the foreign check")
-            << u"t2"_s << u"6"_s << QStringList { u"foreign 1"_s, u"registration 2"_s };
+            << u"t2"_s << u"6"_s << SheetText::RegistrationCode << u"6"_s;
+        QTest::newRow("unknown category") << u"tb"_s << u"17"_s << SheetText::CategoryCode << u"3"_s;
+        QTest::newRow("unknown registration") << u"t2"_s << u"9"_s << SheetText::RegistrationCode << u"4"_s;
+        QTest::newRow("unknown group") << u"t3"_s << u"3"_s << SheetText::VehicleGroupCode << u"7"_s;
     }
     void codesReplayAs()
     {
         QFETCH(QString, key);
         QFETCH(QString, value);
-        QFETCH(QStringList, replayed);
-        FakeForm form;
-        QVERIFY(replayWithStored(key, value, form));
-        const qsizetype at = form.calls.indexOf(replayed.first());
-        QVERIFY2(at >= 0, qPrintable(form.calls.join(u'|')));
-        QCOMPARE(form.calls.mid(at, replayed.size()), replayed);
-    }
-
-    void unknownCodesSelectNothing()
-    {
-        PremiumSheet stored;
-        FakeForm storingForm;
-        storeExample(stored, storingForm);
-        writeIniValue(u"t"_s, u"tb"_s, u"17"_s, iniPath());
-        writeIniValue(u"t"_s, u"t2"_s, u"9"_s, iniPath());
-        writeIniValue(u"t"_s, u"t3"_s, u"3"_s, iniPath());
-
-        PremiumSheet sheet;
-        FakeForm form;
-        QTimer timer;
-        SavedInputsRestore restore(sheet, form, timer);
-        restore.loadSavedInputs();
-        QVERIFY(restore.replaySavedInputs());
-        QVERIFY(!form.calls.contains(u"category 17"_s));
-        QCOMPARE(form.calls.first(), u"variant 17"_s);
-        QVERIFY(!form.calls.join(u'|').contains(u"registration"_s));
-        QVERIFY(!form.calls.join(u'|').contains(u"group"_s));
+        QFETCH(SheetText, field);
+        QFETCH(QString, replayed);
+        TariffWizard wizard;
+        QVERIFY(replayWithStored(key, value, wizard));
+        QCOMPARE(wizard.sheet().text(field), replayed);
+        QCOMPARE(wizard.sheet().foreignRegistered(), wizard.sheet().text(SheetText::RegistrationCode) == u"6"_s);
     }
 
     void noFileGivesTheMessageAfterTheLoad()
     {
-        PremiumSheet sheet;
-        sheet.setText(SheetText::KoCode, u"2"_s);
-        FakeForm form;
-        form.period = u"5 месяцев"_s;
-        QTimer timer;
-        SavedInputsRestore restore(sheet, form, timer);
-        restore.loadSavedInputs();
+        TariffWizard wizard;
+        wizard.start();
+        PremiumSheet &sheet = wizard.sheet();
+        SavedInputsReplay replay(wizard);
+        replay.loadSavedInputs();
         QVERIFY(!QFile::exists(iniPath()));
-        // The codes of the choices the windows show stay; only what the load
-        // shows at once (the period and КС) is taken from the missing file.
-        QCOMPARE(sheet.text(SheetText::KoCode), u"2"_s);
-        QCOMPARE(form.period, QString());
+        QCOMPARE(sheet.text(SheetText::Period), QString());
         QTRY_COMPARE(m_messages, QStringList { kNotSavedMessage });
-        QVERIFY(form.calls.isEmpty());
-        QVERIFY(form.nextEnabled);
+        QCOMPARE(sheet.text(SheetText::KoCode), u"1"_s);
+        QVERIFY(wizard.form1()->findChild<QPushButton *>(u"Command1"_s)->isEnabled());
     }
 
-    void unwritableFileIsReportedOnce()
+    void unwritableFileGivesTheReason()
     {
         // A folder where the file should be cannot be replaced by it, even by
         // root, who writes into read-only folders regardless.
         QVERIFY(QDir(m_dir.path()).mkdir(u"karvo.ini"_s));
-        PremiumSheet sheet;
-        FakeForm form;
-        const bool stored = storeInputs(sheet, form);
+        const QString error = writeStoredInputs(example());
         QDir(m_dir.path()).rmdir(u"karvo.ini"_s);
-        QVERIFY(!stored);
-        QCOMPARE(m_messages.size(), 1);
-        QVERIFY(m_messages.first().startsWith(kSaveFailedMessage));
-        QVERIFY(m_messages.first().size() > kSaveFailedMessage.size());
+        QVERIFY(!error.isEmpty());
+        QVERIFY(m_messages.isEmpty());
     }
 };
 
-QTEST_GUILESS_MAIN(TestSavedInputs)
+QTEST_MAIN(TestSavedInputs)
 #include "tst_savedinputs.moc"

@@ -103,7 +103,7 @@ int main(int argc, char *argv[])
     driver::click(form3, u"Command8"_s);
     save(form3, u"step10-report"_s);
     driver::click(form3, u"Command12"_s);
-    form3->setReminderWanted(true);
+    calculator.wizard().sheet().setReminderWanted(true);
     driver::click(form3, u"Command9"_s);
     driver::type(driver::find<QLineEdit>(calculator.reminder(), u"Text4"_s), u"20.12.2030"_s);
     save(form3, u"step10-reminder"_s);
@@ -132,7 +132,7 @@ int main(int argc, char *argv[])
     // A premium above the legal maximum, on a window of its own so that the
     // walk above keeps its values.
     PremiumSheet aboveSheet;
-    Form3 above(aboveSheet, QString());
+    Form3 above(aboveSheet);
     above.setReminderCaption(form3->reminderCaption());
     above.show();
     above.showStep(10);
