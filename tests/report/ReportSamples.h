@@ -40,7 +40,7 @@ inline QStringList expectedParagraphs(const karvo::ReportInputs &in)
 {
     const QString rule = u"=========================================================="_s;
     const QString kp = in.foreignRegistered ? in.kp : u"исключен"_s;
-    return {
+    QStringList paragraphs = {
         QString(), // the picture
         QString(),
         u"Страховые тарифы по обязательному страхованию гражданской ответственности владельцев транспортных средств"_s,
@@ -96,6 +96,9 @@ inline QStringList expectedParagraphs(const karvo::ReportInputs &in)
         QString(),
         karvo::kRightsNotice,
     };
+    if (!in.maximumWarning.isEmpty())
+        paragraphs.insert(paragraphs.indexOf(u"ИТОГО: "_s + in.t + u"  рублей"_s) + 1, in.maximumWarning);
+    return paragraphs;
 }
 
 } // namespace report_samples

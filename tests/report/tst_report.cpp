@@ -85,14 +85,19 @@ private slots:
 void ReportTest::paragraphs_data()
 {
     QTest::addColumn<bool>("foreign");
-    QTest::newRow("foreign vehicle, КП shown") << true;
-    QTest::newRow("domestic vehicle, КП excluded, no Т yet") << false;
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("foreign vehicle, КП shown") << true << QString();
+    QTest::newRow("domestic vehicle, КП excluded, no Т yet") << false << QString();
+    QTest::newRow("above the legal maximum, warned after the total")
+        << true << u"Т превышает предельный размер: страховая премия не может превышать 1000 руб."_s;
 }
 
 void ReportTest::paragraphs()
 {
     QFETCH(bool, foreign);
-    const karvo::ReportInputs in = sampleInputs(foreign);
+    QFETCH(QString, warning);
+    karvo::ReportInputs in = sampleInputs(foreign);
+    in.maximumWarning = warning;
     QCOMPARE(texts(readRtf(karvo::buildReport(in))), expectedParagraphs(in));
 }
 

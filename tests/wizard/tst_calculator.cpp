@@ -14,8 +14,10 @@
 #include "wizard/Form3.h"
 
 #include <QCheckBox>
+#include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -273,6 +275,7 @@ private slots:
         const QByteArray rtf = report.readAll();
         QVERIFY(rtf.startsWith("{\\rtf1"));
         QVERIFY(rtf.contains(calculator.wizard().sheet().text(SheetText::T).toUtf8()));
+        QVERIFY(rtf.contains(QDate::currentDate().toString(u"dd.MM.yyyy"_s).toLatin1()));
 
         // Read as it shows, not as it showed when the box was built.
         QCOMPARE(
@@ -311,18 +314,32 @@ private slots:
         QCOMPARE(recorders.opened.size(), removed ? 0 : 1);
     }
 
-    void reportThatCannotBeWrittenIsNotAnnouncedAsDone()
+    // No report for a Т that cannot be written, nor for one that is not there.
+    void reportThatIsNotWrittenIsNotAnnouncedAsDone_data()
     {
+        QTest::addColumn<bool>("folderInTheWay");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("karvo.doc is a folder") << true << u"Не удалось сохранить отчет: "_s;
+        QTest::newRow("an input changed after Расчет") << false << kReportNeedsPremium;
+    }
+    void reportThatIsNotWrittenIsNotAnnouncedAsDone()
+    {
+        QFETCH(bool, folderInTheWay);
+        QFETCH(QString, message);
         Recorders recorders;
-        QVERIFY(QDir(recorders.folder.path()).mkdir(u"karvo.doc"_s)); // not replaceable by a file
+        if (folderInTheWay)
+            QVERIFY(QDir(recorders.folder.path()).mkdir(u"karvo.doc"_s)); // not replaceable by a file
         Calculator calculator;
         calculator.start();
         walkAndCalculate(calculator, false);
         Form3 *form3 = calculator.wizard().form3();
+        if (!folderInTheWay)
+            driver::click(form3, u"Option1"_s);
         driver::click(form3, u"Command8"_s);
         QCOMPARE(recorders.messages.size(), 1);
-        QVERIFY(recorders.messages[0].startsWith(u"Не удалось сохранить отчет: "_s));
+        QVERIFY(recorders.messages[0].startsWith(message));
         QVERIFY(!form3->reportBox()->isVisible());
+        QCOMPARE(QFileInfo(reportPath()).isFile(), false);
     }
 
     void reminderWindowOpensFromStepTenAndUnticksOnNo()
