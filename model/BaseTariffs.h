@@ -30,7 +30,7 @@ inline constexpr int kDefaultCategory = 3;
 inline const QString kKtVariantVehicles = QStringLiteral("17");
 inline const QString kKtVariantTractors = QStringLiteral("18");
 
-// The captions of Option17 and Option18, trailing blanks and breaks included.
+// The captions of the two territory columns of step 2, trailing blanks and breaks included.
 QString ktVariantCaption(const QString &variant);
 
 // The fixed КТ and КС of a vehicle registered abroad.

@@ -19,14 +19,14 @@ struct KoChoice
     QString ko;
     QString code; // "1" or "2"
 };
-std::span<const KoChoice> koChoices(); // Option1, Option2
+std::span<const KoChoice> koChoices(); // limited drivers, any driver
 
 struct KvsRow
 {
     QString item;
     QString kvs;
 };
-std::span<const KvsRow> kvsRows(); // List10 in order
+std::span<const KvsRow> kvsRows(); // in the order of the step-5 list
 
 struct KmRow
 {
@@ -35,16 +35,16 @@ struct KmRow
     QString firstFigure; // horsepower, e.g. "50"
     QString secondFigure; // "0" when the item names one figure only
 };
-std::span<const KmRow> kmRows(); // List1 in order
+std::span<const KmRow> kmRows(); // in the order of the step-6 list
 
 struct KsRow
 {
     QString period; // "10 месяцев и более " ends with a blank
     QString ks;
 };
-std::span<const KsRow> ksRows(); // Combo2 in order
+std::span<const KsRow> ksRows(); // in the order of the step-7 drop-down
 
-// КО choice 0 or 1 (Option1, Option2): writes КО and its code.
+// КО choice 0 (limited drivers) or 1 (any driver): writes КО and its code.
 void chooseKo(PremiumSheet &sheet, int choice);
 // The selected item text of the КВС list: on an exact match writes КВС, then
 // the item's index as its code. Returns whether it matched.

@@ -6,7 +6,7 @@
 #include "reminder/ReminderWindow.h"
 #include "report/ReportBuilder.h"
 #include "storage/SavedInputs.h"
-#include "wizard/Form3.h"
+#include "wizard/PremiumWindow.h"
 #include "wizard/WizardTexts.h"
 
 #include <QDir>
@@ -29,7 +29,7 @@ Calculator::Calculator(QObject *parent)
     connect(&m_wizard, &TariffWizard::restoreRequested, this, [this] { m_replay->loadSavedInputs(); });
     connect(&m_wizard, &TariffWizard::reportRequested, this, &Calculator::produceReport);
     connect(&m_wizard, &TariffWizard::reportOpenRequested, this, [this] {
-        m_wizard.form3()->reportBox()->hide();
+        m_wizard.premiumWindow()->reportBox()->hide();
         openReport();
     });
     connect(&m_wizard, &TariffWizard::reminderRequested, this, [this] { reminder()->open(); });
@@ -61,7 +61,7 @@ void Calculator::openReport()
 ReminderWindow *Calculator::reminder()
 {
     if (!m_reminder) {
-        m_reminder = new ReminderWindow(m_wizard.form3());
+        m_reminder = new ReminderWindow(m_wizard.premiumWindow());
         connect(m_reminder, &ReminderWindow::deactivated, this,
             [this] { m_wizard.sheet().setReminderWanted(false); });
     }
@@ -75,8 +75,8 @@ void Calculator::produceReport()
         showMessage(kReportNeedsPremium);
         return;
     }
-    QWidget *box = m_wizard.form3()->reportBox();
-    auto *progress = box->findChild<QLabel *>(u"Label13"_s);
+    QWidget *box = m_wizard.premiumWindow()->reportBox();
+    auto *progress = box->findChild<QLabel *>(u"reportProgress"_s);
     progress->setText(kReportInProgress);
     box->show();
 

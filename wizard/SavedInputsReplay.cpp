@@ -3,8 +3,8 @@
 #include "model/DriverCoefficients.h"
 #include "platform/Messages.h"
 #include "storage/SavedInputs.h"
-#include "wizard/Form1.h"
-#include "wizard/Form2.h"
+#include "wizard/CategoryWindow.h"
+#include "wizard/DriversWindow.h"
 #include "wizard/TariffWizard.h"
 
 #include <optional>
@@ -53,11 +53,11 @@ void SavedInputsReplay::loadSavedInputs()
 
 void SavedInputsReplay::load(const StoredInputs &inputs)
 {
-    m_wizard.form1()->setStep1NextEnabled(false);
+    m_wizard.categoryWindow()->setStep1NextEnabled(false);
     m_stored = inputs;
     // The steps 3-7 window exists before the replay, so that its own
     // defaults never overwrite what the replay writes after.
-    m_wizard.form2();
+    m_wizard.driversWindow();
     PremiumSheet &sheet = m_wizard.sheet();
     sheet.setText(SheetText::Period, inputs.period);
     sheet.setText(SheetText::Ks, inputs.ks);
@@ -70,14 +70,14 @@ bool SavedInputsReplay::fail()
     // timer would start the replay a second time.
     m_timer.stop();
     showMessage(kNotSavedMessage);
-    m_wizard.form1()->setStep1NextEnabled(true);
+    m_wizard.categoryWindow()->setStep1NextEnabled(true);
     return false;
 }
 
 bool SavedInputsReplay::replay()
 {
-    Form1 *territory = m_wizard.form1();
-    Form2 *drivers = m_wizard.form2();
+    CategoryWindow *territory = m_wizard.categoryWindow();
+    DriversWindow *drivers = m_wizard.driversWindow();
     PremiumSheet &sheet = m_wizard.sheet();
 
     const std::optional<int> category = readCode(m_stored.category);

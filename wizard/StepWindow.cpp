@@ -16,21 +16,21 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace karvo {
 
-std::vector<ControlRow> footerRows(const FooterNames &names)
+std::vector<ControlRow> footerRows(const QRect &exitTwips)
 {
     using K = ControlKind;
     return {
-        { u"Command4"_s, {}, K::Button, names.exitTwips, Plain, texts::kExit },
-        { names.site, {}, K::Link, { 120, 7440, 2895, 255 }, Bold | Blue, kAuthorSite },
-        { names.rights, {}, K::Label, { 3240, 7680, 3015, 255 }, Blue | Serif, kRightsNotice },
-        { names.email, {}, K::Link, { 6300, 7440, 1995, 255 }, Bold | Blue, kAuthorEmail },
+        { u"exitButton"_s, {}, K::Button, exitTwips, Plain, texts::kExit },
+        { u"siteLink"_s, {}, K::Link, { 120, 7440, 2895, 255 }, Bold | Blue, kAuthorSite },
+        { u"rightsNotice"_s, {}, K::Label, { 3240, 7680, 3015, 255 }, Blue | Serif, kRightsNotice },
+        { u"emailLink"_s, {}, K::Link, { 6300, 7440, 1995, 255 }, Bold | Blue, kAuthorEmail },
     };
 }
 
 StepWindow::StepWindow(const QString &name)
 {
     setObjectName(name);
-    DisableXbutton();
+    removeCloseBox();
     setWindowTitle(kWindowCaption);
     // Before any control exists, so that every one starts with it.
     setPalette(designPalette());
@@ -40,7 +40,7 @@ StepWindow::StepWindow(const QString &name)
     move(pixelsFromTwips(240), pixelsFromTwips(240));
 }
 
-void StepWindow::DisableXbutton()
+void StepWindow::removeCloseBox()
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
 }
@@ -50,21 +50,21 @@ void StepWindow::closeEvent(QCloseEvent *event)
     event->ignore();
 }
 
-void StepWindow::build(std::span<const ControlRow> rows, const FooterNames &footer)
+void StepWindow::build(std::span<const ControlRow> rows, const QRect &exitTwips)
 {
     m_controls = buildControls(this, rows);
-    const std::vector<ControlRow> exitAndLinks = footerRows(footer);
+    const std::vector<ControlRow> exitAndLinks = footerRows(exitTwips);
     const Controls footerControls = buildControls(this, exitAndLinks);
     for (const ControlRow &row : exitAndLinks)
         m_controls.add(row.name, footerControls.widget(row.name));
 
-    connect(control<QPushButton>(u"Command4"_s), &QPushButton::clicked, this, &StepWindow::exitClicked);
-    auto *email = control<ClickableLabel>(footer.email);
+    connect(control<QPushButton>(u"exitButton"_s), &QPushButton::clicked, this, &StepWindow::exitClicked);
+    auto *email = control<ClickableLabel>(u"emailLink"_s);
     email->setToolTip(kEmailTooltip);
     // The links take their target from their own caption at the moment of the
     // click, so what is shown is what opens.
     connect(email, &ClickableLabel::clicked, this, [email] { openMail(email->text()); });
-    auto *site = control<ClickableLabel>(footer.site);
+    auto *site = control<ClickableLabel>(u"siteLink"_s);
     site->setToolTip(kSiteTooltip);
     connect(site, &ClickableLabel::clicked, this, [site] { openSite(site->text()); });
 }

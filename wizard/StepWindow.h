@@ -15,16 +15,9 @@ class QPushButton;
 // wizard, the "Выход" button and the footer links.
 namespace karvo {
 
-struct FooterNames
-{
-    QString email;
-    QString rights;
-    QString site;
-    QRect exitTwips;
-};
-
-// The rows of the exit button and the three footer labels of a window.
-std::vector<ControlRow> footerRows(const FooterNames &names);
+// The rows of the exit button, placed at `exitTwips`, and the three footer
+// labels ("emailLink", "rightsNotice", "siteLink") of a window.
+std::vector<ControlRow> footerRows(const QRect &exitTwips);
 
 class StepWindow : public QWidget
 {
@@ -36,9 +29,10 @@ public:
 
     explicit StepWindow(const QString &name);
 
-    // Removes the window's close command: no close box, and Alt+F4 or the
-    // window manager's close request is ignored. "Выход" is the only way out.
-    void DisableXbutton();
+    // Asks the window manager for a title bar without a close box; Alt+F4
+    // and the window manager's close request are ignored as well (see
+    // closeEvent). "Выход" is the only way out.
+    void removeCloseBox();
 
     // The step whose frame is visible, or 0 before any.
     int currentStep() const { return m_current; }
@@ -56,7 +50,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
-    void build(std::span<const ControlRow> rows, const FooterNames &footer);
+    void build(std::span<const ControlRow> rows, const QRect &exitTwips);
     // Registers a step frame and wires its buttons (either may be empty). The
     // next button is also what Enter presses on that step.
     void addStep(int step, const QString &frame, const QString &back, const QString &next);

@@ -5,9 +5,9 @@
 #include "platform/Messages.h"
 #include "reminder/ReminderDate.h"
 #include "storage/SavedInputs.h"
-#include "wizard/Form1.h"
-#include "wizard/Form2.h"
-#include "wizard/Form3.h"
+#include "wizard/CategoryWindow.h"
+#include "wizard/DriversWindow.h"
+#include "wizard/PremiumWindow.h"
 #include "wizard/WizardTexts.h"
 
 #include <QCoreApplication>
@@ -26,33 +26,33 @@ TariffWizard::~TariffWizard() = default;
 
 void TariffWizard::start()
 {
-    m_form1 = std::make_unique<Form1>(m_sheet);
-    wire(m_form1.get());
-    connect(m_form1.get(), &Form1::foreignRegisteredToggled, this, &TariffWizard::setForeignRegistered);
-    connect(m_form1.get(), &Form1::restoreClicked, this, &TariffWizard::restoreRequested);
+    m_categoryWindow = std::make_unique<CategoryWindow>(m_sheet);
+    wire(m_categoryWindow.get());
+    connect(m_categoryWindow.get(), &CategoryWindow::foreignRegisteredToggled, this, &TariffWizard::setForeignRegistered);
+    connect(m_categoryWindow.get(), &CategoryWindow::restoreClicked, this, &TariffWizard::restoreRequested);
 
     m_sheet.setText(SheetText::StartTime, shortTimeText(QTime::currentTime()));
     m_sheet.setReminderWanted(readRememberedReminderTick());
 
-    m_form3 = std::make_unique<Form3>(m_sheet);
-    wire(m_form3.get());
-    connect(m_form3.get(), &Form3::saveInputsRequested, this, &TariffWizard::saveInputsRequested);
-    connect(m_form3.get(), &Form3::reportRequested, this, &TariffWizard::reportRequested);
-    connect(m_form3.get(), &Form3::reportOpenRequested, this, &TariffWizard::reportOpenRequested);
-    connect(m_form3.get(), &Form3::reminderRequested, this, &TariffWizard::reminderRequested);
+    m_premiumWindow = std::make_unique<PremiumWindow>(m_sheet);
+    wire(m_premiumWindow.get());
+    connect(m_premiumWindow.get(), &PremiumWindow::saveInputsRequested, this, &TariffWizard::saveInputsRequested);
+    connect(m_premiumWindow.get(), &PremiumWindow::reportRequested, this, &TariffWizard::reportRequested);
+    connect(m_premiumWindow.get(), &PremiumWindow::reportOpenRequested, this, &TariffWizard::reportOpenRequested);
+    connect(m_premiumWindow.get(), &PremiumWindow::reminderRequested, this, &TariffWizard::reminderRequested);
 
     // The default category fixes the owner kind that step 10 starts from.
-    m_form1->selectCategory(kDefaultCategory);
-    m_form1->show();
+    m_categoryWindow->selectCategory(kDefaultCategory);
+    m_categoryWindow->show();
 }
 
-Form2 *TariffWizard::form2()
+DriversWindow *TariffWizard::driversWindow()
 {
-    if (!m_form2) {
-        m_form2 = std::make_unique<Form2>(m_sheet);
-        wire(m_form2.get());
+    if (!m_driversWindow) {
+        m_driversWindow = std::make_unique<DriversWindow>(m_sheet);
+        wire(m_driversWindow.get());
     }
-    return m_form2.get();
+    return m_driversWindow.get();
 }
 
 void TariffWizard::wire(StepWindow *window)
@@ -84,45 +84,45 @@ void TariffWizard::next(int step)
 {
     switch (step) {
     case 1: {
-        m_form1->showStep(2);
+        m_categoryWindow->showStep(2);
         // Choosing the column empties the region and the town, which belong
         // to the other column. In the same column they still hold: that is
         // the territory a load of saved inputs has just replayed, and emptied
         // it would be saved empty by the next "Расчет".
-        const QString variant = ktVariantForCategory(m_form1->selectedCategory());
+        const QString variant = ktVariantForCategory(m_categoryWindow->selectedCategory());
         if (variant != m_sheet.text(SheetText::KtVariant))
-            m_form1->selectKtVariant(variant);
+            m_categoryWindow->selectKtVariant(variant);
         break;
     }
     case 2:
         if (requireCoefficient(Coefficient::Kt))
-            switchWindow(m_form1.get(), form2());
+            switchWindow(m_categoryWindow.get(), driversWindow());
         break;
     case 3:
         if (requireCoefficient(Coefficient::Kbm))
-            form2()->showStep(4);
+            driversWindow()->showStep(4);
         break;
     case 4:
     case 5:
     case 6:
-        form2()->showStep(step + 1);
+        driversWindow()->showStep(step + 1);
         break;
     case 7:
         if (requireCoefficient(Coefficient::Ks)) {
-            m_form3->setReminderCaption(texts::kReminderCaptionPrefix + m_sheet.text(SheetText::Period));
-            switchWindow(form2(), m_form3.get());
+            m_premiumWindow->setReminderCaption(texts::kReminderCaptionPrefix + m_sheet.text(SheetText::Period));
+            switchWindow(driversWindow(), m_premiumWindow.get());
         }
         break;
     case 8:
         if (mayLeaveStep8(m_sheet))
-            m_form3->showStep(9);
+            m_premiumWindow->showStep(9);
         else
             showMessage(texts::kNotSetPrefix + shortName(Coefficient::Kp));
         // КН follows the contract history of step 3, also after a refusal.
         deriveKn(m_sheet, m_sheet.text(SheetText::Payouts));
         break;
     case 9:
-        m_form3->showStep(10);
+        m_premiumWindow->showStep(10);
         leaveStep9Forward(m_sheet);
         break;
     default:
@@ -134,30 +134,30 @@ void TariffWizard::back(int step)
 {
     switch (step) {
     case 2:
-        m_form1->showStep(1);
-        m_form1->emptyTerritory();
+        m_categoryWindow->showStep(1);
+        m_categoryWindow->emptyTerritory();
         break;
     case 3:
         // The only change of window that hides the old one first.
-        form2()->hide();
-        m_form1->show();
-        m_form1->raise();
-        m_form1->activateWindow();
+        driversWindow()->hide();
+        m_categoryWindow->show();
+        m_categoryWindow->raise();
+        m_categoryWindow->activateWindow();
         break;
     case 4:
     case 5:
     case 6:
     case 7:
-        form2()->showStep(step - 1);
+        driversWindow()->showStep(step - 1);
         break;
     case 8:
-        switchWindow(m_form3.get(), form2());
+        switchWindow(m_premiumWindow.get(), driversWindow());
         break;
     case 9:
-        m_form3->showStep(8);
+        m_premiumWindow->showStep(8);
         break;
     case 10:
-        m_form3->showStep(9);
+        m_premiumWindow->showStep(9);
         returnToStep9(m_sheet);
         break;
     default:
@@ -175,7 +175,7 @@ void TariffWizard::setForeignRegistered(bool on)
 {
     // The check reaches into the steps 3-7 window (hints, КС), which is
     // created for it if need be.
-    form2();
+    driversWindow();
     karvo::setForeignRegistered(m_sheet, on);
 }
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 // The calculator's user interface: one premium sheet and three step windows
-// that show the ten steps one at a time. Form1 (steps 1-2) and Form3 (steps
-// 8-10) exist from the start, Form2 (steps 3-7) from the first time anything
+// that show the ten steps one at a time. CategoryWindow (steps 1-2) and PremiumWindow (steps
+// 8-10) exist from the start, DriversWindow (steps 3-7) from the first time anything
 // touches it; none is ever destroyed before the end, they are only shown and
 // hidden, and each keeps the step it was left on. The wizard runs the
 // navigation between the steps with the checks that stop it; the windows run
@@ -16,9 +16,9 @@
 // report, the reminder, the restore) is asked for through the signals below.
 namespace karvo {
 
-class Form1;
-class Form2;
-class Form3;
+class CategoryWindow;
+class DriversWindow;
+class PremiumWindow;
 class StepWindow;
 
 class TariffWizard : public QObject
@@ -34,10 +34,10 @@ public:
     void start();
 
     PremiumSheet &sheet() { return m_sheet; }
-    Form1 *form1() const { return m_form1.get(); }
-    Form2 *form2(); // created on first use
-    Form3 *form3() const { return m_form3.get(); }
-    bool hasForm2() const { return bool(m_form2); }
+    CategoryWindow *categoryWindow() const { return m_categoryWindow.get(); }
+    DriversWindow *driversWindow(); // created on first use
+    PremiumWindow *premiumWindow() const { return m_premiumWindow.get(); }
+    bool hasDriversWindow() const { return bool(m_driversWindow); }
 
     // The "Далее >>" and "<<Назад " of a step.
     void next(int step);
@@ -65,9 +65,9 @@ private:
     void switchWindow(StepWindow *from, StepWindow *to);
 
     PremiumSheet m_sheet;
-    std::unique_ptr<Form1> m_form1;
-    std::unique_ptr<Form2> m_form2;
-    std::unique_ptr<Form3> m_form3;
+    std::unique_ptr<CategoryWindow> m_categoryWindow;
+    std::unique_ptr<DriversWindow> m_driversWindow;
+    std::unique_ptr<PremiumWindow> m_premiumWindow;
 };
 
 } // namespace karvo

@@ -16,8 +16,8 @@ private slots:
         QTest::addColumn<QString>("ko");
         QTest::addColumn<QString>("code");
 
-        QTest::newRow("Option1, limited drivers") << 0 << u"1"_s << u"1"_s;
-        QTest::newRow("Option2, any driver") << 1 << u"1,8"_s << u"2"_s;
+        QTest::newRow("limited drivers") << 0 << u"1"_s << u"1"_s;
+        QTest::newRow("any driver") << 1 << u"1,8"_s << u"2"_s;
         // Anything else selects nothing: the sheet keeps the earlier choice.
         QTest::newRow("below the table") << -1 << u"1,8"_s << u"2"_s;
         QTest::newRow("beyond the table") << 2 << u"1,8"_s << u"2"_s;

@@ -3,8 +3,8 @@
 #include "platform/ProgramFolder.h"
 #include "storage/IniFile.h"
 #include "storage/SavedInputs.h"
-#include "wizard/Form1.h"
-#include "wizard/Form3.h"
+#include "wizard/CategoryWindow.h"
+#include "wizard/PremiumWindow.h"
 #include "wizard/SavedInputsReplay.h"
 #include "wizard/TariffWizard.h"
 
@@ -100,7 +100,7 @@ private slots:
         SavedInputsReplay replay(wizard);
         QStringList dates;
         connect(&replay, &SavedInputsReplay::reminderDateLoaded, this, [&dates](const QString &d) { dates << d; });
-        auto *next = wizard.form1()->findChild<QPushButton *>(u"Command1"_s);
+        auto *next = wizard.categoryWindow()->findChild<QPushButton *>(u"step1Next"_s);
         replay.loadSavedInputs();
         QVERIFY(!next->isEnabled());
         QVERIFY(replay.timer().isActive());
@@ -157,7 +157,7 @@ private slots:
         TariffWizard wizard;
         wizard.start();
         QCOMPARE(wizard.sheet().reminderWanted(), ticked);
-        QCOMPARE(wizard.form3()->findChild<QCheckBox *>(u"Check3"_s)->isChecked(), ticked);
+        QCOMPARE(wizard.premiumWindow()->findChild<QCheckBox *>(u"reminderCheck"_s)->isChecked(), ticked);
     }
 
     // A replay that meets a code it cannot use stops there with the message,
@@ -190,7 +190,7 @@ private slots:
         QFETCH(QString, owner);
         TariffWizard wizard;
         QVERIFY(!replayWithStored(key, value, wizard));
-        QVERIFY(wizard.form1()->findChild<QPushButton *>(u"Command1"_s)->isEnabled());
+        QVERIFY(wizard.categoryWindow()->findChild<QPushButton *>(u"step1Next"_s)->isEnabled());
         QCOMPARE(m_messages, QStringList { kNotSavedMessage });
         QCOMPARE(wizard.sheet().text(SheetText::CategoryCode), category);
         QCOMPARE(wizard.sheet().text(SheetText::OwnerCode), owner);
@@ -245,7 +245,7 @@ private slots:
         QCOMPARE(sheet.text(SheetText::Period), QString());
         QTRY_COMPARE(m_messages, QStringList { kNotSavedMessage });
         QCOMPARE(sheet.text(SheetText::KoCode), u"1"_s);
-        QVERIFY(wizard.form1()->findChild<QPushButton *>(u"Command1"_s)->isEnabled());
+        QVERIFY(wizard.categoryWindow()->findChild<QPushButton *>(u"step1Next"_s)->isEnabled());
     }
 
     void unwritableFileGivesTheReason()

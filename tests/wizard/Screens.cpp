@@ -11,9 +11,9 @@
 #include "reminder/ReminderWindow.h"
 #include "wizard/Calculator.h"
 #include "wizard/DesktopServices.h"
-#include "wizard/Form1.h"
-#include "wizard/Form2.h"
-#include "wizard/Form3.h"
+#include "wizard/CategoryWindow.h"
+#include "wizard/DriversWindow.h"
+#include "wizard/PremiumWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -62,86 +62,86 @@ int main(int argc, char *argv[])
     Calculator calculator;
     calculator.start();
     TariffWizard &wizard = calculator.wizard();
-    Form1 *form1 = wizard.form1();
-    save(form1, u"step01"_s);
-    hover(driver::find<QCheckBox>(form1, u"Check1"_s));
-    save(form1, u"step01-attention"_s);
-    hover(driver::find(form1, u"Frame1"_s));
+    CategoryWindow *categoryWindow = wizard.categoryWindow();
+    save(categoryWindow, u"step01"_s);
+    hover(driver::find<QCheckBox>(categoryWindow, u"foreignCheck"_s));
+    save(categoryWindow, u"step01-attention"_s);
+    hover(driver::find(categoryWindow, u"step1Frame"_s));
 
-    driver::click(form1, u"Command1"_s);
-    driver::pick(form1, u"Combo1"_s, u"Республика Башкортостан"_s);
-    save(form1, u"step02"_s);
-    driver::click(form1, u"Command2"_s);
+    driver::click(categoryWindow, u"step1Next"_s);
+    driver::pick(categoryWindow, u"regionBox"_s, u"Республика Башкортостан"_s);
+    save(categoryWindow, u"step02"_s);
+    driver::click(categoryWindow, u"step2Next"_s);
 
-    Form2 *form2 = wizard.form2();
-    driver::click(form2, u"Option11"_s);
-    driver::pick(form2, u"Combo1"_s, u"3"_s);
-    driver::pick(form2, u"Combo5"_s, u"0"_s);
-    save(form2, u"step03"_s);
-    driver::click(form2, u"Command2"_s);
-    save(form2, u"step04"_s);
-    driver::click(form2, u"Command1"_s);
-    save(form2, u"step05"_s);
-    driver::click(form2, u"Command7"_s);
-    driver::pickRow(driver::find<QListWidget>(form2, u"List1"_s), 4);
-    save(form2, u"step06"_s);
-    driver::click(form2, u"Command8"_s);
-    driver::pick(form2, u"Combo2"_s, u"10 месяцев и более "_s);
-    save(form2, u"step07"_s);
-    driver::click(form2, u"Command10"_s);
+    DriversWindow *driversWindow = wizard.driversWindow();
+    driver::click(driversWindow, u"renewalContract"_s);
+    driver::pick(driversWindow, u"startClassBox"_s, u"3"_s);
+    driver::pick(driversWindow, u"payoutsBox"_s, u"0"_s);
+    save(driversWindow, u"step03"_s);
+    driver::click(driversWindow, u"step3Next"_s);
+    save(driversWindow, u"step04"_s);
+    driver::click(driversWindow, u"step4Next"_s);
+    save(driversWindow, u"step05"_s);
+    driver::click(driversWindow, u"step5Next"_s);
+    driver::pickRow(driver::find<QListWidget>(driversWindow, u"kmList"_s), 4);
+    save(driversWindow, u"step06"_s);
+    driver::click(driversWindow, u"step6Next"_s);
+    driver::pick(driversWindow, u"periodBox"_s, u"10 месяцев и более "_s);
+    save(driversWindow, u"step07"_s);
+    driver::click(driversWindow, u"step7Next"_s);
 
-    Form3 *form3 = wizard.form3();
-    save(form3, u"step08"_s);
-    driver::click(form3, u"Command10"_s);
-    save(form3, u"step09"_s);
-    driver::click(form3, u"Command2"_s);
-    driver::click(form3, u"Command3"_s);
-    save(form3, u"step10"_s);
-    driver::click(form3, u"ExplanationLink"_s);
-    save(form3, u"step10-explanation"_s);
-    driver::click(form3, u"ExplanationClose"_s);
-    driver::click(form3, u"Command8"_s);
-    save(form3, u"step10-report"_s);
-    driver::click(form3, u"Command12"_s);
+    PremiumWindow *premiumWindow = wizard.premiumWindow();
+    save(premiumWindow, u"step08"_s);
+    driver::click(premiumWindow, u"step8Next"_s);
+    save(premiumWindow, u"step09"_s);
+    driver::click(premiumWindow, u"step9Next"_s);
+    driver::click(premiumWindow, u"calculateButton"_s);
+    save(premiumWindow, u"step10"_s);
+    driver::click(premiumWindow, u"ExplanationLink"_s);
+    save(premiumWindow, u"step10-explanation"_s);
+    driver::click(premiumWindow, u"ExplanationClose"_s);
+    driver::click(premiumWindow, u"reportButton"_s);
+    save(premiumWindow, u"step10-report"_s);
+    driver::click(premiumWindow, u"reportOk"_s);
     calculator.wizard().sheet().setReminderWanted(true);
-    driver::click(form3, u"Command9"_s);
+    driver::click(premiumWindow, u"reminderOk"_s);
     driver::type(driver::find<QLineEdit>(calculator.reminder(), u"Text4"_s), u"20.12.2030"_s);
-    save(form3, u"step10-reminder"_s);
+    save(premiumWindow, u"step10-reminder"_s);
     calculator.reminder()->hide();
 
     // The foreign case: back to step 1 and the check set.
-    driver::click(form3, u"Command5"_s);
-    driver::click(form3, u"Command1"_s);
-    driver::click(form3, u"Command11"_s);
+    driver::click(premiumWindow, u"step10Back"_s);
+    driver::click(premiumWindow, u"step9Back"_s);
+    driver::click(premiumWindow, u"step8Back"_s);
     for (int step = 7; step > 3; --step)
         wizard.back(step);
-    driver::click(form2, u"Command3"_s);
+    driver::click(driversWindow, u"step3Back"_s);
     wizard.back(2);
-    driver::click(driver::find<QCheckBox>(form1, u"Check1"_s));
+    driver::click(driver::find<QCheckBox>(categoryWindow, u"foreignCheck"_s));
     wizard.next(1);
-    save(form1, u"foreign-step02"_s);
-    form2->showStep(3);
-    save(form2, u"foreign-step03"_s);
-    form2->showStep(6);
-    save(form2, u"foreign-step06"_s);
-    form3->showStep(8);
-    save(form3, u"foreign-step08"_s);
-    form3->showStep(10);
-    save(form3, u"foreign-step10"_s);
+    save(categoryWindow, u"foreign-step02"_s);
+    driversWindow->showStep(3);
+    save(driversWindow, u"foreign-step03"_s);
+    driversWindow->showStep(6);
+    save(driversWindow, u"foreign-step06"_s);
+    premiumWindow->showStep(8);
+    save(premiumWindow, u"foreign-step08"_s);
+    premiumWindow->showStep(10);
+    save(premiumWindow, u"foreign-step10"_s);
 
     // A premium above the legal maximum, on a window of its own so that the
     // walk above keeps its values.
     PremiumSheet aboveSheet;
-    Form3 above(aboveSheet);
-    above.setReminderCaption(form3->reminderCaption());
+    PremiumWindow above(aboveSheet);
+    above.setReminderCaption(premiumWindow->reminderCaption());
     above.show();
     above.showStep(10);
     const QStringList values { u"1980"_s, u"2"_s, u"2,45"_s, u"1,7"_s, u"1,8"_s, u"1,6"_s, u"1"_s, u"1"_s,
         u"1,5"_s };
     for (Coefficient c : kAllCoefficients)
         aboveSheet.setCoefficient(c, values[int(c)]);
-    driver::click(&above, u"Option1"_s);
-    driver::click(&above, u"Command3"_s);
+    driver::click(&above, u"individualOwner"_s);
+    driver::click(&above, u"calculateButton"_s);
     driver::click(&above, u"ExplanationLink"_s);
     save(&above, u"step10-explanation-above"_s);
     above.hide();

@@ -9,9 +9,9 @@
 #include "report/ReportBuilder.h"
 #include "storage/IniFile.h"
 #include "wizard/Calculator.h"
-#include "wizard/Form1.h"
-#include "wizard/Form2.h"
-#include "wizard/Form3.h"
+#include "wizard/CategoryWindow.h"
+#include "wizard/DriversWindow.h"
+#include "wizard/PremiumWindow.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -28,47 +28,47 @@ using namespace karvo;
 namespace {
 
 // Category row 3, Bashkortostan / Ufa in column "17", a renewal from class 6
-// with no payouts (ending in 7), КО Option2, КВС row 3, КМ row 2, five months,
+// with no payouts (ending in 7), КО for any driver, КВС row 3, КМ row 2, five months,
 // a legal entity travelling to the place of registration with a trailer.
 // Registered abroad, the vehicle has a term of five months and cannot be
 // travelling to registration: it stays in the foreign case.
 void walkAndCalculate(Calculator &calculator, bool save, bool foreign = false)
 {
     TariffWizard &wizard = calculator.wizard();
-    Form1 *form1 = wizard.form1();
-    driver::click(form1, u"Option3"_s);
+    CategoryWindow *categoryWindow = wizard.categoryWindow();
+    driver::click(categoryWindow, u"category3"_s);
     if (foreign)
-        driver::click(form1, u"Check1"_s);
-    driver::click(form1, u"Command1"_s);
-    driver::pick(form1, u"Combo1"_s, u"Республика Башкортостан"_s);
-    driver::pick(driver::find<QListWidget>(form1, u"List1"_s), u"Уфа"_s);
-    driver::click(form1, u"Command2"_s);
+        driver::click(categoryWindow, u"foreignCheck"_s);
+    driver::click(categoryWindow, u"step1Next"_s);
+    driver::pick(categoryWindow, u"regionBox"_s, u"Республика Башкортостан"_s);
+    driver::pick(driver::find<QListWidget>(categoryWindow, u"townList"_s), u"Уфа"_s);
+    driver::click(categoryWindow, u"step2Next"_s);
 
-    Form2 *form2 = wizard.form2();
-    driver::click(form2, u"Option11"_s);
-    driver::pick(form2, u"Combo1"_s, u"6"_s);
-    driver::pick(form2, u"Combo5"_s, u"0"_s);
-    driver::click(form2, u"Command2"_s);
-    driver::click(form2, u"Option2"_s);
-    driver::click(form2, u"Command1"_s);
-    driver::pickRow(driver::find<QListWidget>(form2, u"List10"_s), 3);
-    driver::click(form2, u"Command7"_s);
-    driver::pickRow(driver::find<QListWidget>(form2, u"List1"_s), 2);
-    driver::click(form2, u"Command8"_s);
-    driver::pick(form2, u"Combo2"_s, u"5 месяцев"_s);
-    driver::click(form2, u"Command10"_s);
+    DriversWindow *driversWindow = wizard.driversWindow();
+    driver::click(driversWindow, u"renewalContract"_s);
+    driver::pick(driversWindow, u"startClassBox"_s, u"6"_s);
+    driver::pick(driversWindow, u"payoutsBox"_s, u"0"_s);
+    driver::click(driversWindow, u"step3Next"_s);
+    driver::click(driversWindow, u"driversUnlimited"_s);
+    driver::click(driversWindow, u"step4Next"_s);
+    driver::pickRow(driver::find<QListWidget>(driversWindow, u"kvsList"_s), 3);
+    driver::click(driversWindow, u"step5Next"_s);
+    driver::pickRow(driver::find<QListWidget>(driversWindow, u"kmList"_s), 2);
+    driver::click(driversWindow, u"step6Next"_s);
+    driver::pick(driversWindow, u"periodBox"_s, u"5 месяцев"_s);
+    driver::click(driversWindow, u"step7Next"_s);
 
-    Form3 *form3 = wizard.form3();
+    PremiumWindow *premiumWindow = wizard.premiumWindow();
     if (foreign)
-        driver::pick(form3, u"Combo1"_s, u"5 месяцев"_s);
-    driver::click(form3, u"Command10"_s);
-    driver::click(form3, u"Command2"_s);
-    driver::click(form3, u"Option2"_s);
-    driver::click(form3, u"Option5"_s);
-    driver::click(form3, u"Option9"_s);
+        driver::pick(premiumWindow, u"termBox"_s, u"5 месяцев"_s);
+    driver::click(premiumWindow, u"step8Next"_s);
+    driver::click(premiumWindow, u"step9Next"_s);
+    driver::click(premiumWindow, u"legalEntityOwner"_s);
+    driver::click(premiumWindow, u"travellingToRegistration"_s);
+    driver::click(premiumWindow, u"groupTrailer"_s);
     if (save)
-        driver::click(form3, u"Check2"_s);
-    driver::click(form3, u"Command3"_s);
+        driver::click(premiumWindow, u"saveInputsCheck"_s);
+    driver::click(premiumWindow, u"calculateButton"_s);
 }
 
 // Only what the steps demand (Moscow, ten months and more, travelling to
@@ -76,17 +76,17 @@ void walkAndCalculate(Calculator &calculator, bool save, bool foreign = false)
 void walkWithTheDefaults(Calculator &calculator)
 {
     TariffWizard &wizard = calculator.wizard();
-    driver::click(wizard.form1(), u"Command1"_s);
-    driver::pick(wizard.form1(), u"Combo1"_s, u"Москва"_s);
-    driver::click(wizard.form1(), u"Command2"_s);
-    Form2 *form2 = wizard.form2();
-    for (const QString &next : { u"Command2"_s, u"Command1"_s, u"Command7"_s, u"Command8"_s })
-        driver::click(form2, next);
-    driver::pick(form2, u"Combo2"_s, u"10 месяцев и более "_s);
-    driver::click(form2, u"Command10"_s);
-    Form3 *form3 = wizard.form3();
-    for (const QString &control : { u"Command10"_s, u"Command2"_s, u"Option5"_s, u"Check2"_s, u"Command3"_s })
-        driver::click(form3, control);
+    driver::click(wizard.categoryWindow(), u"step1Next"_s);
+    driver::pick(wizard.categoryWindow(), u"regionBox"_s, u"Москва"_s);
+    driver::click(wizard.categoryWindow(), u"step2Next"_s);
+    DriversWindow *driversWindow = wizard.driversWindow();
+    for (const QString &next : { u"step3Next"_s, u"step4Next"_s, u"step5Next"_s, u"step6Next"_s })
+        driver::click(driversWindow, next);
+    driver::pick(driversWindow, u"periodBox"_s, u"10 месяцев и более "_s);
+    driver::click(driversWindow, u"step7Next"_s);
+    PremiumWindow *premiumWindow = wizard.premiumWindow();
+    for (const QString &control : { u"step8Next"_s, u"step9Next"_s, u"travellingToRegistration"_s, u"saveInputsCheck"_s, u"calculateButton"_s })
+        driver::click(premiumWindow, control);
 }
 
 // After a load: from step 1 on with "Далее >>", completing step 3 with no
@@ -94,18 +94,18 @@ void walkWithTheDefaults(Calculator &calculator)
 void walkOnAndCalculate(Calculator &calculator)
 {
     TariffWizard &wizard = calculator.wizard();
-    driver::click(wizard.form1(), u"Command1"_s);
-    driver::click(wizard.form1(), u"Command2"_s);
-    Form2 *form2 = wizard.form2();
-    driver::pick(form2, u"Combo5"_s, u"0"_s);
-    for (const QString &next : { u"Command2"_s, u"Command1"_s, u"Command7"_s, u"Command8"_s, u"Command10"_s })
-        driver::click(form2, next);
-    Form3 *form3 = wizard.form3();
+    driver::click(wizard.categoryWindow(), u"step1Next"_s);
+    driver::click(wizard.categoryWindow(), u"step2Next"_s);
+    DriversWindow *driversWindow = wizard.driversWindow();
+    driver::pick(driversWindow, u"payoutsBox"_s, u"0"_s);
+    for (const QString &next : { u"step3Next"_s, u"step4Next"_s, u"step5Next"_s, u"step6Next"_s, u"step7Next"_s })
+        driver::click(driversWindow, next);
+    PremiumWindow *premiumWindow = wizard.premiumWindow();
     if (wizard.sheet().foreignRegistered())
-        driver::pick(form3, u"Combo1"_s, u"5 месяцев"_s);
-    driver::click(form3, u"Command10"_s);
-    driver::click(form3, u"Command2"_s);
-    driver::click(form3, u"Command3"_s);
+        driver::pick(premiumWindow, u"termBox"_s, u"5 месяцев"_s);
+    driver::click(premiumWindow, u"step8Next"_s);
+    driver::click(premiumWindow, u"step9Next"_s);
+    driver::click(premiumWindow, u"calculateButton"_s);
 }
 
 QString iniPath()
@@ -137,10 +137,10 @@ private slots:
         Calculator calculator;
         calculator.start();
         TariffWizard &wizard = calculator.wizard();
-        Form1 *form1 = wizard.form1();
-        driver::click(form1, u"Option1"_s); // something else, to see it replaced
-        driver::click(form1, u"Label12"_s);
-        auto *next = driver::find<QPushButton>(form1, u"Command1"_s);
+        CategoryWindow *categoryWindow = wizard.categoryWindow();
+        driver::click(categoryWindow, u"category1"_s); // something else, to see it replaced
+        driver::click(categoryWindow, u"restoreLink"_s);
+        auto *next = driver::find<QPushButton>(categoryWindow, u"step1Next"_s);
         QVERIFY(!next->isEnabled());
         QTRY_VERIFY(next->isEnabled());
         QCOMPARE(recorders.messages, QStringList());
@@ -148,29 +148,29 @@ private slots:
         const PremiumSheet &sheet = wizard.sheet();
         QCOMPARE(sheet.text(SheetText::CategoryCode), u"3"_s);
         QCOMPARE(sheet.coefficient(Coefficient::Tb), u"1980"_s);
-        QVERIFY(driver::find<QRadioButton>(form1, u"Option17"_s)->isChecked());
-        QCOMPARE(driver::find<QComboBox>(form1, u"Combo1"_s)->currentText(), u"Республика Башкортостан"_s);
-        auto *towns = driver::find<QListWidget>(form1, u"List1"_s);
+        QVERIFY(driver::find<QRadioButton>(categoryWindow, u"vehiclesColumn"_s)->isChecked());
+        QCOMPARE(driver::find<QComboBox>(categoryWindow, u"regionBox"_s)->currentText(), u"Республика Башкортостан"_s);
+        auto *towns = driver::find<QListWidget>(categoryWindow, u"townList"_s);
         QCOMPARE(towns->count(), 1);
         QCOMPARE(towns->currentItem()->text(), u"Уфа"_s);
         QCOMPARE(sheet.coefficient(Coefficient::Kt), u"1,8"_s);
 
-        Form2 *form2 = wizard.form2();
-        QVERIFY(driver::find<QRadioButton>(form2, u"Option11"_s)->isChecked());
-        QCOMPARE(driver::find<QComboBox>(form2, u"Combo1"_s)->currentText(), u"7"_s);
+        DriversWindow *driversWindow = wizard.driversWindow();
+        QVERIFY(driver::find<QRadioButton>(driversWindow, u"renewalContract"_s)->isChecked());
+        QCOMPARE(driver::find<QComboBox>(driversWindow, u"startClassBox"_s)->currentText(), u"7"_s);
         QCOMPARE(sheet.coefficient(Coefficient::Kbm), QString()); // until the payouts are chosen
-        QVERIFY(driver::find<QRadioButton>(form2, u"Option2"_s)->isChecked());
+        QVERIFY(driver::find<QRadioButton>(driversWindow, u"driversUnlimited"_s)->isChecked());
         QCOMPARE(sheet.coefficient(Coefficient::Ko), u"1,8"_s);
         QCOMPARE(sheet.coefficient(Coefficient::Kvs), u"1"_s);
         QCOMPARE(sheet.coefficient(Coefficient::Km), u"1,1"_s);
-        QCOMPARE(driver::find<QComboBox>(form2, u"Combo2"_s)->currentText(), u"5 месяцев"_s);
+        QCOMPARE(driver::find<QComboBox>(driversWindow, u"periodBox"_s)->currentText(), u"5 месяцев"_s);
         QCOMPARE(sheet.coefficient(Coefficient::Ks), u"0,65"_s);
         QCOMPARE(sheet.ownerKind(), OwnerKind::LegalEntity);
         QCOMPARE(sheet.registrationCase(), RegistrationCase::TravellingToRegistration);
         QCOMPARE(sheet.vehicleGroup(), VehicleGroup::GroupTrailer);
 
         // Completing step 3 from the restored class: 7 with no payouts ends in 8.
-        driver::pick(form2, u"Combo5"_s, u"0"_s);
+        driver::pick(driversWindow, u"payoutsBox"_s, u"0"_s);
         QCOMPARE(sheet.coefficient(Coefficient::Kbm), u"0,75"_s);
     }
 
@@ -202,7 +202,7 @@ private slots:
             Calculator first;
             first.start();
             if (failedLoadFirst) {
-                driver::click(first.wizard().form1(), u"Label12"_s);
+                driver::click(first.wizard().categoryWindow(), u"restoreLink"_s);
                 QTRY_COMPARE(recorders.messages, QStringList { u"Не сохранены данные"_s });
                 recorders.messages.clear();
             }
@@ -216,19 +216,19 @@ private slots:
         Calculator calculator;
         calculator.start();
         TariffWizard &wizard = calculator.wizard();
-        driver::click(wizard.form1(), u"Label12"_s);
-        QTRY_VERIFY(driver::find<QPushButton>(wizard.form1(), u"Command1"_s)->isEnabled());
+        driver::click(wizard.categoryWindow(), u"restoreLink"_s);
+        QTRY_VERIFY(driver::find<QPushButton>(wizard.categoryWindow(), u"step1Next"_s)->isEnabled());
         QCOMPARE(recorders.messages, QStringList());
-        QCOMPARE(driver::find<QCheckBox>(wizard.form1(), u"Check1"_s)->isChecked(), foreign);
-        for (const QString &option : { u"Option4"_s, u"Option5"_s, u"Option6"_s }) {
-            auto *choice = driver::find<QRadioButton>(wizard.form3(), option);
+        QCOMPARE(driver::find<QCheckBox>(wizard.categoryWindow(), u"foreignCheck"_s)->isChecked(), foreign);
+        for (const QString &option : { u"registeredInRussia"_s, u"travellingToRegistration"_s, u"foreignVehicle"_s }) {
+            auto *choice = driver::find<QRadioButton>(wizard.premiumWindow(), option);
             QVERIFY2(!choice->isChecked() || choice->isEnabled(), qPrintable(option));
         }
         walkOnAndCalculate(calculator);
         QCOMPARE(recorders.messages, QStringList());
         QCOMPARE(wizard.sheet().text(SheetText::T), t);
         // Walked through, step 2 still shows the territory the next save keeps.
-        QCOMPARE(driver::find<QListWidget>(wizard.form1(), u"List1"_s)->currentItem()->text(), town);
+        QCOMPARE(driver::find<QListWidget>(wizard.categoryWindow(), u"townList"_s)->currentItem()->text(), town);
     }
 
     void restoreWithoutAFileSaysSo()
@@ -236,10 +236,10 @@ private slots:
         Recorders recorders;
         Calculator calculator;
         calculator.start();
-        Form1 *form1 = calculator.wizard().form1();
-        driver::click(form1, u"Label12"_s);
+        CategoryWindow *categoryWindow = calculator.wizard().categoryWindow();
+        driver::click(categoryWindow, u"restoreLink"_s);
         QTRY_COMPARE(recorders.messages, QStringList { u"Не сохранены данные"_s });
-        QVERIFY(driver::find<QPushButton>(form1, u"Command1"_s)->isEnabled());
+        QVERIFY(driver::find<QPushButton>(categoryWindow, u"step1Next"_s)->isEnabled());
         QVERIFY(!QFile::exists(iniPath()));
     }
 
@@ -254,8 +254,8 @@ private slots:
         QVERIFY(writeIniValue(u"dt"_s, u"dt"_s, u"20.12.2030"_s, iniPath()));
         Calculator calculator;
         calculator.start();
-        driver::click(calculator.wizard().form1(), u"Label12"_s);
-        QTRY_VERIFY(driver::find<QPushButton>(calculator.wizard().form1(), u"Command1"_s)->isEnabled());
+        driver::click(calculator.wizard().categoryWindow(), u"restoreLink"_s);
+        QTRY_VERIFY(driver::find<QPushButton>(calculator.wizard().categoryWindow(), u"step1Next"_s)->isEnabled());
         QCOMPARE(calculator.reminder()->dateText(), u"20.12.2030"_s);
         QVERIFY(!calculator.reminder()->isVisible());
     }
@@ -266,10 +266,10 @@ private slots:
         Calculator calculator;
         calculator.start();
         walkAndCalculate(calculator, false);
-        Form3 *form3 = calculator.wizard().form3();
-        driver::click(form3, u"Command8"_s);
-        QVERIFY(form3->reportBox()->isVisible());
-        QCOMPARE(driver::find<QLabel>(form3, u"Label13"_s)->text(), u"Отчет в Word сформирован"_s);
+        PremiumWindow *premiumWindow = calculator.wizard().premiumWindow();
+        driver::click(premiumWindow, u"reportButton"_s);
+        QVERIFY(premiumWindow->reportBox()->isVisible());
+        QCOMPARE(driver::find<QLabel>(premiumWindow, u"reportProgress"_s)->text(), u"Отчет в Word сформирован"_s);
         QFile report(reportPath());
         QVERIFY(report.open(QIODevice::ReadOnly));
         const QByteArray rtf = report.readAll();
@@ -279,11 +279,11 @@ private slots:
 
         // Read as it shows, not as it showed when the box was built.
         QCOMPARE(
-            driver::spokenName(driver::find<QLabel>(form3, u"Label13"_s)), u"Отчет в Word сформирован"_s);
+            driver::spokenName(driver::find<QLabel>(premiumWindow, u"reportProgress"_s)), u"Отчет в Word сформирован"_s);
 
-        driver::click(form3, u"Command12"_s);
+        driver::click(premiumWindow, u"reportOk"_s);
         QCOMPARE(recorders.opened, QList<QUrl> { QUrl::fromLocalFile(reportPath()) });
-        QVERIFY(!form3->reportBox()->isVisible());
+        QVERIFY(!premiumWindow->reportBox()->isVisible());
         QCOMPARE(recorders.messages, QStringList());
     }
 
@@ -304,13 +304,13 @@ private slots:
         Calculator calculator;
         calculator.start();
         walkAndCalculate(calculator, false);
-        Form3 *form3 = calculator.wizard().form3();
-        driver::click(form3, u"Command8"_s);
+        PremiumWindow *premiumWindow = calculator.wizard().premiumWindow();
+        driver::click(premiumWindow, u"reportButton"_s);
         if (removed)
             QVERIFY(QFile::remove(reportPath()));
-        driver::click(form3, u"Command12"_s);
+        driver::click(premiumWindow, u"reportOk"_s);
         QCOMPARE(recorders.messages, QStringList { message + reportPath() });
-        QVERIFY(!form3->reportBox()->isVisible());
+        QVERIFY(!premiumWindow->reportBox()->isVisible());
         QCOMPARE(recorders.opened.size(), removed ? 0 : 1);
     }
 
@@ -332,13 +332,13 @@ private slots:
         Calculator calculator;
         calculator.start();
         walkAndCalculate(calculator, false);
-        Form3 *form3 = calculator.wizard().form3();
+        PremiumWindow *premiumWindow = calculator.wizard().premiumWindow();
         if (!folderInTheWay)
-            driver::click(form3, u"Option1"_s);
-        driver::click(form3, u"Command8"_s);
+            driver::click(premiumWindow, u"individualOwner"_s);
+        driver::click(premiumWindow, u"reportButton"_s);
         QCOMPARE(recorders.messages.size(), 1);
         QVERIFY(recorders.messages[0].startsWith(message));
-        QVERIFY(!form3->reportBox()->isVisible());
+        QVERIFY(!premiumWindow->reportBox()->isVisible());
         QCOMPARE(QFileInfo(reportPath()).isFile(), false);
     }
 
@@ -348,14 +348,14 @@ private slots:
         Calculator calculator;
         calculator.start();
         walkAndCalculate(calculator, false);
-        Form3 *form3 = calculator.wizard().form3();
+        PremiumWindow *premiumWindow = calculator.wizard().premiumWindow();
         calculator.wizard().sheet().setReminderWanted(true);
-        driver::click(form3, u"Command9"_s);
+        driver::click(premiumWindow, u"reminderOk"_s);
         ReminderWindow *reminder = calculator.reminder();
-        QCOMPARE(reminder->parentWidget(), form3);
+        QCOMPARE(reminder->parentWidget(), premiumWindow);
         QVERIFY(reminder->isVisible());
         driver::click(reminder, u"Command2"_s);
-        QVERIFY(!driver::find<QCheckBox>(form3, u"Check3"_s)->isChecked());
+        QVERIFY(!driver::find<QCheckBox>(premiumWindow, u"reminderCheck"_s)->isChecked());
         QVERIFY(!reminder->isVisible());
         QCOMPARE(recorders.messages, QStringList { u"Автозапуск деактивирован"_s });
     }

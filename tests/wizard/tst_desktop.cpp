@@ -5,8 +5,8 @@
 #include "Recorders.h"
 
 #include "wizard/DesktopServices.h"
-#include "wizard/Form1.h"
-#include "wizard/Form3.h"
+#include "wizard/CategoryWindow.h"
+#include "wizard/PremiumWindow.h"
 #include "wizard/TariffWizard.h"
 
 #include <QApplication>
@@ -37,16 +37,16 @@ private slots:
         TariffWizard wizard;
         wizard.start();
         auto box = createMessageBox(u"karvo 2012"_s, u"Не установлен коэффициент КТ"_s);
-        QCOMPARE(box->parentWidget(), wizard.form1());
+        QCOMPARE(box->parentWidget(), wizard.categoryWindow());
         // The box wears the window's colours, not the desktop theme's.
-        QCOMPARE(box->palette().color(QPalette::Window), wizard.form1()->palette().color(QPalette::Window));
+        QCOMPARE(box->palette().color(QPalette::Window), wizard.categoryWindow()->palette().color(QPalette::Window));
         QCOMPARE(box->palette().color(QPalette::WindowText),
-            wizard.form1()->palette().color(QPalette::WindowText));
+            wizard.categoryWindow()->palette().color(QPalette::WindowText));
         QCOMPARE(box->button(QMessageBox::Ok)->text(), u"ОК"_s);
 
-        wizard.form3()->show();
-        wizard.form1()->hide();
-        QCOMPARE(createMessageBox(u"karvo 2012"_s, u"Установите флажок"_s)->parentWidget(), wizard.form3());
+        wizard.premiumWindow()->show();
+        wizard.categoryWindow()->hide();
+        QCOMPARE(createMessageBox(u"karvo 2012"_s, u"Установите флажок"_s)->parentWidget(), wizard.premiumWindow());
     }
 
     void openerTellsWhetherItOpened_data()

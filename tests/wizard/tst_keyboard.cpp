@@ -4,9 +4,9 @@
 #include "Recorders.h"
 #include "WizardDriver.h"
 
-#include "wizard/Form1.h"
-#include "wizard/Form2.h"
-#include "wizard/Form3.h"
+#include "wizard/CategoryWindow.h"
+#include "wizard/DriversWindow.h"
+#include "wizard/PremiumWindow.h"
 #include "wizard/TariffWizard.h"
 
 #include <QApplication>
@@ -54,7 +54,7 @@ private slots:
         m_recorders = std::make_unique<Recorders>();
         m_wizard = std::make_unique<TariffWizard>();
         m_wizard->start();
-        activate(m_wizard->form1());
+        activate(m_wizard->categoryWindow());
     }
     void cleanup()
     {
@@ -64,36 +64,36 @@ private slots:
 
     void stepOneStartsOnTheChosenCategoryAndWalksInReadingOrder()
     {
-        Form1 *form1 = m_wizard->form1();
-        QCOMPARE(form1->focusWidget()->objectName(), u"Option3"_s);
-        QCOMPARE(tabOrder(form1),
-            (QStringList { u"Option3"_s, u"Text1"_s, u"Check1"_s, u"Command1"_s, u"Label4"_s, u"Label12"_s,
-                u"Command4"_s, u"Label87"_s, u"Label21"_s }));
+        CategoryWindow *categoryWindow = m_wizard->categoryWindow();
+        QCOMPARE(categoryWindow->focusWidget()->objectName(), u"category3"_s);
+        QCOMPARE(tabOrder(categoryWindow),
+            (QStringList { u"category3"_s, u"tbBox"_s, u"foreignCheck"_s, u"step1Next"_s, u"tbNoteLink"_s, u"restoreLink"_s,
+                u"exitButton"_s, u"siteLink"_s, u"emailLink"_s }));
     }
 
     void arrowKeysChooseTheCategory()
     {
-        Form1 *form1 = m_wizard->form1();
-        QTest::keyClick(form1->focusWidget(), Qt::Key_Down);
-        QVERIFY(driver::find<QRadioButton>(form1, u"Option4"_s)->isChecked());
+        CategoryWindow *categoryWindow = m_wizard->categoryWindow();
+        QTest::keyClick(categoryWindow->focusWidget(), Qt::Key_Down);
+        QVERIFY(driver::find<QRadioButton>(categoryWindow, u"category4"_s)->isChecked());
         QCOMPARE(m_wizard->sheet().text(SheetText::CategoryCode), u"4"_s);
-        QTest::keyClick(form1->focusWidget(), Qt::Key_Up);
-        QTest::keyClick(form1->focusWidget(), Qt::Key_Up);
-        QTest::keyClick(form1->focusWidget(), Qt::Key_Up);
-        QVERIFY(driver::find<QRadioButton>(form1, u"Option1"_s)->isChecked());
+        QTest::keyClick(categoryWindow->focusWidget(), Qt::Key_Up);
+        QTest::keyClick(categoryWindow->focusWidget(), Qt::Key_Up);
+        QTest::keyClick(categoryWindow->focusWidget(), Qt::Key_Up);
+        QVERIFY(driver::find<QRadioButton>(categoryWindow, u"category1"_s)->isChecked());
         QCOMPARE(m_wizard->sheet().coefficient(Coefficient::Tb), u"1215"_s);
         QCOMPARE(m_wizard->sheet().ownerKind(), OwnerKind::Unset);
     }
 
     void enterGoesOnAndRefusesLikeTheButton()
     {
-        Form1 *form1 = m_wizard->form1();
-        QTest::keyClick(form1->focusWidget(), Qt::Key_Return);
-        QCOMPARE(form1->currentStep(), 2);
-        QCOMPARE(form1->focusWidget()->objectName(), u"Option17"_s);
-        QTest::keyClick(form1->focusWidget(), Qt::Key_Return);
+        CategoryWindow *categoryWindow = m_wizard->categoryWindow();
+        QTest::keyClick(categoryWindow->focusWidget(), Qt::Key_Return);
+        QCOMPARE(categoryWindow->currentStep(), 2);
+        QCOMPARE(categoryWindow->focusWidget()->objectName(), u"vehiclesColumn"_s);
+        QTest::keyClick(categoryWindow->focusWidget(), Qt::Key_Return);
         QCOMPARE(m_recorders->messages, QStringList { u"Не установлен коэффициент КТ"_s });
-        QCOMPARE(form1->currentStep(), 2);
+        QCOMPARE(categoryWindow->currentStep(), 2);
     }
 
     // Only a choice from the open list (or the arrow keys) picks. Typed text
@@ -110,31 +110,31 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("shown"); // the box's text afterwards; empty: what was typed
         const QString kareliaShown = u"Республика Карелия"_s;
-        const QStringList karelia = { u"Option17"_s, u"Combo1=Республика Карелия"_s };
-        const QStringList renewal = { u"Option11"_s };
+        const QStringList karelia = { u"vehiclesColumn"_s, u"regionBox=Республика Карелия"_s };
+        const QStringList renewal = { u"renewalContract"_s };
         // Leaving the region box, typed text gives way to the region whose
         // towns are listed, so a town then finds its own КТ.
-        QTest::newRow("region, Tab") << 2 << karelia << u"Combo1"_s << u"Москва"_s << u"Tab"_s
+        QTest::newRow("region, Tab") << 2 << karelia << u"regionBox"_s << u"Москва"_s << u"Tab"_s
                                      << SheetText::Kt << u"1,3"_s << kareliaShown;
-        QTest::newRow("region, a town clicked") << 2 << karelia << u"Combo1"_s << u"Москва"_s << u"List1"_s
+        QTest::newRow("region, a town clicked") << 2 << karelia << u"regionBox"_s << u"Москва"_s << u"townList"_s
                                                 << SheetText::Kt << u"0,8"_s << kareliaShown;
-        QTest::newRow("region, Enter") << 2 << karelia << u"Combo1"_s << u"Москва"_s << u"Enter"_s
+        QTest::newRow("region, Enter") << 2 << karelia << u"regionBox"_s << u"Москва"_s << u"Enter"_s
                                        << SheetText::Kt << u"1,3"_s << QString();
-        QTest::newRow("region never picked, Tab") << 2 << QStringList { u"Option17"_s } << u"Combo1"_s
+        QTest::newRow("region never picked, Tab") << 2 << QStringList { u"vehiclesColumn"_s } << u"regionBox"_s
                                                   << u"Москва"_s << u"Tab"_s << SheetText::Kt << QString()
                                                   << u""_s;
         QTest::newRow("start class after the payouts, Tab")
-            << 3 << renewal + QStringList { u"Combo5=0"_s } << u"Combo1"_s << u"7"_s << u"Tab"_s
+            << 3 << renewal + QStringList { u"payoutsBox=0"_s } << u"startClassBox"_s << u"7"_s << u"Tab"_s
             << SheetText::Kbm << QString() << QString();
         QTest::newRow("payouts after the start class, a click elsewhere")
-            << 3 << renewal + QStringList { u"Combo1=7"_s } << u"Combo5"_s << u"0"_s << u"Text4"_s
+            << 3 << renewal + QStringList { u"startClassBox=7"_s } << u"payoutsBox"_s << u"0"_s << u"kbmBox"_s
             << SheetText::Kbm << QString() << QString();
-        QTest::newRow("period, Tab") << 7 << QStringList() << u"Combo2"_s << u"3 месяца"_s << u"Tab"_s
+        QTest::newRow("period, Tab") << 7 << QStringList() << u"periodBox"_s << u"3 месяца"_s << u"Tab"_s
                                      << SheetText::Ks << QString() << QString();
         QTest::newRow("period without its trailing blank, Enter")
-            << 7 << QStringList() << u"Combo2"_s << u"10 месяцев и более"_s << u"Enter"_s << SheetText::Ks
+            << 7 << QStringList() << u"periodBox"_s << u"10 месяцев и более"_s << u"Enter"_s << SheetText::Ks
             << QString() << QString();
-        QTest::newRow("term, Tab") << 8 << QStringList { u"Check1"_s } << u"Combo1"_s << u"5 месяцев"_s
+        QTest::newRow("term, Tab") << 8 << QStringList { u"skipTermCheck"_s } << u"termBox"_s << u"5 месяцев"_s
                                    << u"Tab"_s << SheetText::Kp << QString() << QString();
     }
     void typingIntoADropDownChoosesNothing()
@@ -148,9 +148,9 @@ private slots:
         QFETCH(QString, expected);
         QFETCH(QString, shown);
 
-        StepWindow *window = step <= 2 ? static_cast<StepWindow *>(m_wizard->form1())
-            : step <= 7                ? static_cast<StepWindow *>(m_wizard->form2())
-                                       : static_cast<StepWindow *>(m_wizard->form3());
+        StepWindow *window = step <= 2 ? static_cast<StepWindow *>(m_wizard->categoryWindow())
+            : step <= 7                ? static_cast<StepWindow *>(m_wizard->driversWindow())
+                                       : static_cast<StepWindow *>(m_wizard->premiumWindow());
         window->showStep(step);
         activate(window);
         QVERIFY(QTest::qWaitForWindowActive(window));
@@ -180,10 +180,10 @@ private slots:
 
     void arrowKeysInAClosedDropDownPick()
     {
-        Form2 *form2 = m_wizard->form2();
-        form2->showStep(7);
-        activate(form2);
-        auto *periods = driver::find<QComboBox>(form2, u"Combo2"_s);
+        DriversWindow *driversWindow = m_wizard->driversWindow();
+        driversWindow->showStep(7);
+        activate(driversWindow);
+        auto *periods = driver::find<QComboBox>(driversWindow, u"periodBox"_s);
         periods->lineEdit()->setFocus();
         QTest::keyClick(periods->lineEdit(), Qt::Key_Down);
         QCOMPARE(periods->currentText(), u"3 месяца"_s);
@@ -194,55 +194,55 @@ private slots:
 
     void enterOnAFocusedButtonPressesThatButton()
     {
-        Form1 *form1 = m_wizard->form1();
-        QTest::keyClick(form1->focusWidget(), Qt::Key_Return);
-        driver::find<QWidget>(form1, u"Command3"_s)->setFocus();
-        QTest::keyClick(form1->focusWidget(), Qt::Key_Return);
-        QCOMPARE(form1->currentStep(), 1);
+        CategoryWindow *categoryWindow = m_wizard->categoryWindow();
+        QTest::keyClick(categoryWindow->focusWidget(), Qt::Key_Return);
+        driver::find<QWidget>(categoryWindow, u"step2Back"_s)->setFocus();
+        QTest::keyClick(categoryWindow->focusWidget(), Qt::Key_Return);
+        QCOMPARE(categoryWindow->currentStep(), 1);
     }
 
     void stepThreeWalksInReadingOrder()
     {
         m_wizard->sheet().setCoefficient(Coefficient::Kt, u"1"_s);
-        driver::click(m_wizard->form1(), u"Command1"_s);
+        driver::click(m_wizard->categoryWindow(), u"step1Next"_s);
         m_wizard->sheet().setCoefficient(Coefficient::Kt, u"1"_s);
-        driver::click(m_wizard->form1(), u"Command2"_s);
-        Form2 *form2 = m_wizard->form2();
-        activate(form2);
-        QCOMPARE(tabOrder(form2),
-            (QStringList { u"Option10"_s, u"Combo1"_s, u"Text4"_s, u"Command3"_s, u"Command2"_s, u"Label5"_s,
-                u"Command4"_s, u"Label87"_s, u"Label36"_s }));
-        form2->findChild<QWidget *>(u"Option10"_s)->setFocus();
-        QTest::keyClick(form2->focusWidget(), Qt::Key_Return);
-        QCOMPARE(form2->currentStep(), 4);
+        driver::click(m_wizard->categoryWindow(), u"step2Next"_s);
+        DriversWindow *driversWindow = m_wizard->driversWindow();
+        activate(driversWindow);
+        QCOMPARE(tabOrder(driversWindow),
+            (QStringList { u"firstContract"_s, u"startClassBox"_s, u"kbmBox"_s, u"step3Back"_s, u"step3Next"_s, u"kbmNoteLink"_s,
+                u"exitButton"_s, u"siteLink"_s, u"emailLink"_s }));
+        driversWindow->findChild<QWidget *>(u"firstContract"_s)->setFocus();
+        QTest::keyClick(driversWindow->focusWidget(), Qt::Key_Return);
+        QCOMPARE(driversWindow->currentStep(), 4);
     }
 
     void enterOnStepTenCalculates()
     {
-        Form3 *form3 = m_wizard->form3();
+        PremiumWindow *premiumWindow = m_wizard->premiumWindow();
         for (Coefficient c : kAllCoefficients)
             m_wizard->sheet().setCoefficient(c, u"1"_s);
         m_wizard->sheet().setCoefficient(Coefficient::Tb, u"1980"_s);
-        form3->showStep(10);
-        activate(form3);
-        QCOMPARE(form3->focusWidget()->objectName(), u"Option1"_s);
-        QCOMPARE(tabOrder(form3),
-            (QStringList { u"Option1"_s, u"Option4"_s, u"Option7"_s, u"Label45"_s, u"Check2"_s, u"Check3"_s,
-                u"Text3"_s, u"Command9"_s, u"Command5"_s, u"Command3"_s, u"Command8"_s, u"Command4"_s,
-                u"Label87"_s, u"Label21"_s }));
-        QTest::keyClick(form3->focusWidget(), Qt::Key_Return);
+        premiumWindow->showStep(10);
+        activate(premiumWindow);
+        QCOMPARE(premiumWindow->focusWidget()->objectName(), u"individualOwner"_s);
+        QCOMPARE(tabOrder(premiumWindow),
+            (QStringList { u"individualOwner"_s, u"registeredInRussia"_s, u"groupB"_s, u"decreeLink"_s, u"saveInputsCheck"_s, u"reminderCheck"_s,
+                u"premiumBox"_s, u"reminderOk"_s, u"step10Back"_s, u"calculateButton"_s, u"reportButton"_s, u"exitButton"_s,
+                u"siteLink"_s, u"emailLink"_s }));
+        QTest::keyClick(premiumWindow->focusWidget(), Qt::Key_Return);
         QCOMPARE(m_wizard->sheet().text(SheetText::T), u"1980"_s);
     }
 
     void linksOpenFromTheKeyboard()
     {
         m_recorders->addFile(u"k/tb.txt"_s);
-        Form1 *form1 = m_wizard->form1();
-        driver::find<QWidget>(form1, u"Label4"_s)->setFocus();
-        QTest::keyClick(form1->focusWidget(), Qt::Key_Return);
+        CategoryWindow *categoryWindow = m_wizard->categoryWindow();
+        driver::find<QWidget>(categoryWindow, u"tbNoteLink"_s)->setFocus();
+        QTest::keyClick(categoryWindow->focusWidget(), Qt::Key_Return);
         QCOMPARE(m_recorders->opened.size(), 1);
         QVERIFY(m_recorders->opened[0].toLocalFile().endsWith(u"/k/tb.txt"_s));
-        QCOMPARE(form1->currentStep(), 1);
+        QCOMPARE(categoryWindow->currentStep(), 1);
     }
 };
 

@@ -6,9 +6,9 @@
 #include "WizardDriver.h"
 
 #include "notes/NoteLinks.h"
-#include "wizard/Form1.h"
-#include "wizard/Form2.h"
-#include "wizard/Form3.h"
+#include "wizard/CategoryWindow.h"
+#include "wizard/DriversWindow.h"
+#include "wizard/PremiumWindow.h"
 #include "wizard/TariffWizard.h"
 
 #include <QLabel>
@@ -24,11 +24,11 @@ StepWindow *windowOf(TariffWizard &wizard, int number)
 {
     switch (number) {
     case 1:
-        return wizard.form1();
+        return wizard.categoryWindow();
     case 2:
-        return wizard.form2();
+        return wizard.driversWindow();
     default:
-        return wizard.form3();
+        return wizard.premiumWindow();
     }
 }
 
@@ -57,16 +57,16 @@ private slots:
         QTest::addColumn<QString>("missing");
         const QString note = u"Не удалось открыть примечание: "_s;
         const QString noNote = u"Не найден файл примечания: "_s;
-        QTest::newRow("step 1, ТБ") << 1 << 1 << u"Label4"_s << u"k/tb.txt"_s << note << noNote;
-        QTest::newRow("step 2, КТ") << 1 << 2 << u"Label45"_s << u"k/kt.txt"_s << note << noNote;
-        QTest::newRow("step 3, КБМ") << 2 << 3 << u"Label5"_s << u"k/kbm.txt"_s << note << noNote;
-        QTest::newRow("step 4, КО") << 2 << 4 << u"Label45"_s << u"k/ko.txt"_s << note << noNote;
-        QTest::newRow("step 5, КВС") << 2 << 5 << u"Label8"_s << u"k/kvs.txt"_s << note << noNote;
-        QTest::newRow("step 6, КМ") << 2 << 6 << u"Label11"_s << u"k/km.txt"_s << note << noNote;
-        QTest::newRow("step 7, КС") << 2 << 7 << u"Label16"_s << u"k/ks.txt"_s << note << noNote;
-        QTest::newRow("step 8, КП") << 3 << 8 << u"Label16"_s << u"k/kp.txt"_s << note << noNote;
+        QTest::newRow("step 1, ТБ") << 1 << 1 << u"tbNoteLink"_s << u"k/tb.txt"_s << note << noNote;
+        QTest::newRow("step 2, КТ") << 1 << 2 << u"ktNoteLink"_s << u"k/kt.txt"_s << note << noNote;
+        QTest::newRow("step 3, КБМ") << 2 << 3 << u"kbmNoteLink"_s << u"k/kbm.txt"_s << note << noNote;
+        QTest::newRow("step 4, КО") << 2 << 4 << u"koNoteLink"_s << u"k/ko.txt"_s << note << noNote;
+        QTest::newRow("step 5, КВС") << 2 << 5 << u"kvsNoteLink"_s << u"k/kvs.txt"_s << note << noNote;
+        QTest::newRow("step 6, КМ") << 2 << 6 << u"kmNoteLink"_s << u"k/km.txt"_s << note << noNote;
+        QTest::newRow("step 7, КС") << 2 << 7 << u"ksNoteLink"_s << u"k/ks.txt"_s << note << noNote;
+        QTest::newRow("step 8, КП") << 3 << 8 << u"kpNoteLink"_s << u"k/kp.txt"_s << note << noNote;
         QTest::newRow("step 10, the decree")
-            << 3 << 10 << u"Label45"_s << u"k/739.chm"_s << u"Не удалось открыть справку: "_s
+            << 3 << 10 << u"decreeLink"_s << u"k/739.chm"_s << u"Не удалось открыть справку: "_s
             << u"Не найден файл справки: "_s;
     }
 
@@ -117,9 +117,9 @@ private slots:
         QTest::addColumn<int>("window");
         QTest::addColumn<QString>("email");
         QTest::addColumn<QString>("site");
-        QTest::newRow("steps 1-2") << 1 << u"Label21"_s << u"Label87"_s;
-        QTest::newRow("steps 3-7") << 2 << u"Label36"_s << u"Label87"_s;
-        QTest::newRow("steps 8-10") << 3 << u"Label21"_s << u"Label87"_s;
+        QTest::newRow("steps 1-2") << 1 << u"emailLink"_s << u"siteLink"_s;
+        QTest::newRow("steps 3-7") << 2 << u"emailLink"_s << u"siteLink"_s;
+        QTest::newRow("steps 8-10") << 3 << u"emailLink"_s << u"siteLink"_s;
     }
 
     void footerLinksOpenMailAndSite()
@@ -176,13 +176,13 @@ private slots:
         Recorders recorders;
         TariffWizard wizard;
         wizard.start();
-        QSignalSpy restore(wizard.form1(), &Form1::restoreClicked);
-        auto *link = driver::find<QLabel>(wizard.form1(), u"Label12"_s);
+        QSignalSpy restore(wizard.categoryWindow(), &CategoryWindow::restoreClicked);
+        auto *link = driver::find<QLabel>(wizard.categoryWindow(), u"restoreLink"_s);
         driver::pressThroughAccessibility(link);
         QTRY_COMPARE(restore.count(), 1);
         // Saved inputs are those of a vehicle registered in Russia: disabled
         // in the foreign case, the press does nothing either.
-        driver::click(wizard.form1(), u"Check1"_s);
+        driver::click(wizard.categoryWindow(), u"foreignCheck"_s);
         QVERIFY(!link->isEnabled());
         driver::pressThroughAccessibility(link);
         QCoreApplication::processEvents();

@@ -7,9 +7,9 @@
 
 #include "reminder/ReminderWindow.h"
 #include "storage/IniFile.h"
-#include "wizard/Form1.h"
-#include "wizard/Form2.h"
-#include "wizard/Form3.h"
+#include "wizard/CategoryWindow.h"
+#include "wizard/DriversWindow.h"
+#include "wizard/PremiumWindow.h"
 #include "wizard/TariffWizard.h"
 
 #include <QApplication>
@@ -42,55 +42,55 @@ private slots:
     void startsOnStep1WithStep10Ready()
     {
         m_wizard->start();
-        QVERIFY(m_wizard->form1()->isVisible());
-        QCOMPARE(m_wizard->form1()->currentStep(), 1);
-        QVERIFY(!m_wizard->hasForm2());
-        QVERIFY(!m_wizard->form3()->isVisible());
-        QCOMPARE(m_wizard->form3()->currentStep(), 8);
+        QVERIFY(m_wizard->categoryWindow()->isVisible());
+        QCOMPARE(m_wizard->categoryWindow()->currentStep(), 1);
+        QVERIFY(!m_wizard->hasDriversWindow());
+        QVERIFY(!m_wizard->premiumWindow()->isVisible());
+        QCOMPARE(m_wizard->premiumWindow()->currentStep(), 8);
         QCOMPARE(m_wizard->sheet().ownerKind(), OwnerKind::Individual);
-        QVERIFY(driver::find<QRadioButton>(m_wizard->form3(), u"Option1"_s)->isChecked());
-        QVERIFY(driver::find(m_wizard->form3(), u"Command3"_s)->isEnabled());
+        QVERIFY(driver::find<QRadioButton>(m_wizard->premiumWindow(), u"individualOwner"_s)->isChecked());
+        QVERIFY(driver::find(m_wizard->premiumWindow(), u"calculateButton"_s)->isEnabled());
         for (StepWindow *window : windows()) {
             QCOMPARE(window->size(), QSize(652, 532));
             QCOMPARE(window->windowTitle(), u"karvo 2012"_s);
             QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
         }
         // Neither the title bar nor the window manager can close a step window.
-        QVERIFY(!m_wizard->form1()->close());
-        QVERIFY(m_wizard->form1()->isVisible());
+        QVERIFY(!m_wizard->categoryWindow()->close());
+        QVERIFY(m_wizard->categoryWindow()->isVisible());
     }
 
 
     void refusalsStayOnTheirStep()
     {
         m_wizard->start();
-        Form1 *form1 = m_wizard->form1();
-        driver::click(form1, u"Command1"_s);
-        driver::click(form1, u"Command2"_s);
-        QVERIFY(form1->isVisible());
-        QCOMPARE(form1->currentStep(), 2);
+        CategoryWindow *categoryWindow = m_wizard->categoryWindow();
+        driver::click(categoryWindow, u"step1Next"_s);
+        driver::click(categoryWindow, u"step2Next"_s);
+        QVERIFY(categoryWindow->isVisible());
+        QCOMPARE(categoryWindow->currentStep(), 2);
 
-        driver::pick(form1, u"Combo1"_s, u"Москва"_s);
-        driver::click(form1, u"Command2"_s);
-        Form2 *form2 = m_wizard->form2();
-        driver::click(form2, u"Option11"_s);
-        driver::click(form2, u"Command2"_s);
-        QCOMPARE(form2->currentStep(), 3);
+        driver::pick(categoryWindow, u"regionBox"_s, u"Москва"_s);
+        driver::click(categoryWindow, u"step2Next"_s);
+        DriversWindow *driversWindow = m_wizard->driversWindow();
+        driver::click(driversWindow, u"renewalContract"_s);
+        driver::click(driversWindow, u"step3Next"_s);
+        QCOMPARE(driversWindow->currentStep(), 3);
 
-        driver::click(form2, u"Option10"_s);
+        driver::click(driversWindow, u"firstContract"_s);
         for (const QString &next :
-            { u"Command2"_s, u"Command1"_s, u"Command7"_s, u"Command8"_s, u"Command10"_s })
-            driver::click(form2, next);
-        QVERIFY(form2->isVisible());
-        QCOMPARE(form2->currentStep(), 7);
+            { u"step3Next"_s, u"step4Next"_s, u"step5Next"_s, u"step6Next"_s, u"step7Next"_s })
+            driver::click(driversWindow, next);
+        QVERIFY(driversWindow->isVisible());
+        QCOMPARE(driversWindow->currentStep(), 7);
 
-        driver::pick(form2, u"Combo2"_s, u"3 месяца"_s);
-        driver::click(form2, u"Command10"_s);
-        Form3 *form3 = m_wizard->form3();
-        QCOMPARE(form3->reminderCaption(), u"Запустить программу через 3 месяца"_s);
-        driver::click(form3, u"Check1"_s);
-        driver::click(form3, u"Command10"_s);
-        QCOMPARE(form3->currentStep(), 8);
+        driver::pick(driversWindow, u"periodBox"_s, u"3 месяца"_s);
+        driver::click(driversWindow, u"step7Next"_s);
+        PremiumWindow *premiumWindow = m_wizard->premiumWindow();
+        QCOMPARE(premiumWindow->reminderCaption(), u"Запустить программу через 3 месяца"_s);
+        driver::click(premiumWindow, u"skipTermCheck"_s);
+        driver::click(premiumWindow, u"step8Next"_s);
+        QCOMPARE(premiumWindow->currentStep(), 8);
         // КН is derived even when step 8 refuses.
         QCOMPARE(m_wizard->sheet().coefficient(Coefficient::Kn), u"1"_s);
 
@@ -104,40 +104,40 @@ private slots:
     {
         m_wizard->start();
         walkToStep3(u"Республика Карелия"_s);
-        Form1 *form1 = m_wizard->form1();
-        Form2 *form2 = m_wizard->form2();
-        driver::click(form2, u"Command3"_s);
-        QVERIFY(form1->isVisible() && !form2->isVisible());
-        QCOMPARE(form1->currentStep(), 2);
-        QCOMPARE(driver::find<QComboBox>(form1, u"Combo1"_s)->currentText(), u"Республика Карелия"_s);
-        QCOMPARE(driver::text(form1, u"Text2"_s), u"1,3"_s);
+        CategoryWindow *categoryWindow = m_wizard->categoryWindow();
+        DriversWindow *driversWindow = m_wizard->driversWindow();
+        driver::click(driversWindow, u"step3Back"_s);
+        QVERIFY(categoryWindow->isVisible() && !driversWindow->isVisible());
+        QCOMPARE(categoryWindow->currentStep(), 2);
+        QCOMPARE(driver::find<QComboBox>(categoryWindow, u"regionBox"_s)->currentText(), u"Республика Карелия"_s);
+        QCOMPARE(driver::text(categoryWindow, u"ktBox"_s), u"1,3"_s);
 
-        driver::click(form1, u"Command2"_s);
-        QCOMPARE(form2->currentStep(), 3);
+        driver::click(categoryWindow, u"step2Next"_s);
+        QCOMPARE(driversWindow->currentStep(), 3);
         walkForm2ToStep8();
-        Form3 *form3 = m_wizard->form3();
+        PremiumWindow *premiumWindow = m_wizard->premiumWindow();
         const QString started = m_wizard->sheet().text(SheetText::StartTime);
         QVERIFY(!started.isEmpty());
-        driver::click(form3, u"Command11"_s);
-        QVERIFY(form2->isVisible() && !form3->isVisible());
-        QCOMPARE(form2->currentStep(), 7);
-        driver::click(form2, u"Command10"_s);
-        QCOMPARE(form3->currentStep(), 8);
+        driver::click(premiumWindow, u"step8Back"_s);
+        QVERIFY(driversWindow->isVisible() && !premiumWindow->isVisible());
+        QCOMPARE(driversWindow->currentStep(), 7);
+        driver::click(driversWindow, u"step7Next"_s);
+        QCOMPARE(premiumWindow->currentStep(), 8);
         QCOMPARE(m_wizard->sheet().text(SheetText::StartTime), started);
     }
 
     void step2BackEmptiesTheTerritory()
     {
         m_wizard->start();
-        Form1 *form1 = m_wizard->form1();
-        driver::click(form1, u"Check1"_s);
-        driver::click(form1, u"Command1"_s);
-        QCOMPARE(driver::text(form1, u"Text2"_s), u"1,7"_s);
-        driver::click(form1, u"Command3"_s);
-        QCOMPARE(form1->currentStep(), 1);
+        CategoryWindow *categoryWindow = m_wizard->categoryWindow();
+        driver::click(categoryWindow, u"foreignCheck"_s);
+        driver::click(categoryWindow, u"step1Next"_s);
+        QCOMPARE(driver::text(categoryWindow, u"ktBox"_s), u"1,7"_s);
+        driver::click(categoryWindow, u"step2Back"_s);
+        QCOMPARE(categoryWindow->currentStep(), 1);
         QCOMPARE(m_wizard->sheet().coefficient(Coefficient::Kt), QString());
-        driver::click(form1, u"Command1"_s);
-        driver::click(form1, u"Command2"_s);
+        driver::click(categoryWindow, u"step1Next"_s);
+        driver::click(categoryWindow, u"step2Next"_s);
         QCOMPARE(m_recorders->messages, QStringList { u"Не установлен коэффициент КТ"_s });
     }
 
@@ -146,24 +146,24 @@ private slots:
         m_wizard->start();
         walkToStep3(u"Москва"_s);
         walkForm2ToStep8();
-        Form3 *form3 = m_wizard->form3();
+        PremiumWindow *premiumWindow = m_wizard->premiumWindow();
         PremiumSheet &sheet = m_wizard->sheet();
-        driver::click(form3, u"Command10"_s);
+        driver::click(premiumWindow, u"step8Next"_s);
         QCOMPARE(sheet.coefficient(Coefficient::Kp), QString());
-        driver::click(form3, u"Command2"_s);
+        driver::click(premiumWindow, u"step9Next"_s);
         QCOMPARE(sheet.coefficient(Coefficient::Kp), u"1"_s);
         QCOMPARE(sheet.text(SheetText::KpDefaulted), u"1"_s);
-        driver::click(form3, u"Command5"_s);
-        QCOMPARE(form3->currentStep(), 9);
+        driver::click(premiumWindow, u"step10Back"_s);
+        QCOMPARE(premiumWindow->currentStep(), 9);
         QCOMPARE(sheet.coefficient(Coefficient::Kp), QString());
 
         // A chosen term survives the way back.
-        driver::click(form3, u"Command1"_s);
-        driver::click(form3, u"Check1"_s);
-        driver::pick(form3, u"Combo1"_s, u"3 месяца"_s);
-        driver::click(form3, u"Command10"_s);
-        driver::click(form3, u"Command2"_s);
-        driver::click(form3, u"Command5"_s);
+        driver::click(premiumWindow, u"step9Back"_s);
+        driver::click(premiumWindow, u"skipTermCheck"_s);
+        driver::pick(premiumWindow, u"termBox"_s, u"3 месяца"_s);
+        driver::click(premiumWindow, u"step8Next"_s);
+        driver::click(premiumWindow, u"step9Next"_s);
+        driver::click(premiumWindow, u"step10Back"_s);
         QCOMPARE(sheet.coefficient(Coefficient::Kp), u"0,5"_s);
     }
 
@@ -171,62 +171,62 @@ private slots:
     {
         m_wizard->start();
         walkToStep3(u"Москва"_s);
-        Form2 *form2 = m_wizard->form2();
-        driver::click(form2, u"Option11"_s);
-        driver::pick(form2, u"Combo1"_s, u"6"_s);
-        driver::pick(form2, u"Combo5"_s, u"2"_s);
+        DriversWindow *driversWindow = m_wizard->driversWindow();
+        driver::click(driversWindow, u"renewalContract"_s);
+        driver::pick(driversWindow, u"startClassBox"_s, u"6"_s);
+        driver::pick(driversWindow, u"payoutsBox"_s, u"2"_s);
         walkForm2ToStep8();
-        driver::click(m_wizard->form3(), u"Command10"_s);
-        QCOMPARE(driver::text(m_wizard->form3(), u"Text2"_s), u"1,5"_s);
-        QCOMPARE(driver::find<QLabel>(m_wizard->form3(), u"Label2"_s)->text(),
+        driver::click(m_wizard->premiumWindow(), u"step8Next"_s);
+        QCOMPARE(driver::text(m_wizard->premiumWindow(), u"knBox"_s), u"1,5"_s);
+        QCOMPARE(driver::find<QLabel>(m_wizard->premiumWindow(), u"knNote"_s)->text(),
             u"У вас 2 страховых случая КН = 1,5"_s);
     }
 
     void calculateWaitsForAnOwnerKind()
     {
         m_wizard->start();
-        driver::click(m_wizard->form1(), u"Option1"_s);
-        Form3 *form3 = m_wizard->form3();
-        QVERIFY(!driver::find(form3, u"Command3"_s)->isEnabled());
-        QVERIFY(driver::find<QRadioButton>(form3, u"Option3"_s)->isChecked());
-        form3->showStep(10);
-        driver::click(form3, u"Option1"_s);
-        QVERIFY(driver::find(form3, u"Command3"_s)->isEnabled());
+        driver::click(m_wizard->categoryWindow(), u"category1"_s);
+        PremiumWindow *premiumWindow = m_wizard->premiumWindow();
+        QVERIFY(!driver::find(premiumWindow, u"calculateButton"_s)->isEnabled());
+        QVERIFY(driver::find<QRadioButton>(premiumWindow, u"unsetOwner"_s)->isChecked());
+        premiumWindow->showStep(10);
+        driver::click(premiumWindow, u"individualOwner"_s);
+        QVERIFY(driver::find(premiumWindow, u"calculateButton"_s)->isEnabled());
     }
 
     void foreignCheckReachesAllWindows()
     {
         m_wizard->start();
-        Form1 *form1 = m_wizard->form1();
+        CategoryWindow *categoryWindow = m_wizard->categoryWindow();
         PremiumSheet &sheet = m_wizard->sheet();
-        driver::click(form1, u"Check1"_s);
-        QVERIFY(m_wizard->hasForm2());
-        Form2 *form2 = m_wizard->form2();
-        Form3 *form3 = m_wizard->form3();
+        driver::click(categoryWindow, u"foreignCheck"_s);
+        QVERIFY(m_wizard->hasDriversWindow());
+        DriversWindow *driversWindow = m_wizard->driversWindow();
+        PremiumWindow *premiumWindow = m_wizard->premiumWindow();
         checkForeignState(true);
         QCOMPARE(sheet.coefficient(Coefficient::Kt), u"1,7"_s);
-        QCOMPARE(driver::text(form2, u"Text8"_s), u"1"_s);
-        QVERIFY(driver::find<QRadioButton>(form3, u"Option6"_s)->isChecked());
-        QVERIFY(!driver::find<QCheckBox>(form3, u"Check1"_s)->isChecked());
+        QCOMPARE(driver::text(driversWindow, u"ksBox"_s), u"1"_s);
+        QVERIFY(driver::find<QRadioButton>(premiumWindow, u"foreignVehicle"_s)->isChecked());
+        QVERIFY(!driver::find<QCheckBox>(premiumWindow, u"skipTermCheck"_s)->isChecked());
 
-        driver::click(form1, u"Check1"_s);
+        driver::click(categoryWindow, u"foreignCheck"_s);
         checkForeignState(false);
         QCOMPARE(sheet.coefficient(Coefficient::Kt), QString());
-        QCOMPARE(driver::text(form2, u"Text8"_s), QString());
-        QVERIFY(driver::find<QRadioButton>(form3, u"Option4"_s)->isChecked());
+        QCOMPARE(driver::text(driversWindow, u"ksBox"_s), QString());
+        QVERIFY(driver::find<QRadioButton>(premiumWindow, u"registeredInRussia"_s)->isChecked());
         QCOMPARE(sheet.text(SheetText::RegistrationCode), u"4"_s);
-        QVERIFY(driver::find<QCheckBox>(form3, u"Check1"_s)->isChecked());
+        QVERIFY(driver::find<QCheckBox>(premiumWindow, u"skipTermCheck"_s)->isChecked());
     }
 
     void foreignVehicleNeedsNoPeriodForStep7()
     {
         m_wizard->start();
-        driver::click(m_wizard->form1(), u"Check1"_s);
-        driver::click(m_wizard->form1(), u"Command1"_s);
-        driver::click(m_wizard->form1(), u"Command2"_s);
+        driver::click(m_wizard->categoryWindow(), u"foreignCheck"_s);
+        driver::click(m_wizard->categoryWindow(), u"step1Next"_s);
+        driver::click(m_wizard->categoryWindow(), u"step2Next"_s);
         walkForm2ToStep8();
-        QVERIFY(m_wizard->form3()->isVisible());
-        QCOMPARE(m_wizard->form3()->reminderCaption(), u"Запустить программу через "_s);
+        QVERIFY(m_wizard->premiumWindow()->isVisible());
+        QCOMPARE(m_wizard->premiumWindow()->reminderCaption(), u"Запустить программу через "_s);
         QCOMPARE(m_recorders->messages, QStringList());
     }
 
@@ -235,9 +235,9 @@ private slots:
         m_wizard->start();
         walkToStep3(u"Москва"_s);
         walkForm2ToStep8();
-        driver::click(m_wizard->form3(), u"Command10"_s);
+        driver::click(m_wizard->premiumWindow(), u"step8Next"_s);
         QSignalSpy exiting(m_wizard.get(), &TariffWizard::exiting);
-        driver::click(m_wizard->form3(), u"Command4"_s);
+        driver::click(m_wizard->premiumWindow(), u"exitButton"_s);
         QCOMPARE(exiting.count(), 1);
         QCOMPARE(m_recorders->messages, QStringList());
         QVERIFY(!QFile::exists(settingsFilePath()));
@@ -258,16 +258,16 @@ private slots:
                 expectDistinctNames(window, window->objectName() + u", step "_s + QString::number(step));
             }
         }
-        ReminderWindow reminder(m_wizard->form3());
+        ReminderWindow reminder(m_wizard->premiumWindow());
         reminder.open();
         expectDistinctNames(&reminder, u"ReminderWindow"_s);
 
         // The boxes are named by their titles, not by what they hold.
-        Form1 *form1 = m_wizard->form1();
-        QCOMPARE(driver::spokenName(driver::find(form1, u"Combo1"_s)), u"Регион"_s);
-        QCOMPARE(driver::spokenName(driver::find(form1, u"List1"_s)), u"Город или населенный пункт"_s);
-        QCOMPARE(driver::spokenName(driver::find(form1, u"Text2"_s)),
-            driver::find<QLabel>(form1, u"Label3"_s)->text());
+        CategoryWindow *categoryWindow = m_wizard->categoryWindow();
+        QCOMPARE(driver::spokenName(driver::find(categoryWindow, u"regionBox"_s)), u"Регион"_s);
+        QCOMPARE(driver::spokenName(driver::find(categoryWindow, u"townList"_s)), u"Город или населенный пункт"_s);
+        QCOMPARE(driver::spokenName(driver::find(categoryWindow, u"ktBox"_s)),
+            driver::find<QLabel>(categoryWindow, u"ktTitle"_s)->text());
         QCOMPARE(driver::spokenName(driver::find(&reminder, u"Text4"_s)), u"Введите свою  дату:"_s);
 
         // Labels are read by the text they show now: the kilowatts of step 6,
@@ -291,10 +291,10 @@ private slots:
         QTest::addColumn<QString>("control");
         // The blue links against the window they sit on: 4.5:1, as for
         // normal text (the design's light grey face gives 7.5:1).
-        QTest::newRow("note link") << 1 << u"Label4"_s;
-        QTest::newRow("restore link") << 1 << u"Label12"_s;
-        QTest::newRow("help-file link") << 3 << u"Label45"_s;
-        QTest::newRow("footer link") << 2 << u"Label87"_s;
+        QTest::newRow("note link") << 1 << u"tbNoteLink"_s;
+        QTest::newRow("restore link") << 1 << u"restoreLink"_s;
+        QTest::newRow("help-file link") << 3 << u"decreeLink"_s;
+        QTest::newRow("footer link") << 2 << u"siteLink"_s;
     }
 
     void looksAsDesignedUnderADarkTheme()
@@ -354,46 +354,46 @@ private:
 
     QList<StepWindow *> windows() const
     {
-        return { m_wizard->form1(), m_wizard->form2(), m_wizard->form3() };
+        return { m_wizard->categoryWindow(), m_wizard->driversWindow(), m_wizard->premiumWindow() };
     }
 
     void walkToStep3(const QString &region)
     {
-        Form1 *form1 = m_wizard->form1();
-        driver::click(form1, u"Command1"_s);
-        driver::pick(form1, u"Combo1"_s, region);
-        driver::click(form1, u"Command2"_s);
-        QVERIFY(m_wizard->form2()->isVisible());
+        CategoryWindow *categoryWindow = m_wizard->categoryWindow();
+        driver::click(categoryWindow, u"step1Next"_s);
+        driver::pick(categoryWindow, u"regionBox"_s, region);
+        driver::click(categoryWindow, u"step2Next"_s);
+        QVERIFY(m_wizard->driversWindow()->isVisible());
     }
 
     // From wherever step 3 stands, with the defaults of steps 4-6 and a
     // period of use unless one is set.
     void walkForm2ToStep8()
     {
-        Form2 *form2 = m_wizard->form2();
-        for (const QString &next : { u"Command2"_s, u"Command1"_s, u"Command7"_s, u"Command8"_s })
-            driver::click(form2, next);
+        DriversWindow *driversWindow = m_wizard->driversWindow();
+        for (const QString &next : { u"step3Next"_s, u"step4Next"_s, u"step5Next"_s, u"step6Next"_s })
+            driver::click(driversWindow, next);
         if (m_wizard->sheet().coefficient(Coefficient::Ks).isEmpty())
-            driver::pick(form2, u"Combo2"_s, u"6 месяцев"_s);
-        driver::click(form2, u"Command10"_s);
-        QCOMPARE(m_wizard->form3()->currentStep(), 8);
+            driver::pick(driversWindow, u"periodBox"_s, u"6 месяцев"_s);
+        driver::click(driversWindow, u"step7Next"_s);
+        QCOMPARE(m_wizard->premiumWindow()->currentStep(), 8);
     }
 
     void checkForeignState(bool on)
     {
         const QList<std::pair<QWidget *, QString>> hints
-            = { { m_wizard->form1(), u"Label8"_s }, { m_wizard->form2(), u"Label26"_s },
-                  { m_wizard->form2(), u"Label27"_s }, { m_wizard->form2(), u"Label28"_s },
-                  { m_wizard->form2(), u"Label29"_s }, { m_wizard->form2(), u"Label30"_s },
-                  { m_wizard->form3(), u"Label29"_s }, { m_wizard->form3(), u"Label8"_s } };
+            = { { m_wizard->categoryWindow(), u"step2ForeignHint"_s }, { m_wizard->driversWindow(), u"step3ForeignHint"_s },
+                  { m_wizard->driversWindow(), u"step4ForeignHint"_s }, { m_wizard->driversWindow(), u"step5ForeignHint"_s },
+                  { m_wizard->driversWindow(), u"step6ForeignHint"_s }, { m_wizard->driversWindow(), u"step7ForeignHint"_s },
+                  { m_wizard->premiumWindow(), u"step8ForeignHint"_s }, { m_wizard->premiumWindow(), u"step9ForeignHint"_s } };
         for (const auto &[window, name] : hints)
             QCOMPARE(driver::find(window, name)->isHidden(), !on);
-        Form3 *form3 = m_wizard->form3();
-        QCOMPARE(driver::find(form3, u"Option4"_s)->isEnabled(), !on);
-        QCOMPARE(driver::find(form3, u"Option5"_s)->isEnabled(), !on);
-        QCOMPARE(driver::find(form3, u"Option6"_s)->isEnabled(), on);
-        QCOMPARE(driver::find(m_wizard->form1(), u"Label12"_s)->isEnabled(), !on);
-        QCOMPARE(driver::find<QComboBox>(form3, u"Combo1"_s)->isEnabled(), on);
+        PremiumWindow *premiumWindow = m_wizard->premiumWindow();
+        QCOMPARE(driver::find(premiumWindow, u"registeredInRussia"_s)->isEnabled(), !on);
+        QCOMPARE(driver::find(premiumWindow, u"travellingToRegistration"_s)->isEnabled(), !on);
+        QCOMPARE(driver::find(premiumWindow, u"foreignVehicle"_s)->isEnabled(), on);
+        QCOMPARE(driver::find(m_wizard->categoryWindow(), u"restoreLink"_s)->isEnabled(), !on);
+        QCOMPARE(driver::find<QComboBox>(premiumWindow, u"termBox"_s)->isEnabled(), on);
     }
 
     std::unique_ptr<Recorders> m_recorders;

@@ -4,9 +4,9 @@
 #include "Recorders.h"
 #include "WizardDriver.h"
 
-#include "wizard/Form1.h"
-#include "wizard/Form2.h"
-#include "wizard/Form3.h"
+#include "wizard/CategoryWindow.h"
+#include "wizard/DriversWindow.h"
+#include "wizard/PremiumWindow.h"
 #include "wizard/TariffWizard.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -38,23 +38,23 @@ private slots:
         const QString ufa = u"Уфа"_s;
         // ТБ 1980 × КТ 0,85 × КБМ 0,95 (class 3 → 4) × КВС 1,7 × КО 1,8 × КМ 1,1 × КС 0,65 × КН 1
         QTest::newRow("registered in Russia, individual, category B")
-            << 3 << false << amur << otherTowns << QStringList { u"3"_s, u"0"_s } << u"Option2"_s << 1 << 2
+            << 3 << false << amur << otherTowns << QStringList { u"3"_s, u"0"_s } << u"driversUnlimited"_s << 1 << 2
             << u"5 месяцев"_s << QString() << QStringList() << u"3498,1239"_s;
         // (2375 × 1,8 × 1) × 1,8 × КМ 1,6 × КС 1 × КН 1
         QTest::newRow("legal entity, category B")
-            << 2 << false << bashkortostan << ufa << QStringList() << u"Option1"_s << 0 << 5
+            << 2 << false << bashkortostan << ufa << QStringList() << u"driversLimited"_s << 0 << 5
             << u"10 месяцев и более "_s << QString() << QStringList() << u"12312"_s;
         // A trailer leaves the owner open: it is chosen on step 10. 810 × 1,8 × 1
         QTest::newRow("trailer of a lorry") << 9 << false << bashkortostan << ufa << QStringList()
-                                            << u"Option1"_s << 0 << 0 << u"10 месяцев и более "_s << QString()
-                                            << QStringList { u"Option1"_s, u"Option9"_s } << u"1458"_s;
+                                            << u"driversLimited"_s << 0 << 0 << u"10 месяцев и более "_s << QString()
+                                            << QStringList { u"individualOwner"_s, u"groupTrailer"_s } << u"1458"_s;
         // КП defaults to 1 on leaving step 9: 1980 × КВС 1 × КО 1 × КМ 1 × КП 1
         QTest::newRow("travelling to the place of registration")
-            << 3 << false << bashkortostan << ufa << QStringList() << u"Option1"_s << 3 << 1 << u"3 месяца"_s
-            << QString() << QStringList { u"Option5"_s } << u"1980"_s;
+            << 3 << false << bashkortostan << ufa << QStringList() << u"driversLimited"_s << 3 << 1 << u"3 месяца"_s
+            << QString() << QStringList { u"travellingToRegistration"_s } << u"1980"_s;
         // 1980 × 1,7 × 1,7 × КМ 1 × КП 0,2 × КН 1
         QTest::newRow("registered abroad, term on step 8")
-            << 3 << true << QString() << QString() << QStringList() << u"Option1"_s << 3 << 1 << QString()
+            << 3 << true << QString() << QString() << QStringList() << u"driversLimited"_s << 3 << 1 << QString()
             << u"от 5 до 15 дней"_s << QStringList() << u"1144,44"_s;
     }
     void walkToPremium()
@@ -75,54 +75,54 @@ private slots:
         Recorders recorders;
         TariffWizard wizard;
         wizard.start();
-        Form1 *form1 = wizard.form1();
-        QVERIFY(form1->isVisible());
+        CategoryWindow *categoryWindow = wizard.categoryWindow();
+        QVERIFY(categoryWindow->isVisible());
 
-        driver::click(form1, u"Option"_s + QString::number(category));
+        driver::click(categoryWindow, u"category"_s + QString::number(category));
         if (foreign)
-            driver::click(form1, u"Check1"_s);
-        driver::click(form1, u"Command1"_s);
+            driver::click(categoryWindow, u"foreignCheck"_s);
+        driver::click(categoryWindow, u"step1Next"_s);
         if (!region.isEmpty()) {
-            driver::pick(form1, u"Combo1"_s, region);
-            driver::pick(driver::find<QListWidget>(form1, u"List1"_s), town);
+            driver::pick(categoryWindow, u"regionBox"_s, region);
+            driver::pick(driver::find<QListWidget>(categoryWindow, u"townList"_s), town);
         }
-        driver::click(form1, u"Command2"_s);
+        driver::click(categoryWindow, u"step2Next"_s);
 
-        Form2 *form2 = wizard.form2();
-        QVERIFY(form2->isVisible());
-        QVERIFY(!form1->isVisible());
+        DriversWindow *driversWindow = wizard.driversWindow();
+        QVERIFY(driversWindow->isVisible());
+        QVERIFY(!categoryWindow->isVisible());
         if (!renewal.isEmpty()) {
-            driver::click(form2, u"Option11"_s);
-            driver::pick(form2, u"Combo1"_s, renewal[0]);
-            driver::pick(form2, u"Combo5"_s, renewal[1]);
+            driver::click(driversWindow, u"renewalContract"_s);
+            driver::pick(driversWindow, u"startClassBox"_s, renewal[0]);
+            driver::pick(driversWindow, u"payoutsBox"_s, renewal[1]);
         }
-        driver::click(form2, u"Command2"_s);
-        driver::click(form2, koOption);
-        driver::click(form2, u"Command1"_s);
-        driver::pickRow(driver::find<QListWidget>(form2, u"List10"_s), kvsRow);
-        driver::click(form2, u"Command7"_s);
-        driver::pickRow(driver::find<QListWidget>(form2, u"List1"_s), kmRow);
-        driver::click(form2, u"Command8"_s);
+        driver::click(driversWindow, u"step3Next"_s);
+        driver::click(driversWindow, koOption);
+        driver::click(driversWindow, u"step4Next"_s);
+        driver::pickRow(driver::find<QListWidget>(driversWindow, u"kvsList"_s), kvsRow);
+        driver::click(driversWindow, u"step5Next"_s);
+        driver::pickRow(driver::find<QListWidget>(driversWindow, u"kmList"_s), kmRow);
+        driver::click(driversWindow, u"step6Next"_s);
         if (!period.isEmpty())
-            driver::pick(form2, u"Combo2"_s, period);
-        driver::click(form2, u"Command10"_s);
+            driver::pick(driversWindow, u"periodBox"_s, period);
+        driver::click(driversWindow, u"step7Next"_s);
 
-        Form3 *form3 = wizard.form3();
-        QVERIFY(form3->isVisible());
-        QVERIFY(!form2->isVisible());
-        QCOMPARE(form3->currentStep(), 8);
+        PremiumWindow *premiumWindow = wizard.premiumWindow();
+        QVERIFY(premiumWindow->isVisible());
+        QVERIFY(!driversWindow->isVisible());
+        QCOMPARE(premiumWindow->currentStep(), 8);
         if (!term.isEmpty())
-            driver::pick(form3, u"Combo1"_s, term);
-        driver::click(form3, u"Command10"_s);
-        QCOMPARE(form3->currentStep(), 9);
-        driver::click(form3, u"Command2"_s);
-        QCOMPARE(form3->currentStep(), 10);
+            driver::pick(premiumWindow, u"termBox"_s, term);
+        driver::click(premiumWindow, u"step8Next"_s);
+        QCOMPARE(premiumWindow->currentStep(), 9);
+        driver::click(premiumWindow, u"step9Next"_s);
+        QCOMPARE(premiumWindow->currentStep(), 10);
         for (const QString &option : step10)
-            driver::click(form3, option);
-        driver::click(form3, u"Command3"_s);
+            driver::click(premiumWindow, option);
+        driver::click(premiumWindow, u"calculateButton"_s);
 
         QCOMPARE(recorders.messages, QStringList());
-        QCOMPARE(driver::text(form3, u"Text3"_s), t);
+        QCOMPARE(driver::text(premiumWindow, u"premiumBox"_s), t);
     }
 };
 

@@ -5,7 +5,7 @@
 #include "WizardDriver.h"
 
 #include "model/PremiumSheet.h"
-#include "wizard/Form1.h"
+#include "wizard/CategoryWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,7 +16,7 @@
 using namespace Qt::Literals::StringLiterals;
 using namespace karvo;
 
-class TestForm1 : public QObject
+class TestCategoryWindow : public QObject
 {
     Q_OBJECT
 
@@ -25,7 +25,7 @@ private slots:
     {
         m_recorders = std::make_unique<Recorders>();
         m_sheet = std::make_unique<PremiumSheet>();
-        m_form = std::make_unique<Form1>(*m_sheet);
+        m_form = std::make_unique<CategoryWindow>(*m_sheet);
         m_form->show();
     }
     void cleanup()
@@ -51,8 +51,8 @@ private slots:
         QFETCH(int, row);
         QFETCH(QString, tb);
         QFETCH(OwnerKind, owner);
-        driver::click(m_form.get(), u"Option"_s + QString::number(row));
-        QCOMPARE(driver::text(m_form.get(), u"Text1"_s), tb);
+        driver::click(m_form.get(), u"category"_s + QString::number(row));
+        QCOMPARE(driver::text(m_form.get(), u"tbBox"_s), tb);
         QCOMPARE(m_sheet->ownerKind(), owner);
         QCOMPARE(m_sheet->text(SheetText::CategoryCode), QString::number(row));
         QCOMPARE(m_form->selectedCategory(), row);
@@ -61,7 +61,7 @@ private slots:
     void longCaptionClickSelectsItsChoice()
     {
         // The caption of a wrapping choice is a label beside an empty button.
-        auto *button = driver::find<QRadioButton>(m_form.get(), u"Option8"_s);
+        auto *button = driver::find<QRadioButton>(m_form.get(), u"category8"_s);
         QLabel *caption = nullptr;
         for (QLabel *label : button->parentWidget()->findChildren<QLabel *>())
             caption = label;
@@ -74,13 +74,13 @@ private slots:
 
     void attentionBoxFollowsTheMouse()
     {
-        QWidget *attention = driver::find(m_form.get(), u"Frame3"_s);
-        QWidget *frame = driver::find(m_form.get(), u"Frame1"_s);
+        QWidget *attention = driver::find(m_form.get(), u"foreignAttention"_s);
+        QWidget *frame = driver::find(m_form.get(), u"step1Frame"_s);
         QVERIFY(!attention->isVisible());
-        moveMouse(driver::find<QCheckBox>(m_form.get(), u"Check1"_s), { 5, 5 });
+        moveMouse(driver::find<QCheckBox>(m_form.get(), u"foreignCheck"_s), { 5, 5 });
         QVERIFY(attention->isVisible());
         // Over another control of the frame nothing happens...
-        moveMouse(driver::find(m_form.get(), u"Command1"_s), { 5, 5 });
+        moveMouse(driver::find(m_form.get(), u"step1Next"_s), { 5, 5 });
         QVERIFY(attention->isVisible());
         // ...over a free spot of the frame the box goes.
         const QPoint free(pixelsFromTwips(7000), pixelsFromTwips(6000));
@@ -98,11 +98,11 @@ private slots:
         QTest::addColumn<QString>("town");
         QTest::addColumn<QString>("townKt");
         QTest::newRow("vehicles, Bashkortostan")
-            << u"Option17"_s << u"Республика Башкортостан"_s << 5 << u"1,2"_s << u"Уфа"_s << u"1,8"_s;
+            << u"vehiclesColumn"_s << u"Республика Башкортостан"_s << 5 << u"1,2"_s << u"Уфа"_s << u"1,8"_s;
         QTest::newRow("tractors, Moscow")
-            << u"Option18"_s << u"Москва"_s << 1 << u"1,2"_s << u"Москва"_s << u"1,2"_s;
+            << u"tractorsColumn"_s << u"Москва"_s << 1 << u"1,2"_s << u"Москва"_s << u"1,2"_s;
         QTest::newRow("vehicles, other towns of Amur")
-            << u"Option17"_s << u"Амурская область"_s << 3 << u"1"_s << u"Прочие города и населенные пункты"_s
+            << u"vehiclesColumn"_s << u"Амурская область"_s << 3 << u"1"_s << u"Прочие города и населенные пункты"_s
             << u"0,85"_s;
     }
     void regionFillsTownsAndTownSetsKt()
@@ -115,11 +115,11 @@ private slots:
         QFETCH(QString, townKt);
         m_form->showStep(2);
         driver::click(m_form.get(), variantOption);
-        driver::pick(m_form.get(), u"Combo1"_s, region);
-        auto *towns = driver::find<QListWidget>(m_form.get(), u"List1"_s);
+        driver::pick(m_form.get(), u"regionBox"_s, region);
+        auto *towns = driver::find<QListWidget>(m_form.get(), u"townList"_s);
         QCOMPARE(towns->count(), townCount);
         QCOMPARE(towns->currentRow(), 0);
-        QCOMPARE(driver::text(m_form.get(), u"Text2"_s), firstKt);
+        QCOMPARE(driver::text(m_form.get(), u"ktBox"_s), firstKt);
         driver::pick(towns, town);
         QCOMPARE(m_sheet->coefficient(Coefficient::Kt), townKt);
         QCOMPARE(m_sheet->text(SheetText::TownGroup), town);
@@ -128,13 +128,13 @@ private slots:
     void typedRegionChangesNothing()
     {
         m_form->showStep(2);
-        driver::click(m_form.get(), u"Option17"_s);
-        driver::pick(m_form.get(), u"Combo1"_s, u"Республика Карелия"_s);
+        driver::click(m_form.get(), u"vehiclesColumn"_s);
+        driver::pick(m_form.get(), u"regionBox"_s, u"Республика Карелия"_s);
         QCOMPARE(m_sheet->coefficient(Coefficient::Kt), u"1,3"_s);
         // Typed over, not picked: the list stays, and a town is looked up in
         // the region whose towns are listed.
-        driver::replaceText(driver::find<QComboBox>(m_form.get(), u"Combo1"_s)->lineEdit(), u"Москва"_s);
-        auto *towns = driver::find<QListWidget>(m_form.get(), u"List1"_s);
+        driver::replaceText(driver::find<QComboBox>(m_form.get(), u"regionBox"_s)->lineEdit(), u"Москва"_s);
+        auto *towns = driver::find<QListWidget>(m_form.get(), u"townList"_s);
         QCOMPARE(towns->count(), 2);
         driver::pickRow(towns, 1);
         QCOMPARE(m_sheet->coefficient(Coefficient::Kt), u"0,8"_s);
@@ -144,32 +144,32 @@ private slots:
     void variantSwitchEmptiesRegionButKeepsKt()
     {
         m_form->showStep(2);
-        driver::click(m_form.get(), u"Option17"_s);
-        driver::pick(m_form.get(), u"Combo1"_s, u"Москва"_s);
+        driver::click(m_form.get(), u"vehiclesColumn"_s);
+        driver::pick(m_form.get(), u"regionBox"_s, u"Москва"_s);
         QCOMPARE(m_sheet->coefficient(Coefficient::Kt), u"2"_s);
-        driver::click(m_form.get(), u"Option18"_s);
+        driver::click(m_form.get(), u"tractorsColumn"_s);
         QCOMPARE(m_sheet->text(SheetText::KtVariant), u"18"_s);
         QCOMPARE(m_sheet->text(SheetText::Region), QString());
-        QCOMPARE(driver::find<QListWidget>(m_form.get(), u"List1"_s)->count(), 0);
-        QCOMPARE(driver::text(m_form.get(), u"Text2"_s), u"2"_s);
+        QCOMPARE(driver::find<QListWidget>(m_form.get(), u"townList"_s)->count(), 0);
+        QCOMPARE(driver::text(m_form.get(), u"ktBox"_s), u"2"_s);
     }
 
     void valueBoxIsTheSheetField()
     {
         m_form->showStep(2);
-        driver::replaceText(driver::find<QLineEdit>(m_form.get(), u"Text2"_s), u"1,4"_s);
+        driver::replaceText(driver::find<QLineEdit>(m_form.get(), u"ktBox"_s), u"1,4"_s);
         QCOMPARE(m_sheet->coefficient(Coefficient::Kt), u"1,4"_s);
         m_sheet->setCoefficient(Coefficient::Kt, u"0,6"_s);
-        QCOMPARE(driver::text(m_form.get(), u"Text2"_s), u"0,6"_s);
+        QCOMPARE(driver::text(m_form.get(), u"ktBox"_s), u"0,6"_s);
     }
 
     void notesOpenTheirFiles()
     {
         m_recorders->addFile(u"k/tb.txt"_s);
         m_recorders->addFile(u"k/kt.txt"_s);
-        driver::click(m_form.get(), u"Label4"_s);
+        driver::click(m_form.get(), u"tbNoteLink"_s);
         m_form->showStep(2);
-        driver::click(m_form.get(), u"Label45"_s);
+        driver::click(m_form.get(), u"ktNoteLink"_s);
         QCOMPARE(m_recorders->opened.size(), 2);
         QVERIFY(m_recorders->opened[0].toLocalFile().endsWith(u"/k/tb.txt"_s));
         QVERIFY(m_recorders->opened[1].toLocalFile().endsWith(u"/k/kt.txt"_s));
@@ -185,8 +185,8 @@ private:
 
     std::unique_ptr<Recorders> m_recorders;
     std::unique_ptr<PremiumSheet> m_sheet;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<CategoryWindow> m_form;
 };
 
-QTEST_MAIN(TestForm1)
-#include "tst_form1.moc"
+QTEST_MAIN(TestCategoryWindow)
+#include "tst_categorywindow.moc"

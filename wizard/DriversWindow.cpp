@@ -1,4 +1,4 @@
-#include "wizard/Form2.h"
+#include "wizard/DriversWindow.h"
 
 #include "model/BonusMalus.h"
 #include "model/DriverCoefficients.h"
@@ -39,7 +39,7 @@ std::vector<ControlRow> stepRows(const StepRows &s)
     };
 }
 
-std::vector<ControlRow> form2Layout()
+std::vector<ControlRow> driversWindowLayout()
 {
     using K = ControlKind;
     std::vector<ControlRow> rows;
@@ -52,117 +52,117 @@ std::vector<ControlRow> form2Layout()
         rows.insert(rows.end(), buttons, common.end());
     };
 
-    addStep(stepRows({ u"Frame2"_s, u"КБМ"_s, u"Label20"_s, u"3 шаг из 10"_s, u"Label26"_s,
-                u"Нажмите кнопку  Далее>>  если не было страховых случаев"_s, u"Label5"_s, u"Command3"_s,
-                u"Command2"_s }),
+    addStep(stepRows({ u"step3Frame"_s, u"КБМ"_s, u"step3Number"_s, u"3 шаг из 10"_s, u"step3ForeignHint"_s,
+                u"Нажмите кнопку  Далее>>  если не было страховых случаев"_s, u"kbmNoteLink"_s, u"step3Back"_s,
+                u"step3Next"_s }),
         {
-            { u"Label22"_s, u"Frame2"_s, K::Label, { 240, 360, 8280, 1455 }, Bold | Large,
+            { u"kbmTitle"_s, u"step3Frame"_s, K::Label, { 240, 360, 8280, 1455 }, Bold | Large,
                 u"Коэффициент страховых тарифов в зависимости от наличия или отсутствия страховых выплат при "
                 u"наступлении страховых случаев, произошедших в период действия предыдущих договоров "
                 u"обязательного страхования гражданской ответственности владельцев транспортных средств "
                 u"(далее - договор обязательного страхования) (КБМ)"_s },
-            { u"Frame4"_s, u"Frame2"_s, K::Frame, { 240, 1920, 3255, 975 } },
-            { u"Option10"_s, u"Frame4"_s, K::Radio, { 120, 240, 2895, 255 }, Plain,
+            { u"contractChoices"_s, u"step3Frame"_s, K::Frame, { 240, 1920, 3255, 975 } },
+            { u"firstContract"_s, u"contractChoices"_s, K::Radio, { 120, 240, 2895, 255 }, Plain,
                 u"Заключается в первые"_s },
-            { u"Option11"_s, u"Frame4"_s, K::Radio, { 120, 600, 2895, 255 }, Plain, u"Продлевается"_s },
-            { u"Label2"_s, u"Frame2"_s, K::Label, { 3720, 1920, 3135, 495 }, Plain,
+            { u"renewalContract"_s, u"contractChoices"_s, K::Radio, { 120, 600, 2895, 255 }, Plain, u"Продлевается"_s },
+            { u"startClassTitle"_s, u"step3Frame"_s, K::Label, { 3720, 1920, 3135, 495 }, Plain,
                 u"Класс на начало годового срока страхования"_s },
-            { u"Combo1"_s, u"Frame2"_s, K::Combo, { 3720, 2460, 1215, 315 }, Plain, {}, u"Label2"_s },
-            { u"Text4"_s, u"Frame2"_s, K::LineEdit, { 7080, 2460, 1575, 285 }, Bold, {}, u"Label22"_s },
-            { u"Label48"_s, u"Frame2"_s, K::Label, { 240, 3000, 9255, 495 }, Plain,
+            { u"startClassBox"_s, u"step3Frame"_s, K::Combo, { 3720, 2460, 1215, 315 }, Plain, {}, u"startClassTitle"_s },
+            { u"kbmBox"_s, u"step3Frame"_s, K::LineEdit, { 7080, 2460, 1575, 285 }, Bold, {}, u"kbmTitle"_s },
+            { u"firstContractRule"_s, u"step3Frame"_s, K::Label, { 240, 3000, 9255, 495 }, Plain,
                 u"При заключении договора обязательного страхования впервые страхователю (владельцу "
                 u"транспортного средства) присваивается класс 3"_s },
-            { u"Frame1"_s, u"Frame2"_s, K::Frame, { 240, 3600, 9255, 1695 }, Plain, u"Продление"_s },
-            { u"Label1"_s, u"Frame1"_s, K::Label, { 120, 300, 3015, 255 }, Plain,
+            { u"renewalGroup"_s, u"step3Frame"_s, K::Frame, { 240, 3600, 9255, 1695 }, Plain, u"Продление"_s },
+            { u"payoutsTitle"_s, u"renewalGroup"_s, K::Label, { 120, 300, 3015, 255 }, Plain,
                 u"Число страховых выплат"_s },
-            { u"Combo5"_s, u"Frame1"_s, K::Combo, { 120, 600, 1215, 315 }, Plain, {}, u"Label1"_s },
-            { u"Label3"_s, u"Frame1"_s, K::Label, { 3480, 300, 5655, 735 }, Plain,
+            { u"payoutsBox"_s, u"renewalGroup"_s, K::Combo, { 120, 600, 1215, 315 }, Plain, {}, u"payoutsTitle"_s },
+            { u"endClassTitle"_s, u"renewalGroup"_s, K::Label, { 3480, 300, 5655, 735 }, Plain,
                 u"Класс по окончании годового срока страхования с учетом наличия страховых случаев, "
                 u"произошедших в период действия предыдущих договоров обязательного страхования"_s },
-            { u"Text13"_s, u"Frame1"_s, K::LineEdit, { 3480, 1140, 1215, 315 }, Bold, {}, u"Label3"_s },
+            { u"endClassBox"_s, u"renewalGroup"_s, K::LineEdit, { 3480, 1140, 1215, 315 }, Bold, {}, u"endClassTitle"_s },
         });
 
-    addStep(stepRows({ u"Frame3"_s, u"КО"_s, u"Label21"_s, u"4 шаг из 10"_s, u"Label27"_s,
-                texts::kPressNextHint, u"Label45"_s, u"Command5"_s, u"Command1"_s }),
+    addStep(stepRows({ u"step4Frame"_s, u"КО"_s, u"step4Number"_s, u"4 шаг из 10"_s, u"step4ForeignHint"_s,
+                texts::kPressNextHint, u"koNoteLink"_s, u"step4Back"_s, u"step4Next"_s }),
         {
-            { u"Label4"_s, u"Frame3"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
+            { u"koTitle"_s, u"step4Frame"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
                 u"Коэффициент страховых тарифов в зависимости от наличия сведений о количестве лиц, "
                 u"допущенных к управлению транспортным средством (КО)"_s },
-            { u"Option1"_s, u"Frame3"_s, K::Radio, { 240, 1320, 5895, 735 }, Wrap, koChoices()[0].caption },
-            { u"Option2"_s, u"Frame3"_s, K::Radio, { 240, 2160, 5895, 975 }, Wrap, koChoices()[1].caption },
-            { u"Text1"_s, u"Frame3"_s, K::LineEdit, { 6600, 1560, 1695, 285 }, Bold, {}, u"Label4"_s },
+            { u"driversLimited"_s, u"step4Frame"_s, K::Radio, { 240, 1320, 5895, 735 }, Wrap, koChoices()[0].caption },
+            { u"driversUnlimited"_s, u"step4Frame"_s, K::Radio, { 240, 2160, 5895, 975 }, Wrap, koChoices()[1].caption },
+            { u"koBox"_s, u"step4Frame"_s, K::LineEdit, { 6600, 1560, 1695, 285 }, Bold, {}, u"koTitle"_s },
         });
 
-    addStep(stepRows({ u"Frame5"_s, u"КВС"_s, u"Label23"_s, u"5 шаг из 10"_s, u"Label28"_s,
-                texts::kPressNextHint, u"Label8"_s, u"Command6"_s, u"Command7"_s }),
+    addStep(stepRows({ u"step5Frame"_s, u"КВС"_s, u"step5Number"_s, u"5 шаг из 10"_s, u"step5ForeignHint"_s,
+                texts::kPressNextHint, u"kvsNoteLink"_s, u"step5Back"_s, u"step5Next"_s }),
         {
-            { u"Label7"_s, u"Frame5"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
+            { u"kvsTitle"_s, u"step5Frame"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
                 u"Коэффициент страховых тарифов в зависимости от возраста и стажа водителя, допущенного к "
                 u"управлению транспортным средством (КВС)"_s },
-            { u"Label9"_s, u"Frame5"_s, K::Label, { 240, 1140, 8280, 255 }, Plain, kAmendment2011 },
-            { u"Label6"_s, u"Frame5"_s, K::Label, { 240, 1560, 5895, 255 }, Plain,
+            { u"kvsAmendment"_s, u"step5Frame"_s, K::Label, { 240, 1140, 8280, 255 }, Plain, kAmendment2011 },
+            { u"kvsListTitle"_s, u"step5Frame"_s, K::Label, { 240, 1560, 5895, 255 }, Plain,
                 u"Возраст и стаж водителя транспортного средства "_s },
-            { u"List10"_s, u"Frame5"_s, K::List, { 240, 1860, 5895, 1215 }, Plain, {}, u"Label6"_s },
-            { u"Text5"_s, u"Frame5"_s, K::LineEdit, { 6600, 1860, 1695, 285 }, Bold, {}, u"Label7"_s },
+            { u"kvsList"_s, u"step5Frame"_s, K::List, { 240, 1860, 5895, 1215 }, Plain, {}, u"kvsListTitle"_s },
+            { u"kvsBox"_s, u"step5Frame"_s, K::LineEdit, { 6600, 1860, 1695, 285 }, Bold, {}, u"kvsTitle"_s },
         });
 
-    addStep(stepRows({ u"Frame6"_s, u"КМ"_s, u"Label24"_s, u"6 шаг из 10"_s, u"Label29"_s, texts::kChooseHint,
-                u"Label11"_s, u"Command9"_s, u"Command8"_s }),
+    addStep(stepRows({ u"step6Frame"_s, u"КМ"_s, u"step6Number"_s, u"6 шаг из 10"_s, u"step6ForeignHint"_s, texts::kChooseHint,
+                u"kmNoteLink"_s, u"step6Back"_s, u"step6Next"_s }),
         {
-            { u"Label12"_s, u"Frame6"_s, K::Label, { 240, 360, 8280, 1095 }, Bold | Large,
+            { u"kmTitle"_s, u"step6Frame"_s, K::Label, { 240, 360, 8280, 1095 }, Bold | Large,
                 u"Коэффициент страховых тарифов в зависимости от технических характеристик транспортного "
                 u"средства, в частности мощности двигателя легкового автомобиля (транспортные средства "
                 u"категории \"B\") (КМ)"_s },
-            { u"Label10"_s, u"Frame6"_s, K::Label, { 240, 1500, 8280, 255 }, Plain, kAmendment2011 },
-            { u"Label13"_s, u"Frame6"_s, K::Label, { 240, 1920, 4215, 255 }, Plain,
+            { u"kmAmendment"_s, u"step6Frame"_s, K::Label, { 240, 1500, 8280, 255 }, Plain, kAmendment2011 },
+            { u"kmListTitle"_s, u"step6Frame"_s, K::Label, { 240, 1920, 4215, 255 }, Plain,
                 u"Мощность двигателя (лошадиных сил)"_s },
-            { u"List1"_s, u"Frame6"_s, K::List, { 240, 2220, 4215, 1575 }, Plain, {}, u"Label13"_s },
-            { u"Label14"_s, u"Frame6"_s, K::Label, { 4680, 2220, 1815, 255 } },
-            { u"Label15"_s, u"Frame6"_s, K::Label, { 4680, 2580, 1815, 255 } },
-            { u"Text3"_s, u"Frame6"_s, K::LineEdit, { 4680, 3000, 975, 285 }, Hidden },
-            { u"Text6"_s, u"Frame6"_s, K::LineEdit, { 5760, 3000, 975, 285 }, Hidden },
-            { u"Text2"_s, u"Frame6"_s, K::LineEdit, { 6840, 2220, 1455, 285 }, Bold, {}, u"Label12"_s },
+            { u"kmList"_s, u"step6Frame"_s, K::List, { 240, 2220, 4215, 1575 }, Plain, {}, u"kmListTitle"_s },
+            { u"firstKilowatts"_s, u"step6Frame"_s, K::Label, { 4680, 2220, 1815, 255 } },
+            { u"secondKilowatts"_s, u"step6Frame"_s, K::Label, { 4680, 2580, 1815, 255 } },
+            { u"firstFigure"_s, u"step6Frame"_s, K::LineEdit, { 4680, 3000, 975, 285 }, Hidden },
+            { u"secondFigure"_s, u"step6Frame"_s, K::LineEdit, { 5760, 3000, 975, 285 }, Hidden },
+            { u"kmBox"_s, u"step6Frame"_s, K::LineEdit, { 6840, 2220, 1455, 285 }, Bold, {}, u"kmTitle"_s },
         });
 
-    addStep(stepRows({ u"Frame7"_s, u"КС"_s, u"Label25"_s, u"7 шаг из 10"_s, u"Label30"_s,
-                texts::kPressNextHint, u"Label16"_s, u"Command11"_s, u"Command10"_s }),
+    addStep(stepRows({ u"step7Frame"_s, u"КС"_s, u"step7Number"_s, u"7 шаг из 10"_s, u"step7ForeignHint"_s,
+                texts::kPressNextHint, u"ksNoteLink"_s, u"step7Back"_s, u"step7Next"_s }),
         {
-            { u"Label18"_s, u"Frame7"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
+            { u"ksTitle"_s, u"step7Frame"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
                 u"Коэффициент страховых тарифов в зависимости от периода использования транспортного "
                 u"средства (КС)"_s },
-            { u"Label19"_s, u"Frame7"_s, K::Label, { 240, 1140, 8280, 255 }, Plain,
+            { u"ksAmendment"_s, u"step7Frame"_s, K::Label, { 240, 1140, 8280, 255 }, Plain,
                 u"(п. 7 в ред. Постановления Правительства РФ от 29.02.2008 N 130)"_s },
-            { u"Label17"_s, u"Frame7"_s, K::Label, { 240, 1560, 5895, 255 }, Plain,
+            { u"periodTitle"_s, u"step7Frame"_s, K::Label, { 240, 1560, 5895, 255 }, Plain,
                 u"Период использования транспортного средства "_s },
-            { u"Combo2"_s, u"Frame7"_s, K::Combo, { 240, 1860, 3255, 315 }, Plain, {}, u"Label17"_s },
-            { u"Text8"_s, u"Frame7"_s, K::LineEdit, { 6600, 1860, 1695, 285 }, Bold, {}, u"Label18"_s },
+            { u"periodBox"_s, u"step7Frame"_s, K::Combo, { 240, 1860, 3255, 315 }, Plain, {}, u"periodTitle"_s },
+            { u"ksBox"_s, u"step7Frame"_s, K::LineEdit, { 6600, 1860, 1695, 285 }, Bold, {}, u"ksTitle"_s },
         });
     return rows;
 }
 
-const FooterNames kFooter { u"Label36"_s, u"Label35"_s, u"Label87"_s, { 8400, 7440, 1335, 375 } };
+const QRect kExitButton { 8400, 7440, 1335, 375 };
 
-const std::array kHints = { u"Label26"_s, u"Label27"_s, u"Label28"_s, u"Label29"_s, u"Label30"_s };
+const std::array kHints = { u"step3ForeignHint"_s, u"step4ForeignHint"_s, u"step5ForeignHint"_s, u"step6ForeignHint"_s, u"step7ForeignHint"_s };
 
 } // namespace
 
-Form2::Form2(PremiumSheet &sheet)
-    : StepWindow(u"Form2"_s)
+DriversWindow::DriversWindow(PremiumSheet &sheet)
+    : StepWindow(u"driversWindow"_s)
     , m_sheet(sheet)
 {
-    build(form2Layout(), kFooter);
-    addStep(3, u"Frame2"_s, u"Command3"_s, u"Command2"_s);
-    addStep(4, u"Frame3"_s, u"Command5"_s, u"Command1"_s);
-    addStep(5, u"Frame5"_s, u"Command6"_s, u"Command7"_s);
-    addStep(6, u"Frame6"_s, u"Command9"_s, u"Command8"_s);
-    addStep(7, u"Frame7"_s, u"Command11"_s, u"Command10"_s);
+    build(driversWindowLayout(), kExitButton);
+    addStep(3, u"step3Frame"_s, u"step3Back"_s, u"step3Next"_s);
+    addStep(4, u"step4Frame"_s, u"step4Back"_s, u"step4Next"_s);
+    addStep(5, u"step5Frame"_s, u"step5Back"_s, u"step5Next"_s);
+    addStep(6, u"step6Frame"_s, u"step6Back"_s, u"step6Next"_s);
+    addStep(7, u"step7Frame"_s, u"step7Back"_s, u"step7Next"_s);
 
-    m_startClass = control<QComboBox>(u"Combo1"_s);
-    m_payouts = control<QComboBox>(u"Combo5"_s);
-    m_endClass = control<QLineEdit>(u"Text13"_s);
-    m_period = control<QComboBox>(u"Combo2"_s);
-    m_kvsList = control<QListWidget>(u"List10"_s);
-    m_kmList = control<QListWidget>(u"List1"_s);
+    m_startClass = control<QComboBox>(u"startClassBox"_s);
+    m_payouts = control<QComboBox>(u"payoutsBox"_s);
+    m_endClass = control<QLineEdit>(u"endClassBox"_s);
+    m_period = control<QComboBox>(u"periodBox"_s);
+    m_kvsList = control<QListWidget>(u"kvsList"_s);
+    m_kmList = control<QListWidget>(u"kmList"_s);
     m_startClass->addItems(bonusMalusClasses());
     m_payouts->addItems(payoutCounts());
     for (const KsRow &row : ksRows())
@@ -172,20 +172,20 @@ Form2::Form2(PremiumSheet &sheet)
     bindComboText(m_period, m_sheet, SheetText::Period);
     bindText(m_endClass, m_sheet, SheetText::EndClass);
 
-    bindText(control<QLineEdit>(u"Text4"_s), m_sheet, SheetText::Kbm);
-    bindText(control<QLineEdit>(u"Text1"_s), m_sheet, SheetText::Ko);
-    bindText(control<QLineEdit>(u"Text5"_s), m_sheet, SheetText::Kvs);
-    bindText(control<QLineEdit>(u"Text2"_s), m_sheet, SheetText::Km);
-    bindText(control<QLineEdit>(u"Text8"_s), m_sheet, SheetText::Ks);
+    bindText(control<QLineEdit>(u"kbmBox"_s), m_sheet, SheetText::Kbm);
+    bindText(control<QLineEdit>(u"koBox"_s), m_sheet, SheetText::Ko);
+    bindText(control<QLineEdit>(u"kvsBox"_s), m_sheet, SheetText::Kvs);
+    bindText(control<QLineEdit>(u"kmBox"_s), m_sheet, SheetText::Km);
+    bindText(control<QLineEdit>(u"ksBox"_s), m_sheet, SheetText::Ks);
 
-    connect(control<QRadioButton>(u"Option10"_s), &QRadioButton::clicked, this,
+    connect(control<QRadioButton>(u"firstContract"_s), &QRadioButton::clicked, this,
         [this] { selectContractKind(ContractKind::FirstTime); });
-    connect(control<QRadioButton>(u"Option11"_s), &QRadioButton::clicked, this,
+    connect(control<QRadioButton>(u"renewalContract"_s), &QRadioButton::clicked, this,
         [this] { selectContractKind(ContractKind::Renewal); });
-    connect(m_startClass, &QComboBox::activated, this, &Form2::chooseStartClass);
-    connect(m_payouts, &QComboBox::activated, this, &Form2::choosePayouts);
-    connect(control<QRadioButton>(u"Option1"_s), &QRadioButton::clicked, this, [this] { selectKo(0); });
-    connect(control<QRadioButton>(u"Option2"_s), &QRadioButton::clicked, this, [this] { selectKo(1); });
+    connect(m_startClass, &QComboBox::activated, this, &DriversWindow::chooseStartClass);
+    connect(m_payouts, &QComboBox::activated, this, &DriversWindow::choosePayouts);
+    connect(control<QRadioButton>(u"driversLimited"_s), &QRadioButton::clicked, this, [this] { selectKo(0); });
+    connect(control<QRadioButton>(u"driversUnlimited"_s), &QRadioButton::clicked, this, [this] { selectKo(1); });
     connect(m_kvsList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             selectKvsIndex(row);
@@ -194,16 +194,16 @@ Form2::Form2(PremiumSheet &sheet)
         if (row >= 0)
             selectKmIndex(row);
     });
-    connect(control<QLineEdit>(u"Text3"_s), &QLineEdit::textChanged, this, &Form2::showFigureInKilowatts);
-    connect(control<QLineEdit>(u"Text6"_s), &QLineEdit::textChanged, this, &Form2::showFigureInKilowatts);
+    connect(control<QLineEdit>(u"firstFigure"_s), &QLineEdit::textChanged, this, &DriversWindow::showFigureInKilowatts);
+    connect(control<QLineEdit>(u"secondFigure"_s), &QLineEdit::textChanged, this, &DriversWindow::showFigureInKilowatts);
     connect(m_period, &QComboBox::activated, this, [this] { chooseKs(m_sheet, m_sheet.text(SheetText::Period)); });
 
     const std::array<std::pair<QString, Note>, 5> notes
-        = { { { u"Label5"_s, Note::Kbm }, { u"Label45"_s, Note::Ko }, { u"Label8"_s, Note::Kvs },
-            { u"Label11"_s, Note::Km }, { u"Label16"_s, Note::Ks } } };
+        = { { { u"kbmNoteLink"_s, Note::Kbm }, { u"koNoteLink"_s, Note::Ko }, { u"kvsNoteLink"_s, Note::Kvs },
+            { u"kmNoteLink"_s, Note::Km }, { u"ksNoteLink"_s, Note::Ks } } };
     for (const auto &[label, note] : notes)
         connect(control<ClickableLabel>(label), &ClickableLabel::clicked, this, [note] { openNote(note); });
-    connect(&m_sheet, &PremiumSheet::foreignRegisteredChanged, this, &Form2::showForeignState);
+    connect(&m_sheet, &PremiumSheet::foreignRegisteredChanged, this, &DriversWindow::showForeignState);
 
     // Creation: first-time contract and КО limited, step 3 visible, the lists
     // filled with their first entries chosen, no period of use yet.
@@ -216,14 +216,14 @@ Form2::Form2(PremiumSheet &sheet)
     for (const KmRow &row : kmRows())
         m_kmList->addItem(row.item);
     selectKmIndex(0);
-    control<QLabel>(u"Label15"_s)->clear();
+    control<QLabel>(u"secondKilowatts"_s)->clear();
     showForeignState(m_sheet.foreignRegistered());
 }
 
-void Form2::selectContractKind(ContractKind kind)
+void DriversWindow::selectContractKind(ContractKind kind)
 {
     const bool firstTime = kind == ContractKind::FirstTime;
-    control<QRadioButton>(firstTime ? u"Option10"_s : u"Option11"_s)->setChecked(true);
+    control<QRadioButton>(firstTime ? u"firstContract"_s : u"renewalContract"_s)->setChecked(true);
     m_sheet.setContractKind(kind);
     // A first contract starts in class 3; a renewal asks for both the start
     // class and the payouts before a КБМ exists.
@@ -232,11 +232,11 @@ void Form2::selectContractKind(ContractKind kind)
         firstTime ? coefficientOfClass(kFirstContractClass).value_or(QString()) : QString());
     m_sheet.setText(SheetText::Payouts, QString());
     m_sheet.setText(SheetText::EndClass, QString());
-    control<QWidget>(u"Label48"_s)->setVisible(firstTime);
-    control<QWidget>(u"Frame1"_s)->setEnabled(!firstTime);
+    control<QWidget>(u"firstContractRule"_s)->setVisible(firstTime);
+    control<QWidget>(u"renewalGroup"_s)->setEnabled(!firstTime);
 }
 
-void Form2::chooseStartClass()
+void DriversWindow::chooseStartClass()
 {
     if (m_sheet.contractKind() == ContractKind::Renewal) {
         showRenewalOutcome();
@@ -246,13 +246,13 @@ void Form2::chooseStartClass()
         m_sheet.setCoefficient(Coefficient::Kbm, *kbm);
 }
 
-void Form2::choosePayouts()
+void DriversWindow::choosePayouts()
 {
     if (m_sheet.contractKind() == ContractKind::Renewal)
         showRenewalOutcome();
 }
 
-void Form2::showRenewalOutcome()
+void DriversWindow::showRenewalOutcome()
 {
     const std::optional<RenewalOutcome> outcome
         = renewalOutcome(m_sheet.text(SheetText::StartClass), m_sheet.text(SheetText::Payouts));
@@ -262,15 +262,15 @@ void Form2::showRenewalOutcome()
     m_sheet.setCoefficient(Coefficient::Kbm, outcome->kbm);
 }
 
-void Form2::selectKo(int choice)
+void DriversWindow::selectKo(int choice)
 {
     if (choice < 0 || choice > 1)
         return;
-    control<QRadioButton>(choice == 0 ? u"Option1"_s : u"Option2"_s)->setChecked(true);
+    control<QRadioButton>(choice == 0 ? u"driversLimited"_s : u"driversUnlimited"_s)->setChecked(true);
     chooseKo(m_sheet, choice);
 }
 
-void Form2::selectKvsIndex(int index)
+void DriversWindow::selectKvsIndex(int index)
 {
     if (index < 0 || index >= m_kvsList->count())
         return;
@@ -281,7 +281,7 @@ void Form2::selectKvsIndex(int index)
     chooseKvs(m_sheet, m_kvsList->item(index)->text());
 }
 
-void Form2::selectKmIndex(int index)
+void DriversWindow::selectKmIndex(int index)
 {
     if (index < 0 || index >= m_kmList->count())
         return;
@@ -290,23 +290,23 @@ void Form2::selectKmIndex(int index)
         m_kmList->setCurrentRow(index);
     }
     if (const std::optional<KmRow> row = chooseKm(m_sheet, m_kmList->item(index)->text())) {
-        control<QLineEdit>(u"Text3"_s)->setText(row->firstFigure);
-        control<QLineEdit>(u"Text6"_s)->setText(row->secondFigure);
+        control<QLineEdit>(u"firstFigure"_s)->setText(row->firstFigure);
+        control<QLineEdit>(u"secondFigure"_s)->setText(row->secondFigure);
     }
 }
 
-void Form2::showFigureInKilowatts()
+void DriversWindow::showFigureInKilowatts()
 {
     // Each figure box updates only its own label; a figure written with the
     // text it already has changes nothing, and its label is already right.
     auto *figure = qobject_cast<QLineEdit *>(sender());
-    if (figure == control<QLineEdit>(u"Text3"_s))
-        control<QLabel>(u"Label14"_s)->setText(kilowattText(figure->text()));
+    if (figure == control<QLineEdit>(u"firstFigure"_s))
+        control<QLabel>(u"firstKilowatts"_s)->setText(kilowattText(figure->text()));
     else if (figure)
-        control<QLabel>(u"Label15"_s)->setText(secondKilowattText(figure->text()));
+        control<QLabel>(u"secondKilowatts"_s)->setText(secondKilowattText(figure->text()));
 }
 
-void Form2::showForeignState(bool on)
+void DriversWindow::showForeignState(bool on)
 {
     for (const QString &hint : kHints)
         control<QWidget>(hint)->setVisible(on);

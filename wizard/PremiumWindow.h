@@ -16,12 +16,12 @@ namespace karvo {
 
 class PremiumExplanation;
 
-class Form3 : public StepWindow
+class PremiumWindow : public StepWindow
 {
     Q_OBJECT
 
 public:
-    explicit Form3(PremiumSheet &sheet);
+    explicit PremiumWindow(PremiumSheet &sheet);
 
     QString reminderCaption() const;
     void setReminderCaption(const QString &caption);

@@ -5,14 +5,14 @@
 #include "WizardDriver.h"
 
 #include "model/PremiumSheet.h"
-#include "wizard/Form2.h"
+#include "wizard/DriversWindow.h"
 
 #include <QLabel>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace karvo;
 
-class TestForm2 : public QObject
+class TestDriversWindow : public QObject
 {
     Q_OBJECT
 
@@ -21,7 +21,7 @@ private slots:
     {
         m_recorders = std::make_unique<Recorders>();
         m_sheet = std::make_unique<PremiumSheet>();
-        m_form = std::make_unique<Form2>(*m_sheet);
+        m_form = std::make_unique<DriversWindow>(*m_sheet);
         m_form->show();
     }
     void cleanup()
@@ -35,16 +35,16 @@ private slots:
     {
         QCOMPARE(m_form->currentStep(), 3);
         QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), u"1"_s);
-        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"Combo1"_s)->currentText(), u"3"_s);
-        QVERIFY(!driver::find(m_form.get(), u"Frame1"_s)->isEnabled());
+        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"startClassBox"_s)->currentText(), u"3"_s);
+        QVERIFY(!driver::find(m_form.get(), u"renewalGroup"_s)->isEnabled());
         QCOMPARE(m_sheet->coefficient(Coefficient::Ko), u"1"_s);
         QCOMPARE(m_sheet->text(SheetText::KoCode), u"1"_s);
         QCOMPARE(m_sheet->coefficient(Coefficient::Kvs), u"1,8"_s);
         QCOMPARE(m_sheet->coefficient(Coefficient::Km), u"0,6"_s);
-        QCOMPARE(kilowatts(u"Label14"_s), u"36,775 кВт"_s);
-        QCOMPARE(kilowatts(u"Label15"_s), QString());
+        QCOMPARE(kilowatts(u"firstKilowatts"_s), u"36,775 кВт"_s);
+        QCOMPARE(kilowatts(u"secondKilowatts"_s), QString());
         QCOMPARE(m_sheet->coefficient(Coefficient::Ks), QString());
-        for (const QString &hint : { u"Label26"_s, u"Label27"_s, u"Label28"_s, u"Label29"_s, u"Label30"_s })
+        for (const QString &hint : { u"step3ForeignHint"_s, u"step4ForeignHint"_s, u"step5ForeignHint"_s, u"step6ForeignHint"_s, u"step7ForeignHint"_s })
             QVERIFY(driver::find(m_form.get(), hint)->isHidden());
     }
 
@@ -54,51 +54,51 @@ private slots:
         QTest::addColumn<QString>("endClass");
         QTest::addColumn<QString>("kbm");
         QTest::newRow("class 3, no payouts")
-            << QStringList { u"Combo1"_s, u"3"_s, u"Combo5"_s, u"0"_s } << u"4"_s << u"0,95"_s;
+            << QStringList { u"startClassBox"_s, u"3"_s, u"payoutsBox"_s, u"0"_s } << u"4"_s << u"0,95"_s;
         QTest::newRow("payouts first, then class 9")
-            << QStringList { u"Combo5"_s, u"2"_s, u"Combo1"_s, u"9"_s } << u"2"_s << u"1,4"_s;
+            << QStringList { u"payoutsBox"_s, u"2"_s, u"startClassBox"_s, u"9"_s } << u"2"_s << u"1,4"_s;
         QTest::newRow("class 13 stays")
-            << QStringList { u"Combo1"_s, u"13"_s, u"Combo5"_s, u"0"_s } << u"13"_s << u"0,5"_s;
+            << QStringList { u"startClassBox"_s, u"13"_s, u"payoutsBox"_s, u"0"_s } << u"13"_s << u"0,5"_s;
         QTest::newRow("four payouts end in M")
-            << QStringList { u"Combo1"_s, u"11"_s, u"Combo5"_s, u"4"_s } << u"M"_s << u"2,45"_s;
+            << QStringList { u"startClassBox"_s, u"11"_s, u"payoutsBox"_s, u"4"_s } << u"M"_s << u"2,45"_s;
         QTest::newRow("payouts alone compute nothing")
-            << QStringList { u"Combo5"_s, u"1"_s } << QString() << QString();
+            << QStringList { u"payoutsBox"_s, u"1"_s } << QString() << QString();
     }
     void renewalComputesTheEndClass()
     {
         QFETCH(QStringList, picks);
         QFETCH(QString, endClass);
         QFETCH(QString, kbm);
-        driver::click(m_form.get(), u"Option11"_s);
+        driver::click(m_form.get(), u"renewalContract"_s);
         QCOMPARE(m_sheet->contractKind(), ContractKind::Renewal);
         QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), QString());
         for (int i = 0; i + 1 < picks.size(); i += 2)
             driver::pick(m_form.get(), picks[i], picks[i + 1]);
-        QCOMPARE(driver::text(m_form.get(), u"Text13"_s), endClass);
+        QCOMPARE(driver::text(m_form.get(), u"endClassBox"_s), endClass);
         QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), kbm);
     }
 
     void firstTimeAgainResetsClassThree()
     {
-        driver::click(m_form.get(), u"Option11"_s);
-        driver::pick(m_form.get(), u"Combo1"_s, u"5"_s);
-        driver::pick(m_form.get(), u"Combo5"_s, u"1"_s);
-        driver::click(m_form.get(), u"Option10"_s);
-        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"Combo1"_s)->currentText(), u"3"_s);
-        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"Combo5"_s)->currentText(), QString());
-        QCOMPARE(driver::text(m_form.get(), u"Text13"_s), QString());
+        driver::click(m_form.get(), u"renewalContract"_s);
+        driver::pick(m_form.get(), u"startClassBox"_s, u"5"_s);
+        driver::pick(m_form.get(), u"payoutsBox"_s, u"1"_s);
+        driver::click(m_form.get(), u"firstContract"_s);
+        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"startClassBox"_s)->currentText(), u"3"_s);
+        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"payoutsBox"_s)->currentText(), QString());
+        QCOMPARE(driver::text(m_form.get(), u"endClassBox"_s), QString());
         QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), u"1"_s);
         // A first contract may start in any class.
-        driver::pick(m_form.get(), u"Combo1"_s, u"M"_s);
+        driver::pick(m_form.get(), u"startClassBox"_s, u"M"_s);
         QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), u"2,45"_s);
-        QCOMPARE(driver::text(m_form.get(), u"Text13"_s), QString());
+        QCOMPARE(driver::text(m_form.get(), u"endClassBox"_s), QString());
     }
 
     void typedClassComputesNothing()
     {
-        driver::click(m_form.get(), u"Option11"_s);
-        driver::pick(m_form.get(), u"Combo5"_s, u"0"_s);
-        driver::replaceText(driver::find<QComboBox>(m_form.get(), u"Combo1"_s)->lineEdit(), u"7"_s);
+        driver::click(m_form.get(), u"renewalContract"_s);
+        driver::pick(m_form.get(), u"payoutsBox"_s, u"0"_s);
+        driver::replaceText(driver::find<QComboBox>(m_form.get(), u"startClassBox"_s)->lineEdit(), u"7"_s);
         QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), QString());
     }
 
@@ -120,22 +120,22 @@ private slots:
         QFETCH(QString, first);
         QFETCH(QString, second);
         m_form->showStep(6);
-        driver::pickRow(driver::find<QListWidget>(m_form.get(), u"List1"_s), row);
-        QCOMPARE(driver::text(m_form.get(), u"Text2"_s), km);
+        driver::pickRow(driver::find<QListWidget>(m_form.get(), u"kmList"_s), row);
+        QCOMPARE(driver::text(m_form.get(), u"kmBox"_s), km);
         QCOMPARE(m_sheet->text(SheetText::KmIndex), QString::number(row));
-        QCOMPARE(kilowatts(u"Label14"_s), first);
-        QCOMPARE(kilowatts(u"Label15"_s), second);
+        QCOMPARE(kilowatts(u"firstKilowatts"_s), first);
+        QCOMPARE(kilowatts(u"secondKilowatts"_s), second);
     }
 
     void koAndKvsChoices()
     {
         m_form->showStep(4);
-        driver::click(m_form.get(), u"Option2"_s);
-        QCOMPARE(driver::text(m_form.get(), u"Text1"_s), u"1,8"_s);
+        driver::click(m_form.get(), u"driversUnlimited"_s);
+        QCOMPARE(driver::text(m_form.get(), u"koBox"_s), u"1,8"_s);
         QCOMPARE(m_sheet->text(SheetText::KoCode), u"2"_s);
         m_form->showStep(5);
-        driver::pickRow(driver::find<QListWidget>(m_form.get(), u"List10"_s), 3);
-        QCOMPARE(driver::text(m_form.get(), u"Text5"_s), u"1"_s);
+        driver::pickRow(driver::find<QListWidget>(m_form.get(), u"kvsList"_s), 3);
+        QCOMPARE(driver::text(m_form.get(), u"kvsBox"_s), u"1"_s);
         QCOMPARE(m_sheet->text(SheetText::KvsIndex), u"3"_s);
     }
 
@@ -151,9 +151,9 @@ private slots:
         QFETCH(QString, period);
         QFETCH(QString, ks);
         m_form->showStep(7);
-        driver::pick(m_form.get(), u"Combo2"_s, period);
-        QCOMPARE(driver::text(m_form.get(), u"Text8"_s), ks);
-        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"Combo2"_s)->currentText(), period);
+        driver::pick(m_form.get(), u"periodBox"_s, period);
+        QCOMPARE(driver::text(m_form.get(), u"ksBox"_s), ks);
+        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"periodBox"_s)->currentText(), period);
     }
 
 private:
@@ -164,8 +164,8 @@ private:
 
     std::unique_ptr<Recorders> m_recorders;
     std::unique_ptr<PremiumSheet> m_sheet;
-    std::unique_ptr<Form2> m_form;
+    std::unique_ptr<DriversWindow> m_form;
 };
 
-QTEST_MAIN(TestForm2)
-#include "tst_form2.moc"
+QTEST_MAIN(TestDriversWindow)
+#include "tst_driverswindow.moc"

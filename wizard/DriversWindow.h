@@ -13,16 +13,16 @@ class QListWidget;
 // defaults of steps 3 to 6 to the sheet.
 namespace karvo {
 
-class Form2 : public StepWindow
+class DriversWindow : public StepWindow
 {
     Q_OBJECT
 
 public:
-    explicit Form2(PremiumSheet &sheet);
+    explicit DriversWindow(PremiumSheet &sheet);
 
     // Choices made in code have exactly the effects of the user's click.
     void selectContractKind(ContractKind kind);
-    void selectKo(int choice); // 0 Option1, 1 Option2
+    void selectKo(int choice); // 0 limited drivers, 1 any driver
     void selectKvsIndex(int index);
     void selectKmIndex(int index);
 

@@ -6,7 +6,7 @@
 #include "WizardDriver.h"
 
 #include "model/PremiumSheet.h"
-#include "wizard/Form3.h"
+#include "wizard/PremiumWindow.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -32,7 +32,7 @@ QStringList controlsAsShown(const QWidget *window)
             text = label->text();
         else if (auto *button = qobject_cast<const QAbstractButton *>(w))
             text = button->text();
-        else if (auto *edit = qobject_cast<const QLineEdit *>(w); edit && w->objectName() != u"Text3"_s)
+        else if (auto *edit = qobject_cast<const QLineEdit *>(w); edit && w->objectName() != u"premiumBox"_s)
             text = edit->text();
         const QRect r = w->geometry();
         shown << u"%1 %2,%3 %4x%5 %6 %7"_s.arg(w->objectName())
@@ -48,7 +48,7 @@ QStringList controlsAsShown(const QWidget *window)
 
 } // namespace
 
-class TestForm3 : public QObject
+class TestPremiumWindow : public QObject
 {
     Q_OBJECT
 
@@ -57,7 +57,7 @@ private slots:
     {
         m_recorders = std::make_unique<Recorders>();
         m_sheet = std::make_unique<PremiumSheet>();
-        m_form = std::make_unique<Form3>(*m_sheet);
+        m_form = std::make_unique<PremiumWindow>(*m_sheet);
         m_form->show();
     }
     void cleanup()
@@ -70,51 +70,51 @@ private slots:
     void loadsOnStep8Skipped()
     {
         QCOMPARE(m_form->currentStep(), 8);
-        QVERIFY(driver::find<QCheckBox>(m_form.get(), u"Check1"_s)->isChecked());
-        for (const QString &name : { u"Combo1"_s, u"Label18"_s, u"Text1"_s })
+        QVERIFY(driver::find<QCheckBox>(m_form.get(), u"skipTermCheck"_s)->isChecked());
+        for (const QString &name : { u"termBox"_s, u"kpTitle"_s, u"kpBox"_s })
             QVERIFY(!driver::find(m_form.get(), name)->isEnabled());
-        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"Combo1"_s)->count(), 11);
+        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"termBox"_s)->count(), 11);
         // No owner kind yet: the hidden third choice holds the group.
-        auto *unset = driver::find<QRadioButton>(m_form.get(), u"Option3"_s);
+        auto *unset = driver::find<QRadioButton>(m_form.get(), u"unsetOwner"_s);
         QVERIFY(unset->isChecked() && unset->isHidden());
-        QVERIFY(!driver::find(m_form.get(), u"Command3"_s)->isEnabled());
-        QVERIFY(!driver::find(m_form.get(), u"Option6"_s)->isEnabled());
-        QVERIFY(driver::find<QRadioButton>(m_form.get(), u"Option7"_s)->isChecked());
-        QVERIFY(driver::find(m_form.get(), u"Frame6"_s)->isHidden());
+        QVERIFY(!driver::find(m_form.get(), u"calculateButton"_s)->isEnabled());
+        QVERIFY(!driver::find(m_form.get(), u"foreignVehicle"_s)->isEnabled());
+        QVERIFY(driver::find<QRadioButton>(m_form.get(), u"groupB"_s)->isChecked());
+        QVERIFY(driver::find(m_form.get(), u"reportBox"_s)->isHidden());
     }
 
     void termListFollowsTheSkipCheck()
     {
-        driver::click(m_form.get(), u"Check1"_s);
+        driver::click(m_form.get(), u"skipTermCheck"_s);
         QVERIFY(!m_sheet->skipTerm());
-        QVERIFY(driver::find(m_form.get(), u"Combo1"_s)->isEnabled());
-        driver::pick(m_form.get(), u"Combo1"_s, u"5 месяцев"_s);
-        QCOMPARE(driver::text(m_form.get(), u"Text1"_s), u"0,65"_s);
-        auto *terms = driver::find<QComboBox>(m_form.get(), u"Combo1"_s);
+        QVERIFY(driver::find(m_form.get(), u"termBox"_s)->isEnabled());
+        driver::pick(m_form.get(), u"termBox"_s, u"5 месяцев"_s);
+        QCOMPARE(driver::text(m_form.get(), u"kpBox"_s), u"0,65"_s);
+        auto *terms = driver::find<QComboBox>(m_form.get(), u"termBox"_s);
         driver::replaceText(terms->lineEdit(), u"нет такого срока"_s);
         QTest::keyClick(terms->lineEdit(), Qt::Key_Return);
         QCOMPARE(m_sheet->coefficient(Coefficient::Kp), u"0,65"_s);
-        driver::click(m_form.get(), u"Check1"_s);
+        driver::click(m_form.get(), u"skipTermCheck"_s);
         QCOMPARE(m_sheet->coefficient(Coefficient::Kp), QString());
-        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"Combo1"_s)->currentText(), QString());
-        QVERIFY(!driver::find(m_form.get(), u"Text1"_s)->isEnabled());
+        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"termBox"_s)->currentText(), QString());
+        QVERIFY(!driver::find(m_form.get(), u"kpBox"_s)->isEnabled());
     }
 
     void choicesMirrorTheSheet()
     {
         m_form->showStep(10);
-        driver::click(m_form.get(), u"Option2"_s);
+        driver::click(m_form.get(), u"legalEntityOwner"_s);
         QCOMPARE(m_sheet->ownerKind(), OwnerKind::LegalEntity);
         QCOMPARE(m_sheet->text(SheetText::OwnerCode), u"2"_s);
-        QVERIFY(driver::find(m_form.get(), u"Command3"_s)->isEnabled());
-        driver::click(m_form.get(), u"Option9"_s);
+        QVERIFY(driver::find(m_form.get(), u"calculateButton"_s)->isEnabled());
+        driver::click(m_form.get(), u"groupTrailer"_s);
         QCOMPARE(m_sheet->text(SheetText::VehicleGroupCode), u"9"_s);
-        driver::click(m_form.get(), u"Option5"_s);
+        driver::click(m_form.get(), u"travellingToRegistration"_s);
         QCOMPARE(m_sheet->text(SheetText::RegistrationCode), u"5"_s);
         // And the other way round.
         m_sheet->setOwnerKind(OwnerKind::Unset);
-        QVERIFY(driver::find<QRadioButton>(m_form.get(), u"Option3"_s)->isChecked());
-        QVERIFY(!driver::find(m_form.get(), u"Command3"_s)->isEnabled());
+        QVERIFY(driver::find<QRadioButton>(m_form.get(), u"unsetOwner"_s)->isChecked());
+        QVERIFY(!driver::find(m_form.get(), u"calculateButton"_s)->isEnabled());
     }
 
     void calculateWritesTOrTellsWhichCoefficientIsWrong_data()
@@ -139,12 +139,12 @@ private slots:
         m_sheet->setText(SheetText::T, u"777"_s);
         m_sheet->setOwnerKind(OwnerKind::Individual);
         m_form->showStep(9);
-        driver::replaceText(driver::find<QLineEdit>(m_form.get(), u"Text2"_s), kn);
+        driver::replaceText(driver::find<QLineEdit>(m_form.get(), u"knBox"_s), kn);
         m_form->showStep(10);
-        QSignalSpy save(m_form.get(), &Form3::saveInputsRequested);
-        driver::click(m_form.get(), u"Check2"_s);
-        driver::click(m_form.get(), u"Command3"_s);
-        QCOMPARE(driver::text(m_form.get(), u"Text3"_s), t);
+        QSignalSpy save(m_form.get(), &PremiumWindow::saveInputsRequested);
+        driver::click(m_form.get(), u"saveInputsCheck"_s);
+        driver::click(m_form.get(), u"calculateButton"_s);
+        QCOMPARE(driver::text(m_form.get(), u"premiumBox"_s), t);
         QCOMPARE(m_recorders->messages, message.isEmpty() ? QStringList() : QStringList { message });
         QCOMPARE(save.count(), message.isEmpty() ? 1 : 0);
     }
@@ -164,8 +164,8 @@ private slots:
         auto *window = driver::find(m_form.get(), u"Explanation"_s);
         QVERIFY(!link->isVisible());
 
-        driver::click(m_form.get(), u"Command3"_s);
-        QCOMPARE(driver::text(m_form.get(), u"Text3"_s), u"71251,488"_s);
+        driver::click(m_form.get(), u"calculateButton"_s);
+        QCOMPARE(driver::text(m_form.get(), u"premiumBox"_s), u"71251,488"_s);
         const QString warning
             = u"Т превышает предельный размер: страховая премия не может превышать 19800 руб."_s;
         auto *onStep = driver::find<QLabel>(m_form.get(), u"MaximumWarning"_s);
@@ -206,10 +206,10 @@ private slots:
     {
         QTest::addColumn<QString>("change");
         QTest::newRow("КТ from step 2") << u"kt"_s;
-        QTest::newRow("КН typed on step 9") << u"Text2"_s;
-        QTest::newRow("owner kind") << u"Option2"_s;
-        QTest::newRow("registration case") << u"Option5"_s;
-        QTest::newRow("vehicle group") << u"Option9"_s;
+        QTest::newRow("КН typed on step 9") << u"knBox"_s;
+        QTest::newRow("owner kind") << u"legalEntityOwner"_s;
+        QTest::newRow("registration case") << u"travellingToRegistration"_s;
+        QTest::newRow("vehicle group") << u"groupTrailer"_s;
         QTest::newRow("refused Расчет") << u"refused"_s;
     }
     void explanationNeverOutlivesItsSheet()
@@ -220,7 +220,7 @@ private slots:
         m_sheet->setCoefficient(Coefficient::Tb, u"1980"_s);
         m_sheet->setOwnerKind(OwnerKind::Individual);
         m_form->showStep(10);
-        driver::click(m_form.get(), u"Command3"_s);
+        driver::click(m_form.get(), u"calculateButton"_s);
         driver::click(m_form.get(), u"ExplanationLink"_s);
         QVERIFY(m_form->explanation().startsWith(u"Т = ТБ × КТ"_s));
         QVERIFY(driver::find(m_form.get(), u"Explanation"_s)->isVisible());
@@ -229,13 +229,13 @@ private slots:
 
         if (change == u"kt"_s) {
             m_sheet->setCoefficient(Coefficient::Kt, u"1,8"_s);
-        } else if (change == u"Text2"_s) {
+        } else if (change == u"knBox"_s) {
             m_form->showStep(9);
-            driver::replaceText(driver::find<QLineEdit>(m_form.get(), u"Text2"_s), u"1,5"_s);
+            driver::replaceText(driver::find<QLineEdit>(m_form.get(), u"knBox"_s), u"1,5"_s);
             m_form->showStep(10);
         } else if (change == u"refused"_s) {
             m_sheet->setCoefficient(Coefficient::Kn, u"abc"_s);
-            driver::click(m_form.get(), u"Command3"_s);
+            driver::click(m_form.get(), u"calculateButton"_s);
             QCOMPARE(m_recorders->messages, QStringList { u"Неверное значение коэффициента КН"_s });
         } else {
             driver::click(m_form.get(), change);
@@ -249,14 +249,14 @@ private slots:
     void reminderOkNeedsTheCheck()
     {
         m_form->showStep(10);
-        QSignalSpy reminder(m_form.get(), &Form3::reminderRequested);
-        driver::click(m_form.get(), u"Command9"_s);
+        QSignalSpy reminder(m_form.get(), &PremiumWindow::reminderRequested);
+        driver::click(m_form.get(), u"reminderOk"_s);
         QCOMPARE(m_recorders->messages, QStringList { u"Установите флажок"_s });
         QCOMPARE(m_recorders->titles, QStringList { u"karvo 2012"_s });
         QCOMPARE(reminder.count(), 0);
-        driver::click(m_form.get(), u"Check3"_s);
-        driver::click(m_form.get(), u"Command9"_s);
-        driver::click(m_form.get(), u"Command9"_s);
+        driver::click(m_form.get(), u"reminderCheck"_s);
+        driver::click(m_form.get(), u"reminderOk"_s);
+        driver::click(m_form.get(), u"reminderOk"_s);
         QCOMPARE(reminder.count(), 2);
         QCOMPARE(m_recorders->messages.size(), 1);
     }
@@ -265,16 +265,16 @@ private slots:
     {
         m_form->showStep(10);
         m_form->reportBox()->show();
-        QSignalSpy asked(m_form.get(), &Form3::reportOpenRequested);
-        driver::click(m_form.get(), u"Command12"_s);
+        QSignalSpy asked(m_form.get(), &PremiumWindow::reportOpenRequested);
+        driver::click(m_form.get(), u"reportOk"_s);
         QCOMPARE(asked.size(), 1);
     }
 
 private:
     std::unique_ptr<Recorders> m_recorders;
     std::unique_ptr<PremiumSheet> m_sheet;
-    std::unique_ptr<Form3> m_form;
+    std::unique_ptr<PremiumWindow> m_form;
 };
 
-QTEST_MAIN(TestForm3)
-#include "tst_form3.moc"
+QTEST_MAIN(TestPremiumWindow)
+#include "tst_premiumwindow.moc"

@@ -1,4 +1,4 @@
-#include "wizard/Form1.h"
+#include "wizard/CategoryWindow.h"
 
 #include "model/BaseTariffs.h"
 #include "model/TerritoryTable.h"
@@ -30,111 +30,111 @@ constexpr std::array kCategoryTops
 
 QString categoryName(int row)
 {
-    return u"Option"_s + QString::number(row);
+    return u"category"_s + QString::number(row);
 }
 
-std::vector<ControlRow> form1Layout()
+std::vector<ControlRow> categoryWindowLayout()
 {
     using K = ControlKind;
-    std::vector<ControlRow> rows = { { u"Frame1"_s, {}, K::Frame, { 0, 0, 9735, 7335 } } };
+    std::vector<ControlRow> rows = { { u"step1Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 } } };
     for (int row = 1; row <= kCategoryCount; ++row) {
         const int top = kCategoryTops[std::size_t(row - 1)];
         const int height = kCategoryTops[std::size_t(row)] - top;
-        rows.push_back({ categoryName(row), u"Frame1"_s, K::Radio, { 120, top, 5655, height }, Wrap,
+        rows.push_back({ categoryName(row), u"step1Frame"_s, K::Radio, { 120, top, 5655, height }, Wrap,
             baseTariffs()[std::size_t(row - 1)].caption });
     }
     const std::vector<ControlRow> rest = {
-        { u"Label5"_s, u"Frame1"_s, K::Label, { 8640, 120, 975, 255 }, Red, u"1 шаг из10"_s },
-        { u"Label1"_s, u"Frame1"_s, K::Label, { 5760, 480, 3735, 375 }, Bold | Underline | Large,
+        { u"step1Number"_s, u"step1Frame"_s, K::Label, { 8640, 120, 975, 255 }, Red, u"1 шаг из10"_s },
+        { u"baseTariffsTitle"_s, u"step1Frame"_s, K::Label, { 5760, 480, 3735, 375 }, Bold | Underline | Large,
             kBaseTariffsTitle },
-        { u"Text1"_s, u"Frame1"_s, K::LineEdit, { 6600, 840, 1695, 285 }, Bold, {}, u"Label1"_s },
-        { u"Check1"_s, u"Frame1"_s, K::Check, { 6120, 1440, 2895, 495 }, Green | Wrap,
+        { u"tbBox"_s, u"step1Frame"_s, K::LineEdit, { 6600, 840, 1695, 285 }, Bold, {}, u"baseTariffsTitle"_s },
+        { u"foreignCheck"_s, u"step1Frame"_s, K::Check, { 6120, 1440, 2895, 495 }, Green | Wrap,
             u"Для ТС зарегистрированных в иностранных государствах"_s },
-        { u"Command1"_s, u"Frame1"_s, K::Button, { 6960, 2280, 1215, 375 }, Plain, texts::kNext },
-        { u"Label4"_s, u"Frame1"_s, K::Link, { 6840, 3000, 1575, 375 }, kLinkLook, texts::kNote },
-        { u"Label12"_s, u"Frame1"_s, K::Link, { 6240, 3720, 2775, 495 }, kLinkLook,
+        { u"step1Next"_s, u"step1Frame"_s, K::Button, { 6960, 2280, 1215, 375 }, Plain, texts::kNext },
+        { u"tbNoteLink"_s, u"step1Frame"_s, K::Link, { 6840, 3000, 1575, 375 }, kLinkLook, texts::kNote },
+        { u"restoreLink"_s, u"step1Frame"_s, K::Link, { 6240, 3720, 2775, 495 }, kLinkLook,
             u"Загрузить сохраненные данные"_s },
-        { u"Frame3"_s, u"Frame1"_s, K::Frame, { 1800, 120, 7815, 1215 }, Hidden, u"Внимание"_s },
-        { u"Label7"_s, u"Frame3"_s, K::Label, { 120, 240, 7575, 735 }, Green | Italic,
+        { u"foreignAttention"_s, u"step1Frame"_s, K::Frame, { 1800, 120, 7815, 1215 }, Hidden, u"Внимание"_s },
+        { u"foreignAttentionText"_s, u"foreignAttention"_s, K::Label, { 120, 240, 7575, 735 }, Green | Italic,
             u"При обязательном страховании ответственности владельцев транспортных средств, "
             u"зарегистрированных в иностранных государствах и временно используемых на территории "
             u"Российской Федерации"_s },
 
-        { u"Frame2"_s, {}, K::Frame, { 0, 0, 9735, 7335 } },
-        { u"Label6"_s, u"Frame2"_s, K::Label, { 8640, 120, 975, 255 }, Red, u"2 шаг из 10"_s },
-        { u"Option17"_s, u"Frame2"_s, K::Radio, { 240, 360, 3855, 855 }, Wrap,
+        { u"step2Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 } },
+        { u"step2Number"_s, u"step2Frame"_s, K::Label, { 8640, 120, 975, 255 }, Red, u"2 шаг из 10"_s },
+        { u"vehiclesColumn"_s, u"step2Frame"_s, K::Radio, { 240, 360, 3855, 855 }, Wrap,
             ktVariantCaption(kKtVariantVehicles) },
-        { u"Option18"_s, u"Frame2"_s, K::Radio, { 4080, 480, 3855, 735 }, Wrap,
+        { u"tractorsColumn"_s, u"step2Frame"_s, K::Radio, { 4080, 480, 3855, 735 }, Wrap,
             ktVariantCaption(kKtVariantTractors) },
-        { u"Label3"_s, u"Frame2"_s, K::Label, { 5880, 1200, 3855, 1215 }, Bold | Large,
+        { u"ktTitle"_s, u"step2Frame"_s, K::Label, { 5880, 1200, 3855, 1215 }, Bold | Large,
             u"Коэффициент страховых тарифов в зависимости от территории преимущественного "
             u"использования транспортного средства  (КТ)"_s },
-        { u"Label2"_s, u"Frame2"_s, K::Label, { 120, 1440, 5775, 975 }, Plain,
+        { u"territoryRule"_s, u"step2Frame"_s, K::Label, { 120, 1440, 5775, 975 }, Plain,
             u"Территория преимущественного использования транспортного\n"
             u"средства:\n"
             u"   -для юридических лиц - место регистрации транспортного средства;\n"
             u"   -для физических лиц - место жительства  собственника транспортного\n"
             u"   средства"_s },
         // No label titles the region box and the town list: they are named here.
-        { u"Combo1"_s, u"Frame2"_s, K::Combo, { 240, 2640, 5415, 315 }, Plain, {}, {}, u"Регион"_s },
-        { u"Text2"_s, u"Frame2"_s, K::LineEdit, { 6480, 2640, 2175, 285 }, Bold, {}, u"Label3"_s },
-        { u"List1"_s, u"Frame2"_s, K::List, { 240, 3120, 5415, 2595 }, Plain, {}, {},
+        { u"regionBox"_s, u"step2Frame"_s, K::Combo, { 240, 2640, 5415, 315 }, Plain, {}, {}, u"Регион"_s },
+        { u"ktBox"_s, u"step2Frame"_s, K::LineEdit, { 6480, 2640, 2175, 285 }, Bold, {}, u"ktTitle"_s },
+        { u"townList"_s, u"step2Frame"_s, K::List, { 240, 3120, 5415, 2595 }, Plain, {}, {},
             u"Город или населенный пункт"_s },
-        { u"Command3"_s, u"Frame2"_s, K::Button, { 6240, 3120, 1215, 375 }, Plain, texts::kBack },
-        { u"Command2"_s, u"Frame2"_s, K::Button, { 7680, 3120, 1215, 375 }, Plain, texts::kNext },
-        { u"Label8"_s, u"Frame2"_s, K::Label, { 6480, 3600, 2775, 255 }, Green | Large | Hidden,
+        { u"step2Back"_s, u"step2Frame"_s, K::Button, { 6240, 3120, 1215, 375 }, Plain, texts::kBack },
+        { u"step2Next"_s, u"step2Frame"_s, K::Button, { 7680, 3120, 1215, 375 }, Plain, texts::kNext },
+        { u"step2ForeignHint"_s, u"step2Frame"_s, K::Label, { 6480, 3600, 2775, 255 }, Green | Large | Hidden,
             texts::kPressNextHint },
-        { u"Label45"_s, u"Frame2"_s, K::Link, { 6840, 3840, 1575, 375 }, kLinkLook, texts::kNote },
+        { u"ktNoteLink"_s, u"step2Frame"_s, K::Link, { 6840, 3840, 1575, 375 }, kLinkLook, texts::kNote },
     };
     rows.insert(rows.end(), rest.begin(), rest.end());
     return rows;
 }
 
-const FooterNames kFooter { u"Label21"_s, u"Label24"_s, u"Label87"_s, { 8400, 7440, 1335, 375 } };
+const QRect kExitButton { 8400, 7440, 1335, 375 };
 
 } // namespace
 
-Form1::Form1(PremiumSheet &sheet)
-    : StepWindow(u"Form1"_s)
+CategoryWindow::CategoryWindow(PremiumSheet &sheet)
+    : StepWindow(u"categoryWindow"_s)
     , m_sheet(sheet)
 {
-    build(form1Layout(), kFooter);
+    build(categoryWindowLayout(), kExitButton);
     for (int row = 1; row <= kCategoryCount; ++row) {
         auto *option = control<QRadioButton>(categoryName(row));
         m_categories.append(option);
         connect(option, &QRadioButton::clicked, this, [this, row] { selectCategory(row); });
     }
-    m_regions = control<QComboBox>(u"Combo1"_s);
-    m_towns = control<QListWidget>(u"List1"_s);
-    m_step1Frame = control<QWidget>(u"Frame1"_s);
-    m_attention = control<QWidget>(u"Frame3"_s);
+    m_regions = control<QComboBox>(u"regionBox"_s);
+    m_towns = control<QListWidget>(u"townList"_s);
+    m_step1Frame = control<QWidget>(u"step1Frame"_s);
+    m_attention = control<QWidget>(u"foreignAttention"_s);
     m_attention->setAutoFillBackground(true);
 
-    addStep(1, u"Frame1"_s, {}, u"Command1"_s);
-    addStep(2, u"Frame2"_s, u"Command3"_s, u"Command2"_s);
+    addStep(1, u"step1Frame"_s, {}, u"step1Next"_s);
+    addStep(2, u"step2Frame"_s, u"step2Back"_s, u"step2Next"_s);
 
-    bindText(control<QLineEdit>(u"Text1"_s), m_sheet, SheetText::Tb);
-    bindText(control<QLineEdit>(u"Text2"_s), m_sheet, SheetText::Kt);
+    bindText(control<QLineEdit>(u"tbBox"_s), m_sheet, SheetText::Tb);
+    bindText(control<QLineEdit>(u"ktBox"_s), m_sheet, SheetText::Kt);
 
-    auto *foreign = control<QCheckBox>(u"Check1"_s);
-    connect(foreign, &QCheckBox::toggled, this, &Form1::foreignRegisteredToggled);
-    connect(&m_sheet, &PremiumSheet::foreignRegisteredChanged, this, &Form1::showForeignState);
+    auto *foreign = control<QCheckBox>(u"foreignCheck"_s);
+    connect(foreign, &QCheckBox::toggled, this, &CategoryWindow::foreignRegisteredToggled);
+    connect(&m_sheet, &PremiumSheet::foreignRegisteredChanged, this, &CategoryWindow::showForeignState);
     watchForeignCheck();
 
-    connect(control<QRadioButton>(u"Option17"_s), &QRadioButton::clicked, this,
+    connect(control<QRadioButton>(u"vehiclesColumn"_s), &QRadioButton::clicked, this,
         [this] { selectKtVariant(kKtVariantVehicles); });
-    connect(control<QRadioButton>(u"Option18"_s), &QRadioButton::clicked, this,
+    connect(control<QRadioButton>(u"tractorsColumn"_s), &QRadioButton::clicked, this,
         [this] { selectKtVariant(kKtVariantTractors); });
-    connect(m_regions, &QComboBox::activated, this, &Form1::selectRegion);
+    connect(m_regions, &QComboBox::activated, this, &CategoryWindow::selectRegion);
     connect(m_towns, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             selectTownGroup(row);
     });
 
-    connect(control<ClickableLabel>(u"Label4"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Tb); });
+    connect(control<ClickableLabel>(u"tbNoteLink"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Tb); });
     connect(
-        control<ClickableLabel>(u"Label45"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Kt); });
-    auto *restore = control<ClickableLabel>(u"Label12"_s);
+        control<ClickableLabel>(u"ktNoteLink"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Kt); });
+    auto *restore = control<ClickableLabel>(u"restoreLink"_s);
     connect(restore, &ClickableLabel::clicked, this, [this, restore] {
         if (restore->isEnabled())
             emit restoreClicked();
@@ -157,7 +157,7 @@ Form1::Form1(PremiumSheet &sheet)
     setStep1NextEnabled(true);
 }
 
-void Form1::selectCategory(int row)
+void CategoryWindow::selectCategory(int row)
 {
     if (row < 1 || row > m_categories.size())
         return;
@@ -165,7 +165,7 @@ void Form1::selectCategory(int row)
     karvo::selectCategory(m_sheet, row);
 }
 
-int Form1::selectedCategory() const
+int CategoryWindow::selectedCategory() const
 {
     for (int i = 0; i < m_categories.size(); ++i) {
         if (m_categories[i]->isChecked())
@@ -174,14 +174,14 @@ int Form1::selectedCategory() const
     return 0;
 }
 
-void Form1::selectKtVariant(const QString &variant)
+void CategoryWindow::selectKtVariant(const QString &variant)
 {
-    control<QRadioButton>(variant == kKtVariantVehicles ? u"Option17"_s : u"Option18"_s)->setChecked(true);
+    control<QRadioButton>(variant == kKtVariantVehicles ? u"vehiclesColumn"_s : u"tractorsColumn"_s)->setChecked(true);
     karvo::selectKtVariant(m_sheet, variant);
     emptyTowns();
 }
 
-void Form1::emptyTowns()
+void CategoryWindow::emptyTowns()
 {
     m_sheet.setText(SheetText::Region, QString());
     m_sheet.setText(SheetText::TownGroup, QString());
@@ -190,7 +190,7 @@ void Form1::emptyTowns()
     m_towns->clear();
 }
 
-void Form1::selectRegion()
+void CategoryWindow::selectRegion()
 {
     const std::optional<QStringList> towns = TerritoryTable::townGroups(m_regions->currentText());
     if (towns) {
@@ -204,7 +204,7 @@ void Form1::selectRegion()
         selectTownGroup(0);
 }
 
-void Form1::selectTownGroup(int row)
+void CategoryWindow::selectTownGroup(int row)
 {
     if (row < 0 || row >= m_towns->count())
         return;
@@ -221,19 +221,19 @@ void Form1::selectTownGroup(int row)
         m_sheet.setCoefficient(Coefficient::Kt, *kt);
 }
 
-void Form1::emptyTerritory()
+void CategoryWindow::emptyTerritory()
 {
     emptyTowns();
     m_sheet.setCoefficient(Coefficient::Kt, QString());
 }
 
-void Form1::setRegionText(const QString &text)
+void CategoryWindow::setRegionText(const QString &text)
 {
     m_sheet.setText(SheetText::Region, text);
     m_regions->setEditText(text);
 }
 
-void Form1::addAndSelectTownGroup(const QString &townGroup)
+void CategoryWindow::addAndSelectTownGroup(const QString &townGroup)
 {
     {
         QSignalBlocker quiet(m_towns);
@@ -242,27 +242,27 @@ void Form1::addAndSelectTownGroup(const QString &townGroup)
     selectTownGroup(0);
 }
 
-void Form1::setStep1NextEnabled(bool enabled)
+void CategoryWindow::setStep1NextEnabled(bool enabled)
 {
-    control<QPushButton>(u"Command1"_s)->setEnabled(enabled);
+    control<QPushButton>(u"step1Next"_s)->setEnabled(enabled);
 }
 
-void Form1::showForeignState(bool on)
+void CategoryWindow::showForeignState(bool on)
 {
     {
-        QSignalBlocker quiet(control<QCheckBox>(u"Check1"_s));
-        control<QCheckBox>(u"Check1"_s)->setChecked(on);
+        QSignalBlocker quiet(control<QCheckBox>(u"foreignCheck"_s));
+        control<QCheckBox>(u"foreignCheck"_s)->setChecked(on);
     }
-    control<QWidget>(u"Label8"_s)->setVisible(on);
+    control<QWidget>(u"step2ForeignHint"_s)->setVisible(on);
     // Saved inputs are those of a vehicle registered in Russia.
-    control<QWidget>(u"Label12"_s)->setEnabled(!on);
+    control<QWidget>(u"restoreLink"_s)->setEnabled(!on);
 }
 
-void Form1::watchForeignCheck()
+void CategoryWindow::watchForeignCheck()
 {
     // Hovering the check explains it; the free area of the step frame hides
     // the explanation again. No other control reacts to the mouse.
-    auto *check = control<QCheckBox>(u"Check1"_s);
+    auto *check = control<QCheckBox>(u"foreignCheck"_s);
     const QList<QWidget *> hoverables
         = { check, choiceBox(check), qobject_cast<WrappingChoice *>(choiceBox(check))->captionLabel() };
     for (QWidget *widget : hoverables) {
@@ -274,7 +274,7 @@ void Form1::watchForeignCheck()
     m_step1Frame->installEventFilter(this);
 }
 
-bool Form1::eventFilter(QObject *watched, QEvent *event)
+bool CategoryWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusOut && (watched == m_regions || watched == m_regions->lineEdit())
         && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {

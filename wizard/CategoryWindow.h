@@ -13,12 +13,12 @@ namespace karvo {
 
 class PremiumSheet;
 
-class Form1 : public StepWindow
+class CategoryWindow : public StepWindow
 {
     Q_OBJECT
 
 public:
-    explicit Form1(PremiumSheet &sheet);
+    explicit CategoryWindow(PremiumSheet &sheet);
 
     // Choices made in code have exactly the effects of the user's click.
     void selectCategory(int row);
