@@ -179,39 +179,27 @@ PremiumWindow::PremiumWindow(PremiumSheet &sheet)
     connect(control<ClickableLabel>(u"decreeLink"_s), &ClickableLabel::clicked, this,
         [] { openNote(Note::Decree); });
 
-    // The explanation belongs to the sheet of the last "Расчет": any change
-    // that can change Т takes it away.
+    // The explanation belongs to the Т of the last "Расчет": whatever empties
+    // Т (a change of any input, a refused "Расчет") takes it away.
     m_explanation = new PremiumExplanation(this);
-    connect(&m_sheet, &PremiumSheet::textChanged, this, [this](SheetText field) {
-        if (int(field) < int(kAllCoefficients.size()))
+    connect(&m_sheet, &PremiumSheet::textChanged, this, [this](SheetText field, const QString &value) {
+        if (field == SheetText::T && value.isEmpty())
             clearExplanation();
     });
-    connect(&m_sheet, &PremiumSheet::ownerKindChanged, this, &PremiumWindow::clearExplanation);
-    connect(&m_sheet, &PremiumSheet::registrationCaseChanged, this, &PremiumWindow::clearExplanation);
-    connect(&m_sheet, &PremiumSheet::vehicleGroupChanged, this, &PremiumWindow::clearExplanation);
     connect(control<ClickableLabel>(u"ExplanationLink"_s), &ClickableLabel::clicked, m_explanation,
         &PremiumExplanation::open);
     connect(m_explanation, &PremiumExplanation::closedByUser, this,
         [this] { control<QWidget>(u"ExplanationLink"_s)->setFocus(Qt::OtherFocusReason); });
     connect(this, &StepWindow::backClicked, m_explanation, &QWidget::hide);
 
-    // Creation: step 8 skipped with its term list filled, the owner kind
-    // unset and group B, the hints and the report box hidden.
-    {
-        QSignalBlocker quiet(m_skip);
-        m_skip->setChecked(true);
-    }
-    setSkip(m_sheet, true);
-    applySkip(true);
+    // Built when first needed, it shows what the sheet holds by then: step 8
+    // with its term list filled and nothing picked, the report box hidden.
     m_terms->clear();
     for (const TermRow &row : kpTermTable())
         m_terms->addItem(row.term);
-    m_terms->setCurrentIndex(-1);
-    m_terms->clearEditText();
+    applySkip(m_sheet.skipTerm());
     showStep(8);
-    m_sheet.setOwnerKind(OwnerKind::Unset);
     showOwnerKind(m_sheet.ownerKind());
-    m_sheet.setVehicleGroup(VehicleGroup::GroupB);
     showVehicleGroup(m_sheet.vehicleGroup());
     showRegistrationCase(m_sheet.registrationCase());
     showForeignState(m_sheet.foreignRegistered());

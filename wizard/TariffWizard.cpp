@@ -34,16 +34,29 @@ void TariffWizard::start()
     m_sheet.setText(SheetText::StartTime, shortTimeText(QTime::currentTime()));
     m_sheet.setReminderWanted(readRememberedReminderTick());
 
-    m_premiumWindow = std::make_unique<PremiumWindow>(m_sheet);
-    wire(m_premiumWindow.get());
-    connect(m_premiumWindow.get(), &PremiumWindow::saveInputsRequested, this, &TariffWizard::saveInputsRequested);
-    connect(m_premiumWindow.get(), &PremiumWindow::reportRequested, this, &TariffWizard::reportRequested);
-    connect(m_premiumWindow.get(), &PremiumWindow::reportOpenRequested, this, &TariffWizard::reportOpenRequested);
-    connect(m_premiumWindow.get(), &PremiumWindow::reminderRequested, this, &TariffWizard::reminderRequested);
+    // What step 8 and step 10 start from, whenever their window is built.
+    setSkip(m_sheet, true);
+    m_sheet.setOwnerKind(OwnerKind::Unset);
+    m_sheet.setVehicleGroup(VehicleGroup::GroupB);
 
     // The default category fixes the owner kind that step 10 starts from.
     m_categoryWindow->selectCategory(kDefaultCategory);
     m_categoryWindow->show();
+}
+
+PremiumWindow *TariffWizard::premiumWindow()
+{
+    if (!m_premiumWindow) {
+        m_premiumWindow = std::make_unique<PremiumWindow>(m_sheet);
+        wire(m_premiumWindow.get());
+        connect(m_premiumWindow.get(), &PremiumWindow::saveInputsRequested, this,
+            &TariffWizard::saveInputsRequested);
+        connect(m_premiumWindow.get(), &PremiumWindow::reportRequested, this, &TariffWizard::reportRequested);
+        connect(m_premiumWindow.get(), &PremiumWindow::reportOpenRequested, this,
+            &TariffWizard::reportOpenRequested);
+        connect(m_premiumWindow.get(), &PremiumWindow::reminderRequested, this, &TariffWizard::reminderRequested);
+    }
+    return m_premiumWindow.get();
 }
 
 DriversWindow *TariffWizard::driversWindow()
@@ -109,20 +122,20 @@ void TariffWizard::next(int step)
         break;
     case 7:
         if (requireCoefficient(Coefficient::Ks)) {
-            m_premiumWindow->setReminderCaption(texts::kReminderCaptionPrefix + m_sheet.text(SheetText::Period));
-            switchWindow(driversWindow(), m_premiumWindow.get());
+            premiumWindow()->setReminderCaption(texts::kReminderCaptionPrefix + m_sheet.text(SheetText::Period));
+            switchWindow(driversWindow(), premiumWindow());
         }
         break;
     case 8:
         if (mayLeaveStep8(m_sheet))
-            m_premiumWindow->showStep(9);
+            premiumWindow()->showStep(9);
         else
             showMessage(texts::kNotSetPrefix + shortName(Coefficient::Kp));
         // КН follows the contract history of step 3, also after a refusal.
         deriveKn(m_sheet, m_sheet.text(SheetText::Payouts));
         break;
     case 9:
-        m_premiumWindow->showStep(10);
+        premiumWindow()->showStep(10);
         leaveStep9Forward(m_sheet);
         break;
     default:
@@ -151,13 +164,13 @@ void TariffWizard::back(int step)
         driversWindow()->showStep(step - 1);
         break;
     case 8:
-        switchWindow(m_premiumWindow.get(), driversWindow());
+        switchWindow(premiumWindow(), driversWindow());
         break;
     case 9:
-        m_premiumWindow->showStep(8);
+        premiumWindow()->showStep(8);
         break;
     case 10:
-        m_premiumWindow->showStep(9);
+        premiumWindow()->showStep(9);
         returnToStep9(m_sheet);
         break;
     default:

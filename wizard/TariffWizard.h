@@ -6,14 +6,17 @@
 
 #include <memory>
 
-// The calculator's user interface: one premium sheet and three step windows
-// that show the ten steps one at a time. CategoryWindow (steps 1-2) and PremiumWindow (steps
-// 8-10) exist from the start, DriversWindow (steps 3-7) from the first time anything
-// touches it; none is ever destroyed before the end, they are only shown and
-// hidden, and each keeps the step it was left on. The wizard runs the
-// navigation between the steps with the checks that stop it; the windows run
-// the choices inside a step. What later services do (saving the inputs, the
-// report, the reminder, the restore) is asked for through the signals below.
+// The calculator's user interface: one premium sheet, the record of the
+// calculation, and three step windows that show it ten steps at a time.
+// CategoryWindow (steps 1-2) is built at the start, DriversWindow (steps 3-7)
+// and PremiumWindow (steps 8-10) the first time anything needs them; each
+// shows what the sheet holds when it is built and follows it from then on.
+// None is destroyed before the end: they are only shown and hidden, and each
+// keeps the step it was left on. The wizard runs the navigation between the
+// steps with the checks that stop it; the windows write the user's choices
+// into the sheet through the model's operations. What later services do
+// (saving the inputs, the report, the reminder, the restore) is asked for
+// through the signals below.
 namespace karvo {
 
 class CategoryWindow;
@@ -36,7 +39,8 @@ public:
     PremiumSheet &sheet() { return m_sheet; }
     CategoryWindow *categoryWindow() const { return m_categoryWindow.get(); }
     DriversWindow *driversWindow(); // created on first use
-    PremiumWindow *premiumWindow() const { return m_premiumWindow.get(); }
+    PremiumWindow *premiumWindow(); // created on first use
+    bool hasPremiumWindow() const { return bool(m_premiumWindow); }
     bool hasDriversWindow() const { return bool(m_driversWindow); }
 
     // The "Далее >>" and "<<Назад " of a step.

@@ -57,6 +57,8 @@ private slots:
     {
         m_recorders = std::make_unique<Recorders>();
         m_sheet = std::make_unique<PremiumSheet>();
+        // As the wizard's start leaves it: no owner kind before a category.
+        m_sheet->setOwnerKind(OwnerKind::Unset);
         m_form = std::make_unique<PremiumWindow>(*m_sheet);
         m_form->show();
     }
