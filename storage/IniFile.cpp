@@ -1,7 +1,6 @@
 #include "storage/IniFile.h"
 
 #include "platform/FileFailure.h"
-#include "platform/Messages.h"
 #include "platform/UserFiles.h"
 
 #include <QDeadlineTimer>
@@ -360,9 +359,12 @@ Failure writeFailure(const QString &file, const QString &cause)
         u"не удалось записать файл %1 (%2)"_s.arg(QDir::toNativeSeparators(file), cause) };
 }
 
+IniFaultHandler g_faultHandler;
+
 void report(const QString &procedure, const Failure &failure)
 {
-    showMessage(u"Ошибка: <"_s + QString::number(failure.number) + u"> - "_s + failure.reason, procedure);
+    if (g_faultHandler)
+        g_faultHandler(procedure, u"Ошибка: <"_s + QString::number(failure.number) + u"> - "_s + failure.reason);
 }
 
 // A name that would not read back as written, in any encoding.
@@ -483,6 +485,11 @@ bool writeIniValue(
     if (error)
         *error = failure->reason;
     return false;
+}
+
+IniFaultHandler setIniFaultHandler(IniFaultHandler handler)
+{
+    return std::exchange(g_faultHandler, std::move(handler));
 }
 
 std::chrono::milliseconds setWriterWait(std::chrono::milliseconds wait)

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <chrono>
+#include <functional>
 
 // The settings file karvo.ini: a profile (INI) file in Windows-1251 with
 // "[section]" lines followed by "key=value" lines. A file that an editor saved
@@ -16,10 +17,11 @@
 // every other byte of the file as it was: comments, blank lines, lines it does
 // not understand, even bytes of another encoding.
 //
-// Neither procedure lets an error escape. The only fault shown in an
-// "Ошибка: <number> - description" box, titled with the procedure's name, is
-// one the user cannot cause: a Qt without a Windows-1251 converter (number
-// 101). A write the system refuses (a read-only folder, a full disk, a file
+// Neither procedure lets an error escape. The only fault reported as such, as
+// the text "Ошибка: <number> - description" for the procedure's name, is one
+// the user cannot cause: a Qt without a Windows-1251 converter (number 101);
+// it goes to the handler the program installs, which shows it in a box titled
+// with that name. A write the system refuses (a read-only folder, a full disk, a file
 // that cannot be read, another writer that does not finish) is not shown:
 // writeIniValue returns false, as do the refusals of a value or name that the file
 // cannot hold, and says why through `error`, in Russian. A read that cannot
@@ -44,6 +46,11 @@ QString readIniValue(const QString &section, const QString &key, const QString &
 // сохранить исходные данные: ".
 bool writeIniValue(const QString &section, const QString &key, const QString &value, const QString &file,
     QString *error = nullptr);
+
+// Receives the converter fault: the procedure's name ("GetValueString",
+// "SetValue") and the text. Returns the handler it replaces.
+using IniFaultHandler = std::function<void(const QString &procedure, const QString &text)>;
+IniFaultHandler setIniFaultHandler(IniFaultHandler handler);
 
 // How long writeIniValue waits for another writer of the file before it fails
 // (three seconds); returns the wait it replaces. For tests.

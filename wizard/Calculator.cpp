@@ -5,6 +5,7 @@
 #include "reminder/ReminderDate.h"
 #include "reminder/ReminderWindow.h"
 #include "report/ReportBuilder.h"
+#include "storage/IniFile.h"
 #include "storage/SavedInputs.h"
 #include "wizard/PremiumWindow.h"
 #include "wizard/WizardTexts.h"
@@ -39,6 +40,7 @@ Calculator::~Calculator() = default;
 
 void Calculator::start()
 {
+    setIniFaultHandler([](const QString &procedure, const QString &text) { showMessage(text, procedure); });
     m_wizard.start();
     m_replay = std::make_unique<SavedInputsReplay>(m_wizard);
     connect(m_replay.get(), &SavedInputsReplay::reminderDateLoaded, this,
