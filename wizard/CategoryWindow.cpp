@@ -36,7 +36,7 @@ QString categoryName(int row)
 std::vector<ControlRow> categoryWindowLayout()
 {
     using K = ControlKind;
-    std::vector<ControlRow> rows = { { u"step1Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 } } };
+    std::vector<ControlRow> rows = { { u"step1Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 }, Plain, {}, {}, u"Категория транспортного средства"_s } };
     for (int row = 1; row <= kCategoryCount; ++row) {
         const int top = kCategoryTops[std::size_t(row - 1)];
         const int height = kCategoryTops[std::size_t(row)] - top;
@@ -60,7 +60,7 @@ std::vector<ControlRow> categoryWindowLayout()
             u"зарегистрированных в иностранных государствах и временно используемых на территории "
             u"Российской Федерации"_s },
 
-        { u"step2Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 } },
+        { u"step2Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 }, Plain, {}, {}, u"Территория преимущественного использования"_s },
         { u"step2Number"_s, u"step2Frame"_s, K::Label, { 8640, 120, 975, 255 }, Red, u"2 шаг из 10"_s },
         { u"vehiclesColumn"_s, u"step2Frame"_s, K::Radio, { 240, 360, 3855, 855 }, Wrap,
             ktVariantCaption(kKtVariantVehicles) },

@@ -61,7 +61,7 @@ std::vector<ControlRow> driversWindowLayout()
                 u"наступлении страховых случаев, произошедших в период действия предыдущих договоров "
                 u"обязательного страхования гражданской ответственности владельцев транспортных средств "
                 u"(далее - договор обязательного страхования) (КБМ)"_s },
-            { u"contractChoices"_s, u"step3Frame"_s, K::Frame, { 240, 1920, 3255, 975 } },
+            { u"contractChoices"_s, u"step3Frame"_s, K::Frame, { 240, 1920, 3255, 975 }, Plain, {}, {}, u"Договор страхования"_s },
             { u"firstContract"_s, u"contractChoices"_s, K::Radio, { 120, 240, 2895, 255 }, Plain,
                 u"Заключается в первые"_s },
             { u"renewalContract"_s, u"contractChoices"_s, K::Radio, { 120, 600, 2895, 255 }, Plain, u"Продлевается"_s },
@@ -72,7 +72,9 @@ std::vector<ControlRow> driversWindowLayout()
             { u"firstContractRule"_s, u"step3Frame"_s, K::Label, { 240, 3000, 9255, 495 }, Plain,
                 u"При заключении договора обязательного страхования впервые страхователю (владельцу "
                 u"транспортного средства) присваивается класс 3"_s },
-            { u"renewalGroup"_s, u"step3Frame"_s, K::Frame, { 240, 3600, 9255, 1695 }, Plain, u"Продление"_s },
+            // Named as captioned: a group inside another is otherwise read by the outer caption.
+            { u"renewalGroup"_s, u"step3Frame"_s, K::Frame, { 240, 3600, 9255, 1695 }, Plain, u"Продление"_s, {},
+                u"Продление"_s },
             { u"payoutsTitle"_s, u"renewalGroup"_s, K::Label, { 120, 300, 3015, 255 }, Plain,
                 u"Число страховых выплат"_s },
             { u"payoutsBox"_s, u"renewalGroup"_s, K::Combo, { 120, 600, 1215, 315 }, Plain, {}, u"payoutsTitle"_s },

@@ -62,12 +62,12 @@ std::vector<ControlRow> premiumWindowLayout()
 
         { u"step10Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 }, Plain, u"Т"_s },
         { u"step10Number"_s, u"step10Frame"_s, K::Label, { 8640, 120, 975, 255 }, Red, u"10 шаг из 10"_s },
-        { u"ownerChoices"_s, u"step10Frame"_s, K::Frame, { 480, 360, 8775, 735 } },
+        { u"ownerChoices"_s, u"step10Frame"_s, K::Frame, { 480, 360, 8775, 735 }, Plain, {}, {}, u"Собственник"_s },
         { u"individualOwner"_s, u"ownerChoices"_s, K::Radio, { 120, 200, 5775, 495 }, Wrap,
             u"Физические лица и предпринематели без образования юридического лица"_s },
         { u"legalEntityOwner"_s, u"ownerChoices"_s, K::Radio, { 6120, 200, 2535, 495 }, Wrap, u"Юридические лица"_s },
         { u"unsetOwner"_s, u"ownerChoices"_s, K::Radio, { 8400, 240, 255, 255 }, Hidden },
-        { u"registrationChoices"_s, u"step10Frame"_s, K::Frame, { 480, 1080, 8895, 2295 } },
+        { u"registrationChoices"_s, u"step10Frame"_s, K::Frame, { 480, 1080, 8895, 2295 }, Plain, {}, {}, u"Регистрация транспортного средства"_s },
         { u"registeredInRussia"_s, u"registrationChoices"_s, K::Radio, { 120, 200, 8655, 615 }, Wrap,
             u"При обязательном страховании гражданской ответственности владельцев транспортных средств, "
             u"зарегистрированных в Российской Федерации (за исключением случаев следования к месту "
@@ -79,7 +79,7 @@ std::vector<ControlRow> premiumWindowLayout()
             u"При обязательном страховании гражданской ответственности владельцев транспортных средств, "
             u"зарегистрированных в иностранных государствах и временно используемых на территории "
             u"Российской Федерации"_s },
-        { u"vehicleGroupChoices"_s, u"step10Frame"_s, K::Frame, { 480, 3360, 8895, 2055 } },
+        { u"vehicleGroupChoices"_s, u"step10Frame"_s, K::Frame, { 480, 3360, 8895, 2055 }, Plain, {}, {}, u"Вид транспортного средства"_s },
         { u"groupB"_s, u"vehicleGroupChoices"_s, K::Radio, { 120, 200, 8655, 495 }, Wrap,
             u"Транспортные средства категории \"B\" (в том числе такси) (в ред.  Постановлений  "
             u"Правительства РФ  от  10.03.2009  N 225, от 13.07.2011 N 574)"_s },
@@ -111,10 +111,14 @@ std::vector<ControlRow> premiumWindowLayout()
             texts::kExplanationLink },
         { u"MaximumWarning"_s, u"step10Frame"_s, K::Label, { 480, 120, 8040, 255 }, Red | Bold | Hidden },
         { u"reportButton"_s, u"step10Frame"_s, K::Button, { 8040, 6840, 1215, 375 }, Plain, u"Отчет в файл"_s },
-        { u"reportBox"_s, u"step10Frame"_s, K::Frame, { 1560, 3000, 6975, 1695 }, Hidden },
+        // The report box covers step 10: its group and its "ОК" are named apart
+        // from the step's own, and the reminder's "ОК".
+        { u"reportBox"_s, u"step10Frame"_s, K::Frame, { 1560, 3000, 6975, 1695 }, Hidden, {}, {},
+            u"Отчет в Word"_s },
         { u"reportProgress"_s, u"reportBox"_s, K::Label, { 480, 360, 5895, 375 }, Red | Bold | Huge | Centred,
             u"Формируется отчет в Word"_s },
-        { u"reportOk"_s, u"reportBox"_s, K::Button, { 2880, 1080, 975, 375 }, Plain, u"ОК"_s },
+        { u"reportOk"_s, u"reportBox"_s, K::Button, { 2880, 1080, 975, 375 }, Plain, u"ОК"_s, {},
+            u"ОК: открыть отчет"_s },
     };
 }
 

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -258,6 +259,9 @@ private slots:
                 expectDistinctNames(window, window->objectName() + u", step "_s + QString::number(step));
             }
         }
+        m_wizard->premiumWindow()->reportBox()->show();
+        expectDistinctNames(m_wizard->premiumWindow(), u"step 10 with the report box"_s);
+        m_wizard->premiumWindow()->reportBox()->hide();
         ReminderWindow reminder(m_wizard->premiumWindow());
         reminder.open();
         expectDistinctNames(&reminder, u"ReminderWindow"_s);
@@ -319,15 +323,15 @@ private slots:
     }
 
 private:
-    // Every control that Tab reaches in what `root` shows now has a name of
-    // its own.
+    // Every control that Tab reaches, and every group of controls, in what
+    // `root` shows now has a name of its own.
     static void expectDistinctNames(QWidget *root, const QString &where)
     {
         QHash<QString, QString> owners;
         for (QWidget *widget : root->findChildren<QWidget *>()) {
             // Unnamed widgets are the parts of a composite (a drop-down's edit field).
-            if (widget->objectName().isEmpty() || !(widget->focusPolicy() & Qt::TabFocus)
-                || !widget->isVisibleTo(root))
+            const bool named = (widget->focusPolicy() & Qt::TabFocus) || qobject_cast<QGroupBox *>(widget);
+            if (widget->objectName().isEmpty() || !named || !widget->isVisibleTo(root))
                 continue;
             const QString name = driver::spokenName(widget);
             const QString control = where + u' ' + widget->objectName();
