@@ -5,6 +5,7 @@
 // folder>.
 
 #include "WizardDriver.h"
+#include "WizardWalk.h"
 
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
@@ -68,34 +69,16 @@ int main(int argc, char *argv[])
     save(categoryWindow, u"step01-attention"_s);
     hover(driver::find(categoryWindow, u"step1Frame"_s));
 
-    driver::click(categoryWindow, u"step1Next"_s);
-    driver::pick(categoryWindow, u"regionBox"_s, u"Республика Башкортостан"_s);
-    save(categoryWindow, u"step02"_s);
-    driver::click(categoryWindow, u"step2Next"_s);
-
+    const QStringList shots = { {}, u"step02"_s, u"step03"_s, u"step04"_s, u"step05"_s, u"step06"_s,
+        u"step07"_s, u"step08"_s, u"step09"_s };
+    driver::walk(wizard,
+        { .region = u"Республика Башкортостан"_s, .renewal = true, .startClass = u"3"_s, .payouts = u"0"_s,
+            .kmRow = 4, .period = u"10 месяцев и более "_s, .beforeLeaving = [&](int step) {
+                if (step >= 2 && step <= 9)
+                    save(driver::stepWindow(wizard, step), shots[step - 1]);
+            } });
     DriversWindow *driversWindow = wizard.driversWindow();
-    driver::click(driversWindow, u"renewalContract"_s);
-    driver::pick(driversWindow, u"startClassBox"_s, u"3"_s);
-    driver::pick(driversWindow, u"payoutsBox"_s, u"0"_s);
-    save(driversWindow, u"step03"_s);
-    driver::click(driversWindow, u"step3Next"_s);
-    save(driversWindow, u"step04"_s);
-    driver::click(driversWindow, u"step4Next"_s);
-    save(driversWindow, u"step05"_s);
-    driver::click(driversWindow, u"step5Next"_s);
-    driver::pickRow(driver::find<QListWidget>(driversWindow, u"kmList"_s), 4);
-    save(driversWindow, u"step06"_s);
-    driver::click(driversWindow, u"step6Next"_s);
-    driver::pick(driversWindow, u"periodBox"_s, u"10 месяцев и более "_s);
-    save(driversWindow, u"step07"_s);
-    driver::click(driversWindow, u"step7Next"_s);
-
     PremiumWindow *premiumWindow = wizard.premiumWindow();
-    save(premiumWindow, u"step08"_s);
-    driver::click(premiumWindow, u"step8Next"_s);
-    save(premiumWindow, u"step09"_s);
-    driver::click(premiumWindow, u"step9Next"_s);
-    driver::click(premiumWindow, u"calculateButton"_s);
     save(premiumWindow, u"step10"_s);
     driver::click(premiumWindow, u"ExplanationLink"_s);
     save(premiumWindow, u"step10-explanation"_s);

@@ -4,6 +4,7 @@
 
 #include "Recorders.h"
 #include "WizardDriver.h"
+#include "WizardWalk.h"
 
 #include "reminder/ReminderWindow.h"
 #include "report/ReportBuilder.h"
@@ -28,84 +29,37 @@ using namespace karvo;
 namespace {
 
 // Category row 3, Bashkortostan / Ufa in column "17", a renewal from class 6
-// with no payouts (ending in 7), КО for any driver, КВС row 3, КМ row 2, five months,
-// a legal entity travelling to the place of registration with a trailer.
-// Registered abroad, the vehicle has a term of five months and cannot be
-// travelling to registration: it stays in the foreign case.
+// with no payouts (ending in 7), КО for any driver, КВС row 3, КМ row 2, five
+// months, a legal entity travelling to the place of registration with a
+// trailer. Registered abroad, the vehicle has a term of five months and cannot
+// be travelling to registration: it stays in the foreign case.
 void walkAndCalculate(Calculator &calculator, bool save, bool foreign = false)
 {
-    TariffWizard &wizard = calculator.wizard();
-    CategoryWindow *categoryWindow = wizard.categoryWindow();
-    driver::click(categoryWindow, u"category3"_s);
-    if (foreign)
-        driver::click(categoryWindow, u"foreignCheck"_s);
-    driver::click(categoryWindow, u"step1Next"_s);
-    driver::pick(categoryWindow, u"regionBox"_s, u"Республика Башкортостан"_s);
-    driver::pick(driver::find<QListWidget>(categoryWindow, u"townList"_s), u"Уфа"_s);
-    driver::click(categoryWindow, u"step2Next"_s);
-
-    DriversWindow *driversWindow = wizard.driversWindow();
-    driver::click(driversWindow, u"renewalContract"_s);
-    driver::pick(driversWindow, u"startClassBox"_s, u"6"_s);
-    driver::pick(driversWindow, u"payoutsBox"_s, u"0"_s);
-    driver::click(driversWindow, u"step3Next"_s);
-    driver::click(driversWindow, u"driversUnlimited"_s);
-    driver::click(driversWindow, u"step4Next"_s);
-    driver::pickRow(driver::find<QListWidget>(driversWindow, u"kvsList"_s), 3);
-    driver::click(driversWindow, u"step5Next"_s);
-    driver::pickRow(driver::find<QListWidget>(driversWindow, u"kmList"_s), 2);
-    driver::click(driversWindow, u"step6Next"_s);
-    driver::pick(driversWindow, u"periodBox"_s, u"5 месяцев"_s);
-    driver::click(driversWindow, u"step7Next"_s);
-
-    PremiumWindow *premiumWindow = wizard.premiumWindow();
-    if (foreign)
-        driver::pick(premiumWindow, u"termBox"_s, u"5 месяцев"_s);
-    driver::click(premiumWindow, u"step8Next"_s);
-    driver::click(premiumWindow, u"step9Next"_s);
-    driver::click(premiumWindow, u"legalEntityOwner"_s);
-    driver::click(premiumWindow, u"travellingToRegistration"_s);
-    driver::click(premiumWindow, u"groupTrailer"_s);
+    QStringList step10 = { u"legalEntityOwner"_s, u"travellingToRegistration"_s, u"groupTrailer"_s };
     if (save)
-        driver::click(premiumWindow, u"saveInputsCheck"_s);
-    driver::click(premiumWindow, u"calculateButton"_s);
+        step10 << u"saveInputsCheck"_s;
+    driver::walk(calculator.wizard(),
+        { .category = 3, .foreign = foreign, .region = u"Республика Башкортостан"_s, .town = u"Уфа"_s,
+            .renewal = true, .startClass = u"6"_s, .payouts = u"0"_s, .drivers = u"driversUnlimited"_s,
+            .kvsRow = 3, .kmRow = 2, .period = u"5 месяцев"_s, .term = foreign ? u"5 месяцев"_s : QString(),
+            .step10 = step10 });
 }
 
 // Only what the steps demand (Moscow, ten months and more, travelling to
 // registration on step 10); everything else as the windows start.
 void walkWithTheDefaults(Calculator &calculator)
 {
-    TariffWizard &wizard = calculator.wizard();
-    driver::click(wizard.categoryWindow(), u"step1Next"_s);
-    driver::pick(wizard.categoryWindow(), u"regionBox"_s, u"Москва"_s);
-    driver::click(wizard.categoryWindow(), u"step2Next"_s);
-    DriversWindow *driversWindow = wizard.driversWindow();
-    for (const QString &next : { u"step3Next"_s, u"step4Next"_s, u"step5Next"_s, u"step6Next"_s })
-        driver::click(driversWindow, next);
-    driver::pick(driversWindow, u"periodBox"_s, u"10 месяцев и более "_s);
-    driver::click(driversWindow, u"step7Next"_s);
-    PremiumWindow *premiumWindow = wizard.premiumWindow();
-    for (const QString &control : { u"step8Next"_s, u"step9Next"_s, u"travellingToRegistration"_s, u"saveInputsCheck"_s, u"calculateButton"_s })
-        driver::click(premiumWindow, control);
+    driver::walk(calculator.wizard(),
+        { .region = u"Москва"_s, .period = u"10 месяцев и более "_s,
+            .step10 = { u"travellingToRegistration"_s, u"saveInputsCheck"_s } });
 }
 
 // After a load: from step 1 on with "Далее >>", completing step 3 with no
 // payouts and step 8 with the term the calculation had, then "Расчет".
 void walkOnAndCalculate(Calculator &calculator)
 {
-    TariffWizard &wizard = calculator.wizard();
-    driver::click(wizard.categoryWindow(), u"step1Next"_s);
-    driver::click(wizard.categoryWindow(), u"step2Next"_s);
-    DriversWindow *driversWindow = wizard.driversWindow();
-    driver::pick(driversWindow, u"payoutsBox"_s, u"0"_s);
-    for (const QString &next : { u"step3Next"_s, u"step4Next"_s, u"step5Next"_s, u"step6Next"_s, u"step7Next"_s })
-        driver::click(driversWindow, next);
-    PremiumWindow *premiumWindow = wizard.premiumWindow();
-    if (wizard.sheet().foreignRegistered())
-        driver::pick(premiumWindow, u"termBox"_s, u"5 месяцев"_s);
-    driver::click(premiumWindow, u"step8Next"_s);
-    driver::click(premiumWindow, u"step9Next"_s);
-    driver::click(premiumWindow, u"calculateButton"_s);
+    const bool foreign = calculator.wizard().sheet().foreignRegistered();
+    driver::walk(calculator.wizard(), { .payouts = u"0"_s, .term = foreign ? u"5 месяцев"_s : QString() });
 }
 
 QString iniPath()

@@ -4,6 +4,7 @@
 
 #include "Recorders.h"
 #include "WizardDriver.h"
+#include "WizardWalk.h"
 
 #include "reminder/ReminderWindow.h"
 #include "storage/IniFile.h"
@@ -118,7 +119,7 @@ private slots:
 
         driver::click(categoryWindow, u"step2Next"_s);
         QCOMPARE(driversWindow->currentStep(), 3);
-        walkForm2ToStep8();
+        walkStepsThreeToSeven();
         PremiumWindow *premiumWindow = m_wizard->premiumWindow();
         const QString started = m_wizard->sheet().text(SheetText::StartTime);
         QVERIFY(!started.isEmpty());
@@ -149,7 +150,7 @@ private slots:
     {
         m_wizard->start();
         walkToStep3(u"Москва"_s);
-        walkForm2ToStep8();
+        walkStepsThreeToSeven();
         PremiumWindow *premiumWindow = m_wizard->premiumWindow();
         PremiumSheet &sheet = m_wizard->sheet();
         driver::click(premiumWindow, u"step8Next"_s);
@@ -179,7 +180,7 @@ private slots:
         driver::click(driversWindow, u"renewalContract"_s);
         driver::pick(driversWindow, u"startClassBox"_s, u"6"_s);
         driver::pick(driversWindow, u"payoutsBox"_s, u"2"_s);
-        walkForm2ToStep8();
+        walkStepsThreeToSeven();
         driver::click(m_wizard->premiumWindow(), u"step8Next"_s);
         QCOMPARE(driver::text(m_wizard->premiumWindow(), u"knBox"_s), u"1,5"_s);
         QCOMPARE(driver::find<QLabel>(m_wizard->premiumWindow(), u"knNote"_s)->text(),
@@ -228,7 +229,7 @@ private slots:
         driver::click(m_wizard->categoryWindow(), u"foreignCheck"_s);
         driver::click(m_wizard->categoryWindow(), u"step1Next"_s);
         driver::click(m_wizard->categoryWindow(), u"step2Next"_s);
-        walkForm2ToStep8();
+        walkStepsThreeToSeven();
         QVERIFY(m_wizard->premiumWindow()->isVisible());
         QCOMPARE(m_wizard->premiumWindow()->reminderCaption(), u"Запустить программу через "_s);
         QCOMPARE(m_recorders->messages, QStringList());
@@ -238,7 +239,7 @@ private slots:
     {
         m_wizard->start();
         walkToStep3(u"Москва"_s);
-        walkForm2ToStep8();
+        walkStepsThreeToSeven();
         driver::click(m_wizard->premiumWindow(), u"step8Next"_s);
         QSignalSpy exiting(m_wizard.get(), &TariffWizard::exiting);
         driver::click(m_wizard->premiumWindow(), u"exitButton"_s);
@@ -251,7 +252,7 @@ private slots:
     {
         m_wizard->start();
         walkToStep3(u"Республика Башкортостан"_s);
-        walkForm2ToStep8();
+        walkStepsThreeToSeven();
         // Each step as a screen reader meets it: every control it can reach
         // has a name, and no two share one.
         for (StepWindow *window : windows()) {
@@ -366,23 +367,16 @@ private:
 
     void walkToStep3(const QString &region)
     {
-        CategoryWindow *categoryWindow = m_wizard->categoryWindow();
-        driver::click(categoryWindow, u"step1Next"_s);
-        driver::pick(categoryWindow, u"regionBox"_s, region);
-        driver::click(categoryWindow, u"step2Next"_s);
+        driver::walk(*m_wizard, { .region = region, .to = 2 });
         QVERIFY(m_wizard->driversWindow()->isVisible());
     }
 
     // From wherever step 3 stands, with the defaults of steps 4-6 and a
     // period of use unless one is set.
-    void walkForm2ToStep8()
+    void walkStepsThreeToSeven()
     {
-        DriversWindow *driversWindow = m_wizard->driversWindow();
-        for (const QString &next : { u"step3Next"_s, u"step4Next"_s, u"step5Next"_s, u"step6Next"_s })
-            driver::click(driversWindow, next);
-        if (m_wizard->sheet().coefficient(Coefficient::Ks).isEmpty())
-            driver::pick(driversWindow, u"periodBox"_s, u"6 месяцев"_s);
-        driver::click(driversWindow, u"step7Next"_s);
+        const bool periodSet = !m_wizard->sheet().coefficient(Coefficient::Ks).isEmpty();
+        driver::walk(*m_wizard, { .from = 3, .period = periodSet ? QString() : u"6 месяцев"_s, .to = 7 });
         QCOMPARE(m_wizard->premiumWindow()->currentStep(), 8);
     }
 

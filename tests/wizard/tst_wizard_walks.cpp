@@ -3,6 +3,7 @@
 
 #include "Recorders.h"
 #include "WizardDriver.h"
+#include "WizardWalk.h"
 
 #include "wizard/CategoryWindow.h"
 #include "wizard/DriversWindow.h"
@@ -75,52 +76,14 @@ private slots:
         Recorders recorders;
         TariffWizard wizard;
         wizard.start();
-        CategoryWindow *categoryWindow = wizard.categoryWindow();
-        QVERIFY(categoryWindow->isVisible());
-
-        driver::click(categoryWindow, u"category"_s + QString::number(category));
-        if (foreign)
-            driver::click(categoryWindow, u"foreignCheck"_s);
-        driver::click(categoryWindow, u"step1Next"_s);
-        if (!region.isEmpty()) {
-            driver::pick(categoryWindow, u"regionBox"_s, region);
-            driver::pick(driver::find<QListWidget>(categoryWindow, u"townList"_s), town);
-        }
-        driver::click(categoryWindow, u"step2Next"_s);
-
-        DriversWindow *driversWindow = wizard.driversWindow();
-        QVERIFY(driversWindow->isVisible());
-        QVERIFY(!categoryWindow->isVisible());
-        if (!renewal.isEmpty()) {
-            driver::click(driversWindow, u"renewalContract"_s);
-            driver::pick(driversWindow, u"startClassBox"_s, renewal[0]);
-            driver::pick(driversWindow, u"payoutsBox"_s, renewal[1]);
-        }
-        driver::click(driversWindow, u"step3Next"_s);
-        driver::click(driversWindow, koOption);
-        driver::click(driversWindow, u"step4Next"_s);
-        driver::pickRow(driver::find<QListWidget>(driversWindow, u"kvsList"_s), kvsRow);
-        driver::click(driversWindow, u"step5Next"_s);
-        driver::pickRow(driver::find<QListWidget>(driversWindow, u"kmList"_s), kmRow);
-        driver::click(driversWindow, u"step6Next"_s);
-        if (!period.isEmpty())
-            driver::pick(driversWindow, u"periodBox"_s, period);
-        driver::click(driversWindow, u"step7Next"_s);
-
+        driver::walk(wizard,
+            { .category = category, .foreign = foreign, .region = region, .town = town,
+                .renewal = !renewal.isEmpty(), .startClass = renewal.value(0), .payouts = renewal.value(1),
+                .drivers = koOption, .kvsRow = kvsRow, .kmRow = kmRow, .period = period, .term = term,
+                .step10 = step10 });
         PremiumWindow *premiumWindow = wizard.premiumWindow();
         QVERIFY(premiumWindow->isVisible());
-        QVERIFY(!driversWindow->isVisible());
-        QCOMPARE(premiumWindow->currentStep(), 8);
-        if (!term.isEmpty())
-            driver::pick(premiumWindow, u"termBox"_s, term);
-        driver::click(premiumWindow, u"step8Next"_s);
-        QCOMPARE(premiumWindow->currentStep(), 9);
-        driver::click(premiumWindow, u"step9Next"_s);
         QCOMPARE(premiumWindow->currentStep(), 10);
-        for (const QString &option : step10)
-            driver::click(premiumWindow, option);
-        driver::click(premiumWindow, u"calculateButton"_s);
-
         QCOMPARE(recorders.messages, QStringList());
         QCOMPARE(driver::text(premiumWindow, u"premiumBox"_s), t);
     }
