@@ -19,7 +19,8 @@ inline const QString kReportDone = QStringLiteral("Отчет в Word сформ
 inline const QString kReportFailed = QStringLiteral("Не удалось сохранить отчет: ");
 
 // "Отчет в файл" before "Расчет", or after an input changed: there is no Т to report.
-inline const QString kReportNeedsPremium = QStringLiteral("Сначала нажмите \"Расчет\": отчет пишется для рассчитанной премии Т");
+inline const QString kReportNeedsPremium
+    = QStringLiteral("Сначала нажмите \"Расчет\": отчет пишется для рассчитанной премии Т");
 
 // Every text exactly as the step windows show it at the moment of the click.
 struct ReportInputs

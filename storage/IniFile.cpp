@@ -364,7 +364,8 @@ IniFaultHandler g_faultHandler;
 void report(const QString &procedure, const Failure &failure)
 {
     if (g_faultHandler)
-        g_faultHandler(procedure, u"Ошибка: <"_s + QString::number(failure.number) + u"> - "_s + failure.reason);
+        g_faultHandler(
+            procedure, u"Ошибка: <"_s + QString::number(failure.number) + u"> - "_s + failure.reason);
 }
 
 // A name that would not read back as written, in any encoding.

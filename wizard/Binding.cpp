@@ -33,10 +33,11 @@ void bindComboText(QComboBox *box, PremiumSheet &sheet, SheetText field)
     show(sheet.text(field));
     QObject::connect(box, &QComboBox::editTextChanged, &sheet,
         [&sheet, field](const QString &text) { sheet.setText(field, text); });
-    QObject::connect(&sheet, &PremiumSheet::textChanged, box, [show, field](SheetText changed, const QString &value) {
-        if (changed == field)
-            show(value);
-    });
+    QObject::connect(
+        &sheet, &PremiumSheet::textChanged, box, [show, field](SheetText changed, const QString &value) {
+            if (changed == field)
+                show(value);
+        });
 }
 
 void bindLabel(QLabel *label, PremiumSheet &sheet, SheetText field)

@@ -10,13 +10,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QFocusEvent>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -36,7 +36,8 @@ QString categoryName(int row)
 std::vector<ControlRow> categoryWindowLayout()
 {
     using K = ControlKind;
-    std::vector<ControlRow> rows = { { u"step1Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 }, Plain, {}, {}, u"Категория транспортного средства"_s } };
+    std::vector<ControlRow> rows = { { u"step1Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 }, Plain, {}, {},
+        u"Категория транспортного средства"_s } };
     for (int row = 1; row <= kCategoryCount; ++row) {
         const int top = kCategoryTops[std::size_t(row - 1)];
         const int height = kCategoryTops[std::size_t(row)] - top;
@@ -45,22 +46,25 @@ std::vector<ControlRow> categoryWindowLayout()
     }
     const std::vector<ControlRow> rest = {
         { u"step1Number"_s, u"step1Frame"_s, K::Label, { 8640, 120, 975, 255 }, Red, u"1 шаг из10"_s },
-        { u"baseTariffsTitle"_s, u"step1Frame"_s, K::Label, { 5760, 480, 3735, 375 }, Bold | Underline | Large,
-            kBaseTariffsTitle },
-        { u"tbBox"_s, u"step1Frame"_s, K::LineEdit, { 6600, 840, 1695, 285 }, Bold, {}, u"baseTariffsTitle"_s },
+        { u"baseTariffsTitle"_s, u"step1Frame"_s, K::Label, { 5760, 480, 3735, 375 },
+            Bold | Underline | Large, kBaseTariffsTitle },
+        { u"tbBox"_s, u"step1Frame"_s, K::LineEdit, { 6600, 840, 1695, 285 }, Bold, {},
+            u"baseTariffsTitle"_s },
         { u"foreignCheck"_s, u"step1Frame"_s, K::Check, { 6120, 1440, 2895, 495 }, Green | Wrap,
             u"Для ТС зарегистрированных в иностранных государствах"_s },
         { u"step1Next"_s, u"step1Frame"_s, K::Button, { 6960, 2280, 1215, 375 }, Plain, texts::kNext },
         { u"tbNoteLink"_s, u"step1Frame"_s, K::Link, { 6840, 3000, 1575, 375 }, kLinkLook, texts::kNote },
         { u"restoreLink"_s, u"step1Frame"_s, K::Link, { 6240, 3720, 2775, 495 }, kLinkLook,
             u"Загрузить сохраненные данные"_s },
-        { u"foreignAttention"_s, u"step1Frame"_s, K::Frame, { 1800, 120, 7815, 1215 }, Hidden, u"Внимание"_s },
+        { u"foreignAttention"_s, u"step1Frame"_s, K::Frame, { 1800, 120, 7815, 1215 }, Hidden,
+            u"Внимание"_s },
         { u"foreignAttentionText"_s, u"foreignAttention"_s, K::Label, { 120, 240, 7575, 735 }, Green | Italic,
             u"При обязательном страховании ответственности владельцев транспортных средств, "
             u"зарегистрированных в иностранных государствах и временно используемых на территории "
             u"Российской Федерации"_s },
 
-        { u"step2Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 }, Plain, {}, {}, u"Территория преимущественного использования"_s },
+        { u"step2Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 }, Plain, {}, {},
+            u"Территория преимущественного использования"_s },
         { u"step2Number"_s, u"step2Frame"_s, K::Label, { 8640, 120, 975, 255 }, Red, u"2 шаг из 10"_s },
         { u"vehiclesColumn"_s, u"step2Frame"_s, K::Radio, { 240, 360, 3855, 855 }, Wrap,
             ktVariantCaption(kKtVariantVehicles) },
@@ -131,7 +135,8 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
             selectTownGroup(row);
     });
 
-    connect(control<ClickableLabel>(u"tbNoteLink"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Tb); });
+    connect(
+        control<ClickableLabel>(u"tbNoteLink"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Tb); });
     connect(
         control<ClickableLabel>(u"ktNoteLink"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Kt); });
     auto *restore = control<ClickableLabel>(u"restoreLink"_s);
@@ -176,7 +181,8 @@ int CategoryWindow::selectedCategory() const
 
 void CategoryWindow::selectKtVariant(const QString &variant)
 {
-    control<QRadioButton>(variant == kKtVariantVehicles ? u"vehiclesColumn"_s : u"tractorsColumn"_s)->setChecked(true);
+    control<QRadioButton>(variant == kKtVariantVehicles ? u"vehiclesColumn"_s : u"tractorsColumn"_s)
+        ->setChecked(true);
     karvo::selectKtVariant(m_sheet, variant);
     emptyTowns();
 }
@@ -215,8 +221,8 @@ void CategoryWindow::selectTownGroup(int row)
     m_sheet.setText(SheetText::TownGroup, m_towns->item(row)->text());
     // A replayed region that is no row of the table finds no КТ, which then
     // keeps its value.
-    const std::optional<QString> kt = TerritoryTable::coefficient(m_sheet.text(SheetText::Region),
-        m_towns->item(row)->text(), m_sheet.text(SheetText::KtVariant));
+    const std::optional<QString> kt = TerritoryTable::coefficient(
+        m_sheet.text(SheetText::Region), m_towns->item(row)->text(), m_sheet.text(SheetText::KtVariant));
     if (kt)
         m_sheet.setCoefficient(Coefficient::Kt, *kt);
 }

@@ -53,35 +53,40 @@ std::vector<ControlRow> driversWindowLayout()
     };
 
     addStep(stepRows({ u"step3Frame"_s, u"КБМ"_s, u"step3Number"_s, u"3 шаг из 10"_s, u"step3ForeignHint"_s,
-                u"Нажмите кнопку  Далее>>  если не было страховых случаев"_s, u"kbmNoteLink"_s, u"step3Back"_s,
-                u"step3Next"_s }),
+                u"Нажмите кнопку  Далее>>  если не было страховых случаев"_s, u"kbmNoteLink"_s,
+                u"step3Back"_s, u"step3Next"_s }),
         {
             { u"kbmTitle"_s, u"step3Frame"_s, K::Label, { 240, 360, 8280, 1455 }, Bold | Large,
                 u"Коэффициент страховых тарифов в зависимости от наличия или отсутствия страховых выплат при "
                 u"наступлении страховых случаев, произошедших в период действия предыдущих договоров "
                 u"обязательного страхования гражданской ответственности владельцев транспортных средств "
                 u"(далее - договор обязательного страхования) (КБМ)"_s },
-            { u"contractChoices"_s, u"step3Frame"_s, K::Frame, { 240, 1920, 3255, 975 }, Plain, {}, {}, u"Договор страхования"_s },
+            { u"contractChoices"_s, u"step3Frame"_s, K::Frame, { 240, 1920, 3255, 975 }, Plain, {}, {},
+                u"Договор страхования"_s },
             { u"firstContract"_s, u"contractChoices"_s, K::Radio, { 120, 240, 2895, 255 }, Plain,
                 u"Заключается в первые"_s },
-            { u"renewalContract"_s, u"contractChoices"_s, K::Radio, { 120, 600, 2895, 255 }, Plain, u"Продлевается"_s },
+            { u"renewalContract"_s, u"contractChoices"_s, K::Radio, { 120, 600, 2895, 255 }, Plain,
+                u"Продлевается"_s },
             { u"startClassTitle"_s, u"step3Frame"_s, K::Label, { 3720, 1920, 3135, 495 }, Plain,
                 u"Класс на начало годового срока страхования"_s },
-            { u"startClassBox"_s, u"step3Frame"_s, K::Combo, { 3720, 2460, 1215, 315 }, Plain, {}, u"startClassTitle"_s },
+            { u"startClassBox"_s, u"step3Frame"_s, K::Combo, { 3720, 2460, 1215, 315 }, Plain, {},
+                u"startClassTitle"_s },
             { u"kbmBox"_s, u"step3Frame"_s, K::LineEdit, { 7080, 2460, 1575, 285 }, Bold, {}, u"kbmTitle"_s },
             { u"firstContractRule"_s, u"step3Frame"_s, K::Label, { 240, 3000, 9255, 495 }, Plain,
                 u"При заключении договора обязательного страхования впервые страхователю (владельцу "
                 u"транспортного средства) присваивается класс 3"_s },
             // Named as captioned: a group inside another is otherwise read by the outer caption.
-            { u"renewalGroup"_s, u"step3Frame"_s, K::Frame, { 240, 3600, 9255, 1695 }, Plain, u"Продление"_s, {},
-                u"Продление"_s },
+            { u"renewalGroup"_s, u"step3Frame"_s, K::Frame, { 240, 3600, 9255, 1695 }, Plain, u"Продление"_s,
+                {}, u"Продление"_s },
             { u"payoutsTitle"_s, u"renewalGroup"_s, K::Label, { 120, 300, 3015, 255 }, Plain,
                 u"Число страховых выплат"_s },
-            { u"payoutsBox"_s, u"renewalGroup"_s, K::Combo, { 120, 600, 1215, 315 }, Plain, {}, u"payoutsTitle"_s },
+            { u"payoutsBox"_s, u"renewalGroup"_s, K::Combo, { 120, 600, 1215, 315 }, Plain, {},
+                u"payoutsTitle"_s },
             { u"endClassTitle"_s, u"renewalGroup"_s, K::Label, { 3480, 300, 5655, 735 }, Plain,
                 u"Класс по окончании годового срока страхования с учетом наличия страховых случаев, "
                 u"произошедших в период действия предыдущих договоров обязательного страхования"_s },
-            { u"endClassBox"_s, u"renewalGroup"_s, K::LineEdit, { 3480, 1140, 1215, 315 }, Bold, {}, u"endClassTitle"_s },
+            { u"endClassBox"_s, u"renewalGroup"_s, K::LineEdit, { 3480, 1140, 1215, 315 }, Bold, {},
+                u"endClassTitle"_s },
         });
 
     addStep(stepRows({ u"step4Frame"_s, u"КО"_s, u"step4Number"_s, u"4 шаг из 10"_s, u"step4ForeignHint"_s,
@@ -90,8 +95,10 @@ std::vector<ControlRow> driversWindowLayout()
             { u"koTitle"_s, u"step4Frame"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
                 u"Коэффициент страховых тарифов в зависимости от наличия сведений о количестве лиц, "
                 u"допущенных к управлению транспортным средством (КО)"_s },
-            { u"driversLimited"_s, u"step4Frame"_s, K::Radio, { 240, 1320, 5895, 735 }, Wrap, koChoices()[0].caption },
-            { u"driversUnlimited"_s, u"step4Frame"_s, K::Radio, { 240, 2160, 5895, 975 }, Wrap, koChoices()[1].caption },
+            { u"driversLimited"_s, u"step4Frame"_s, K::Radio, { 240, 1320, 5895, 735 }, Wrap,
+                koChoices()[0].caption },
+            { u"driversUnlimited"_s, u"step4Frame"_s, K::Radio, { 240, 2160, 5895, 975 }, Wrap,
+                koChoices()[1].caption },
             { u"koBox"_s, u"step4Frame"_s, K::LineEdit, { 6600, 1560, 1695, 285 }, Bold, {}, u"koTitle"_s },
         });
 
@@ -104,12 +111,13 @@ std::vector<ControlRow> driversWindowLayout()
             { u"kvsAmendment"_s, u"step5Frame"_s, K::Label, { 240, 1140, 8280, 255 }, Plain, kAmendment2011 },
             { u"kvsListTitle"_s, u"step5Frame"_s, K::Label, { 240, 1560, 5895, 255 }, Plain,
                 u"Возраст и стаж водителя транспортного средства "_s },
-            { u"kvsList"_s, u"step5Frame"_s, K::List, { 240, 1860, 5895, 1215 }, Plain, {}, u"kvsListTitle"_s },
+            { u"kvsList"_s, u"step5Frame"_s, K::List, { 240, 1860, 5895, 1215 }, Plain, {},
+                u"kvsListTitle"_s },
             { u"kvsBox"_s, u"step5Frame"_s, K::LineEdit, { 6600, 1860, 1695, 285 }, Bold, {}, u"kvsTitle"_s },
         });
 
-    addStep(stepRows({ u"step6Frame"_s, u"КМ"_s, u"step6Number"_s, u"6 шаг из 10"_s, u"step6ForeignHint"_s, texts::kChooseHint,
-                u"kmNoteLink"_s, u"step6Back"_s, u"step6Next"_s }),
+    addStep(stepRows({ u"step6Frame"_s, u"КМ"_s, u"step6Number"_s, u"6 шаг из 10"_s, u"step6ForeignHint"_s,
+                texts::kChooseHint, u"kmNoteLink"_s, u"step6Back"_s, u"step6Next"_s }),
         {
             { u"kmTitle"_s, u"step6Frame"_s, K::Label, { 240, 360, 8280, 1095 }, Bold | Large,
                 u"Коэффициент страховых тарифов в зависимости от технических характеристик транспортного "
@@ -136,7 +144,8 @@ std::vector<ControlRow> driversWindowLayout()
                 u"(п. 7 в ред. Постановления Правительства РФ от 29.02.2008 N 130)"_s },
             { u"periodTitle"_s, u"step7Frame"_s, K::Label, { 240, 1560, 5895, 255 }, Plain,
                 u"Период использования транспортного средства "_s },
-            { u"periodBox"_s, u"step7Frame"_s, K::Combo, { 240, 1860, 3255, 315 }, Plain, {}, u"periodTitle"_s },
+            { u"periodBox"_s, u"step7Frame"_s, K::Combo, { 240, 1860, 3255, 315 }, Plain, {},
+                u"periodTitle"_s },
             { u"ksBox"_s, u"step7Frame"_s, K::LineEdit, { 6600, 1860, 1695, 285 }, Bold, {}, u"ksTitle"_s },
         });
     return rows;
@@ -144,7 +153,8 @@ std::vector<ControlRow> driversWindowLayout()
 
 const QRect kExitButton { 8400, 7440, 1335, 375 };
 
-const std::array kHints = { u"step3ForeignHint"_s, u"step4ForeignHint"_s, u"step5ForeignHint"_s, u"step6ForeignHint"_s, u"step7ForeignHint"_s };
+const std::array kHints = { u"step3ForeignHint"_s, u"step4ForeignHint"_s, u"step5ForeignHint"_s,
+    u"step6ForeignHint"_s, u"step7ForeignHint"_s };
 
 } // namespace
 
@@ -186,8 +196,10 @@ DriversWindow::DriversWindow(PremiumSheet &sheet)
         [this] { selectContractKind(ContractKind::Renewal); });
     connect(m_startClass, &QComboBox::activated, this, &DriversWindow::chooseStartClass);
     connect(m_payouts, &QComboBox::activated, this, &DriversWindow::choosePayouts);
-    connect(control<QRadioButton>(u"driversLimited"_s), &QRadioButton::clicked, this, [this] { selectKo(0); });
-    connect(control<QRadioButton>(u"driversUnlimited"_s), &QRadioButton::clicked, this, [this] { selectKo(1); });
+    connect(
+        control<QRadioButton>(u"driversLimited"_s), &QRadioButton::clicked, this, [this] { selectKo(0); });
+    connect(
+        control<QRadioButton>(u"driversUnlimited"_s), &QRadioButton::clicked, this, [this] { selectKo(1); });
     connect(m_kvsList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             selectKvsIndex(row);
@@ -196,9 +208,12 @@ DriversWindow::DriversWindow(PremiumSheet &sheet)
         if (row >= 0)
             selectKmIndex(row);
     });
-    connect(control<QLineEdit>(u"firstFigure"_s), &QLineEdit::textChanged, this, &DriversWindow::showFigureInKilowatts);
-    connect(control<QLineEdit>(u"secondFigure"_s), &QLineEdit::textChanged, this, &DriversWindow::showFigureInKilowatts);
-    connect(m_period, &QComboBox::activated, this, [this] { chooseKs(m_sheet, m_sheet.text(SheetText::Period)); });
+    connect(control<QLineEdit>(u"firstFigure"_s), &QLineEdit::textChanged, this,
+        &DriversWindow::showFigureInKilowatts);
+    connect(control<QLineEdit>(u"secondFigure"_s), &QLineEdit::textChanged, this,
+        &DriversWindow::showFigureInKilowatts);
+    connect(m_period, &QComboBox::activated, this,
+        [this] { chooseKs(m_sheet, m_sheet.text(SheetText::Period)); });
 
     const std::array<std::pair<QString, Note>, 5> notes
         = { { { u"kbmNoteLink"_s, Note::Kbm }, { u"koNoteLink"_s, Note::Ko }, { u"kvsNoteLink"_s, Note::Kvs },

@@ -99,7 +99,8 @@ private slots:
         wizard.start();
         SavedInputsReplay replay(wizard);
         QStringList dates;
-        connect(&replay, &SavedInputsReplay::reminderDateLoaded, this, [&dates](const QString &d) { dates << d; });
+        connect(&replay, &SavedInputsReplay::reminderDateLoaded, this,
+            [&dates](const QString &d) { dates << d; });
         auto *next = wizard.categoryWindow()->findChild<QPushButton *>(u"step1Next"_s);
         replay.loadSavedInputs();
         QVERIFY(!next->isEnabled());
@@ -209,7 +210,8 @@ private slots:
         QTest::newRow("column 18") << u"kt4"_s << u"18"_s << SheetText::KtVariant << u"18"_s;
         QTest::newRow("any other column is 18") << u"kt4"_s << u"0"_s << SheetText::KtVariant << u"18"_s;
         QTest::newRow("contract 0 is a first contract") << u"kbm1"_s << u"0"_s << SheetText::Kbm << u"1"_s;
-        QTest::newRow("any other contract is a renewal") << u"kbm1"_s << u"3"_s << SheetText::Kbm << QString();
+        QTest::newRow("any other contract is a renewal")
+            << u"kbm1"_s << u"3"_s << SheetText::Kbm << QString();
         QTest::newRow("КО 1 is the first choice") << u"ko"_s << u"1"_s << SheetText::KoCode << u"1"_s;
         QTest::newRow("any other КО is the second") << u"ko"_s << u"5"_s << SheetText::KoCode << u"2"_s;
         QTest::newRow("owner 1 is a person") << u"t1"_s << u"1"_s << SheetText::OwnerCode << u"1"_s;
@@ -231,7 +233,8 @@ private slots:
         TariffWizard wizard;
         QVERIFY(replayWithStored(key, value, wizard));
         QCOMPARE(wizard.sheet().text(field), replayed);
-        QCOMPARE(wizard.sheet().foreignRegistered(), wizard.sheet().text(SheetText::RegistrationCode) == u"6"_s);
+        QCOMPARE(
+            wizard.sheet().foreignRegistered(), wizard.sheet().text(SheetText::RegistrationCode) == u"6"_s);
     }
 
     void noFileGivesTheMessageAfterTheLoad()

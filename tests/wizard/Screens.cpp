@@ -11,8 +11,8 @@
 #include "platform/ProgramFolder.h"
 #include "reminder/ReminderWindow.h"
 #include "wizard/Calculator.h"
-#include "wizard/DesktopServices.h"
 #include "wizard/CategoryWindow.h"
+#include "wizard/DesktopServices.h"
 #include "wizard/DriversWindow.h"
 #include "wizard/PremiumWindow.h"
 
@@ -72,8 +72,13 @@ int main(int argc, char *argv[])
     const QStringList shots = { {}, u"step02"_s, u"step03"_s, u"step04"_s, u"step05"_s, u"step06"_s,
         u"step07"_s, u"step08"_s, u"step09"_s };
     driver::walk(wizard,
-        { .region = u"Республика Башкортостан"_s, .renewal = true, .startClass = u"3"_s, .payouts = u"0"_s,
-            .kmRow = 4, .period = u"10 месяцев и более "_s, .beforeLeaving = [&](int step) {
+        { .region = u"Республика Башкортостан"_s,
+            .renewal = true,
+            .startClass = u"3"_s,
+            .payouts = u"0"_s,
+            .kmRow = 4,
+            .period = u"10 месяцев и более "_s,
+            .beforeLeaving = [&](int step) {
                 if (step >= 2 && step <= 9)
                     save(driver::stepWindow(wizard, step), shots[step - 1]);
             } });

@@ -39,9 +39,18 @@ void walkAndCalculate(Calculator &calculator, bool save, bool foreign = false)
     if (save)
         step10 << u"saveInputsCheck"_s;
     driver::walk(calculator.wizard(),
-        { .category = 3, .foreign = foreign, .region = u"Республика Башкортостан"_s, .town = u"Уфа"_s,
-            .renewal = true, .startClass = u"6"_s, .payouts = u"0"_s, .drivers = u"driversUnlimited"_s,
-            .kvsRow = 3, .kmRow = 2, .period = u"5 месяцев"_s, .term = foreign ? u"5 месяцев"_s : QString(),
+        { .category = 3,
+            .foreign = foreign,
+            .region = u"Республика Башкортостан"_s,
+            .town = u"Уфа"_s,
+            .renewal = true,
+            .startClass = u"6"_s,
+            .payouts = u"0"_s,
+            .drivers = u"driversUnlimited"_s,
+            .kvsRow = 3,
+            .kmRow = 2,
+            .period = u"5 месяцев"_s,
+            .term = foreign ? u"5 месяцев"_s : QString(),
             .step10 = step10 });
 }
 
@@ -50,7 +59,8 @@ void walkAndCalculate(Calculator &calculator, bool save, bool foreign = false)
 void walkWithTheDefaults(Calculator &calculator)
 {
     driver::walk(calculator.wizard(),
-        { .region = u"Москва"_s, .period = u"10 месяцев и более "_s,
+        { .region = u"Москва"_s,
+            .period = u"10 месяцев и более "_s,
             .step10 = { u"travellingToRegistration"_s, u"saveInputsCheck"_s } });
 }
 
@@ -103,7 +113,8 @@ private slots:
         QCOMPARE(sheet.text(SheetText::CategoryCode), u"3"_s);
         QCOMPARE(sheet.coefficient(Coefficient::Tb), u"1980"_s);
         QVERIFY(driver::find<QRadioButton>(categoryWindow, u"vehiclesColumn"_s)->isChecked());
-        QCOMPARE(driver::find<QComboBox>(categoryWindow, u"regionBox"_s)->currentText(), u"Республика Башкортостан"_s);
+        QCOMPARE(driver::find<QComboBox>(categoryWindow, u"regionBox"_s)->currentText(),
+            u"Республика Башкортостан"_s);
         auto *towns = driver::find<QListWidget>(categoryWindow, u"townList"_s);
         QCOMPARE(towns->count(), 1);
         QCOMPARE(towns->currentItem()->text(), u"Уфа"_s);
@@ -174,7 +185,8 @@ private slots:
         QTRY_VERIFY(driver::find<QPushButton>(wizard.categoryWindow(), u"step1Next"_s)->isEnabled());
         QCOMPARE(recorders.messages, QStringList());
         QCOMPARE(driver::find<QCheckBox>(wizard.categoryWindow(), u"foreignCheck"_s)->isChecked(), foreign);
-        for (const QString &option : { u"registeredInRussia"_s, u"travellingToRegistration"_s, u"foreignVehicle"_s }) {
+        for (const QString &option :
+            { u"registeredInRussia"_s, u"travellingToRegistration"_s, u"foreignVehicle"_s }) {
             auto *choice = driver::find<QRadioButton>(wizard.premiumWindow(), option);
             QVERIFY2(!choice->isChecked() || choice->isEnabled(), qPrintable(option));
         }
@@ -182,7 +194,8 @@ private slots:
         QCOMPARE(recorders.messages, QStringList());
         QCOMPARE(wizard.sheet().text(SheetText::T), t);
         // Walked through, step 2 still shows the territory the next save keeps.
-        QCOMPARE(driver::find<QListWidget>(wizard.categoryWindow(), u"townList"_s)->currentItem()->text(), town);
+        QCOMPARE(
+            driver::find<QListWidget>(wizard.categoryWindow(), u"townList"_s)->currentItem()->text(), town);
     }
 
     void restoreWithoutAFileSaysSo()
@@ -209,7 +222,8 @@ private slots:
         Calculator calculator;
         calculator.start();
         driver::click(calculator.wizard().categoryWindow(), u"restoreLink"_s);
-        QTRY_VERIFY(driver::find<QPushButton>(calculator.wizard().categoryWindow(), u"step1Next"_s)->isEnabled());
+        QTRY_VERIFY(
+            driver::find<QPushButton>(calculator.wizard().categoryWindow(), u"step1Next"_s)->isEnabled());
         QCOMPARE(calculator.reminder()->dateText(), u"20.12.2030"_s);
         QVERIFY(!calculator.reminder()->isVisible());
     }
@@ -223,7 +237,8 @@ private slots:
         PremiumWindow *premiumWindow = calculator.wizard().premiumWindow();
         driver::click(premiumWindow, u"reportButton"_s);
         QVERIFY(premiumWindow->reportBox()->isVisible());
-        QCOMPARE(driver::find<QLabel>(premiumWindow, u"reportProgress"_s)->text(), u"Отчет в Word сформирован"_s);
+        QCOMPARE(
+            driver::find<QLabel>(premiumWindow, u"reportProgress"_s)->text(), u"Отчет в Word сформирован"_s);
         QFile report(reportPath());
         QVERIFY(report.open(QIODevice::ReadOnly));
         const QByteArray rtf = report.readAll();
@@ -232,8 +247,8 @@ private slots:
         QVERIFY(rtf.contains(QDate::currentDate().toString(u"dd.MM.yyyy"_s).toLatin1()));
 
         // Read as it shows, not as it showed when the box was built.
-        QCOMPARE(
-            driver::spokenName(driver::find<QLabel>(premiumWindow, u"reportProgress"_s)), u"Отчет в Word сформирован"_s);
+        QCOMPARE(driver::spokenName(driver::find<QLabel>(premiumWindow, u"reportProgress"_s)),
+            u"Отчет в Word сформирован"_s);
 
         driver::click(premiumWindow, u"reportOk"_s);
         QCOMPARE(recorders.opened, QList<QUrl> { QUrl::fromLocalFile(reportPath()) });

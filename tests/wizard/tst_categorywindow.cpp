@@ -1,7 +1,7 @@
 // Steps 1 and 2 on their own window: categories, the foreign check's
 // explanation box, regions and towns.
 
-#include "Recorders.h"
+#include "WindowFixture.h"
 #include "WizardDriver.h"
 
 #include "model/PremiumSheet.h"
@@ -21,19 +21,8 @@ class TestCategoryWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_recorders = std::make_unique<Recorders>();
-        m_sheet = std::make_unique<PremiumSheet>();
-        m_form = std::make_unique<CategoryWindow>(*m_sheet);
-        m_form->show();
-    }
-    void cleanup()
-    {
-        m_form.reset();
-        m_sheet.reset();
-        m_recorders.reset();
-    }
+    void init() { m_fixture.build(); }
+    void cleanup() { m_fixture.reset(); }
 
     void categoryClickSetsTariffOwnerAndCode_data()
     {
@@ -51,17 +40,17 @@ private slots:
         QFETCH(int, row);
         QFETCH(QString, tb);
         QFETCH(OwnerKind, owner);
-        driver::click(m_form.get(), u"category"_s + QString::number(row));
-        QCOMPARE(driver::text(m_form.get(), u"tbBox"_s), tb);
-        QCOMPARE(m_sheet->ownerKind(), owner);
-        QCOMPARE(m_sheet->text(SheetText::CategoryCode), QString::number(row));
-        QCOMPARE(m_form->selectedCategory(), row);
+        driver::click(m_fixture.window.get(), u"category"_s + QString::number(row));
+        QCOMPARE(driver::text(m_fixture.window.get(), u"tbBox"_s), tb);
+        QCOMPARE(m_fixture.sheet->ownerKind(), owner);
+        QCOMPARE(m_fixture.sheet->text(SheetText::CategoryCode), QString::number(row));
+        QCOMPARE(m_fixture.window->selectedCategory(), row);
     }
 
     void longCaptionClickSelectsItsChoice()
     {
         // The caption of a wrapping choice is a label beside an empty button.
-        auto *button = driver::find<QRadioButton>(m_form.get(), u"category8"_s);
+        auto *button = driver::find<QRadioButton>(m_fixture.window.get(), u"category8"_s);
         QLabel *caption = nullptr;
         for (QLabel *label : button->parentWidget()->findChildren<QLabel *>())
             caption = label;
@@ -69,18 +58,18 @@ private slots:
         QCOMPARE(caption->text(), button->accessibleName());
         driver::click(caption);
         QVERIFY(button->isChecked());
-        QCOMPARE(m_sheet->coefficient(Coefficient::Tb), u"3240"_s);
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Tb), u"3240"_s);
     }
 
     void attentionBoxFollowsTheMouse()
     {
-        QWidget *attention = driver::find(m_form.get(), u"foreignAttention"_s);
-        QWidget *frame = driver::find(m_form.get(), u"step1Frame"_s);
+        QWidget *attention = driver::find(m_fixture.window.get(), u"foreignAttention"_s);
+        QWidget *frame = driver::find(m_fixture.window.get(), u"step1Frame"_s);
         QVERIFY(!attention->isVisible());
-        moveMouse(driver::find<QCheckBox>(m_form.get(), u"foreignCheck"_s), { 5, 5 });
+        moveMouse(driver::find<QCheckBox>(m_fixture.window.get(), u"foreignCheck"_s), { 5, 5 });
         QVERIFY(attention->isVisible());
         // Over another control of the frame nothing happens...
-        moveMouse(driver::find(m_form.get(), u"step1Next"_s), { 5, 5 });
+        moveMouse(driver::find(m_fixture.window.get(), u"step1Next"_s), { 5, 5 });
         QVERIFY(attention->isVisible());
         // ...over a free spot of the frame the box goes.
         const QPoint free(pixelsFromTwips(7000), pixelsFromTwips(6000));
@@ -102,8 +91,8 @@ private slots:
         QTest::newRow("tractors, Moscow")
             << u"tractorsColumn"_s << u"Москва"_s << 1 << u"1,2"_s << u"Москва"_s << u"1,2"_s;
         QTest::newRow("vehicles, other towns of Amur")
-            << u"vehiclesColumn"_s << u"Амурская область"_s << 3 << u"1"_s << u"Прочие города и населенные пункты"_s
-            << u"0,85"_s;
+            << u"vehiclesColumn"_s << u"Амурская область"_s << 3 << u"1"_s
+            << u"Прочие города и населенные пункты"_s << u"0,85"_s;
     }
     void regionFillsTownsAndTownSetsKt()
     {
@@ -113,66 +102,67 @@ private slots:
         QFETCH(QString, firstKt);
         QFETCH(QString, town);
         QFETCH(QString, townKt);
-        m_form->showStep(2);
-        driver::click(m_form.get(), variantOption);
-        driver::pick(m_form.get(), u"regionBox"_s, region);
-        auto *towns = driver::find<QListWidget>(m_form.get(), u"townList"_s);
+        m_fixture.window->showStep(2);
+        driver::click(m_fixture.window.get(), variantOption);
+        driver::pick(m_fixture.window.get(), u"regionBox"_s, region);
+        auto *towns = driver::find<QListWidget>(m_fixture.window.get(), u"townList"_s);
         QCOMPARE(towns->count(), townCount);
         QCOMPARE(towns->currentRow(), 0);
-        QCOMPARE(driver::text(m_form.get(), u"ktBox"_s), firstKt);
+        QCOMPARE(driver::text(m_fixture.window.get(), u"ktBox"_s), firstKt);
         driver::pick(towns, town);
-        QCOMPARE(m_sheet->coefficient(Coefficient::Kt), townKt);
-        QCOMPARE(m_sheet->text(SheetText::TownGroup), town);
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kt), townKt);
+        QCOMPARE(m_fixture.sheet->text(SheetText::TownGroup), town);
     }
 
     void typedRegionChangesNothing()
     {
-        m_form->showStep(2);
-        driver::click(m_form.get(), u"vehiclesColumn"_s);
-        driver::pick(m_form.get(), u"regionBox"_s, u"Республика Карелия"_s);
-        QCOMPARE(m_sheet->coefficient(Coefficient::Kt), u"1,3"_s);
+        m_fixture.window->showStep(2);
+        driver::click(m_fixture.window.get(), u"vehiclesColumn"_s);
+        driver::pick(m_fixture.window.get(), u"regionBox"_s, u"Республика Карелия"_s);
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kt), u"1,3"_s);
         // Typed over, not picked: the list stays, and a town is looked up in
         // the region whose towns are listed.
-        driver::replaceText(driver::find<QComboBox>(m_form.get(), u"regionBox"_s)->lineEdit(), u"Москва"_s);
-        auto *towns = driver::find<QListWidget>(m_form.get(), u"townList"_s);
+        driver::replaceText(
+            driver::find<QComboBox>(m_fixture.window.get(), u"regionBox"_s)->lineEdit(), u"Москва"_s);
+        auto *towns = driver::find<QListWidget>(m_fixture.window.get(), u"townList"_s);
         QCOMPARE(towns->count(), 2);
         driver::pickRow(towns, 1);
-        QCOMPARE(m_sheet->coefficient(Coefficient::Kt), u"0,8"_s);
-        QCOMPARE(m_sheet->text(SheetText::Region), u"Республика Карелия"_s);
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kt), u"0,8"_s);
+        QCOMPARE(m_fixture.sheet->text(SheetText::Region), u"Республика Карелия"_s);
     }
 
     void variantSwitchEmptiesRegionButKeepsKt()
     {
-        m_form->showStep(2);
-        driver::click(m_form.get(), u"vehiclesColumn"_s);
-        driver::pick(m_form.get(), u"regionBox"_s, u"Москва"_s);
-        QCOMPARE(m_sheet->coefficient(Coefficient::Kt), u"2"_s);
-        driver::click(m_form.get(), u"tractorsColumn"_s);
-        QCOMPARE(m_sheet->text(SheetText::KtVariant), u"18"_s);
-        QCOMPARE(m_sheet->text(SheetText::Region), QString());
-        QCOMPARE(driver::find<QListWidget>(m_form.get(), u"townList"_s)->count(), 0);
-        QCOMPARE(driver::text(m_form.get(), u"ktBox"_s), u"2"_s);
+        m_fixture.window->showStep(2);
+        driver::click(m_fixture.window.get(), u"vehiclesColumn"_s);
+        driver::pick(m_fixture.window.get(), u"regionBox"_s, u"Москва"_s);
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kt), u"2"_s);
+        driver::click(m_fixture.window.get(), u"tractorsColumn"_s);
+        QCOMPARE(m_fixture.sheet->text(SheetText::KtVariant), u"18"_s);
+        QCOMPARE(m_fixture.sheet->text(SheetText::Region), QString());
+        QCOMPARE(driver::find<QListWidget>(m_fixture.window.get(), u"townList"_s)->count(), 0);
+        QCOMPARE(driver::text(m_fixture.window.get(), u"ktBox"_s), u"2"_s);
     }
 
     void valueBoxIsTheSheetField()
     {
-        m_form->showStep(2);
-        driver::replaceText(driver::find<QLineEdit>(m_form.get(), u"ktBox"_s), u"1,4"_s);
-        QCOMPARE(m_sheet->coefficient(Coefficient::Kt), u"1,4"_s);
-        m_sheet->setCoefficient(Coefficient::Kt, u"0,6"_s);
-        QCOMPARE(driver::text(m_form.get(), u"ktBox"_s), u"0,6"_s);
+        m_fixture.window->showStep(2);
+        driver::replaceText(driver::find<QLineEdit>(m_fixture.window.get(), u"ktBox"_s), u"1,4"_s);
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kt), u"1,4"_s);
+        m_fixture.sheet->setCoefficient(Coefficient::Kt, u"0,6"_s);
+        QCOMPARE(driver::text(m_fixture.window.get(), u"ktBox"_s), u"0,6"_s);
     }
 
     void notesOpenTheirFiles()
     {
-        m_recorders->addFile(u"k/tb.txt"_s);
-        m_recorders->addFile(u"k/kt.txt"_s);
-        driver::click(m_form.get(), u"tbNoteLink"_s);
-        m_form->showStep(2);
-        driver::click(m_form.get(), u"ktNoteLink"_s);
-        QCOMPARE(m_recorders->opened.size(), 2);
-        QVERIFY(m_recorders->opened[0].toLocalFile().endsWith(u"/k/tb.txt"_s));
-        QVERIFY(m_recorders->opened[1].toLocalFile().endsWith(u"/k/kt.txt"_s));
+        m_fixture.recorders->addFile(u"k/tb.txt"_s);
+        m_fixture.recorders->addFile(u"k/kt.txt"_s);
+        driver::click(m_fixture.window.get(), u"tbNoteLink"_s);
+        m_fixture.window->showStep(2);
+        driver::click(m_fixture.window.get(), u"ktNoteLink"_s);
+        QCOMPARE(m_fixture.recorders->opened.size(), 2);
+        QVERIFY(m_fixture.recorders->opened[0].toLocalFile().endsWith(u"/k/tb.txt"_s));
+        QVERIFY(m_fixture.recorders->opened[1].toLocalFile().endsWith(u"/k/kt.txt"_s));
     }
 
 private:
@@ -183,9 +173,7 @@ private:
         QApplication::sendEvent(widget, &move);
     }
 
-    std::unique_ptr<Recorders> m_recorders;
-    std::unique_ptr<PremiumSheet> m_sheet;
-    std::unique_ptr<CategoryWindow> m_form;
+    WindowFixture<CategoryWindow> m_fixture;
 };
 
 QTEST_MAIN(TestCategoryWindow)

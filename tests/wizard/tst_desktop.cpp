@@ -4,8 +4,8 @@
 
 #include "Recorders.h"
 
-#include "wizard/DesktopServices.h"
 #include "wizard/CategoryWindow.h"
+#include "wizard/DesktopServices.h"
 #include "wizard/PremiumWindow.h"
 #include "wizard/TariffWizard.h"
 
@@ -39,14 +39,16 @@ private slots:
         auto box = createMessageBox(u"karvo 2012"_s, u"Не установлен коэффициент КТ"_s);
         QCOMPARE(box->parentWidget(), wizard.categoryWindow());
         // The box wears the window's colours, not the desktop theme's.
-        QCOMPARE(box->palette().color(QPalette::Window), wizard.categoryWindow()->palette().color(QPalette::Window));
+        QCOMPARE(box->palette().color(QPalette::Window),
+            wizard.categoryWindow()->palette().color(QPalette::Window));
         QCOMPARE(box->palette().color(QPalette::WindowText),
             wizard.categoryWindow()->palette().color(QPalette::WindowText));
         QCOMPARE(box->button(QMessageBox::Ok)->text(), u"ОК"_s);
 
         wizard.premiumWindow()->show();
         wizard.categoryWindow()->hide();
-        QCOMPARE(createMessageBox(u"karvo 2012"_s, u"Установите флажок"_s)->parentWidget(), wizard.premiumWindow());
+        QCOMPARE(createMessageBox(u"karvo 2012"_s, u"Установите флажок"_s)->parentWidget(),
+            wizard.premiumWindow());
     }
 
     void openerTellsWhetherItOpened_data()

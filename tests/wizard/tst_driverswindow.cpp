@@ -1,7 +1,7 @@
 // Steps 3 to 7 on their own window: the defaults its creation writes, the
 // bonus-malus class moves, the power figures in kilowatts, the period of use.
 
-#include "Recorders.h"
+#include "WindowFixture.h"
 #include "WizardDriver.h"
 
 #include "model/PremiumSheet.h"
@@ -17,35 +17,25 @@ class TestDriversWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_recorders = std::make_unique<Recorders>();
-        m_sheet = std::make_unique<PremiumSheet>();
-        m_form = std::make_unique<DriversWindow>(*m_sheet);
-        m_form->show();
-    }
-    void cleanup()
-    {
-        m_form.reset();
-        m_sheet.reset();
-        m_recorders.reset();
-    }
+    void init() { m_fixture.build(); }
+    void cleanup() { m_fixture.reset(); }
 
     void creationWritesTheDefaults()
     {
-        QCOMPARE(m_form->currentStep(), 3);
-        QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), u"1"_s);
-        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"startClassBox"_s)->currentText(), u"3"_s);
-        QVERIFY(!driver::find(m_form.get(), u"renewalGroup"_s)->isEnabled());
-        QCOMPARE(m_sheet->coefficient(Coefficient::Ko), u"1"_s);
-        QCOMPARE(m_sheet->text(SheetText::KoCode), u"1"_s);
-        QCOMPARE(m_sheet->coefficient(Coefficient::Kvs), u"1,8"_s);
-        QCOMPARE(m_sheet->coefficient(Coefficient::Km), u"0,6"_s);
+        QCOMPARE(m_fixture.window->currentStep(), 3);
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kbm), u"1"_s);
+        QCOMPARE(driver::find<QComboBox>(m_fixture.window.get(), u"startClassBox"_s)->currentText(), u"3"_s);
+        QVERIFY(!driver::find(m_fixture.window.get(), u"renewalGroup"_s)->isEnabled());
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Ko), u"1"_s);
+        QCOMPARE(m_fixture.sheet->text(SheetText::KoCode), u"1"_s);
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kvs), u"1,8"_s);
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Km), u"0,6"_s);
         QCOMPARE(kilowatts(u"firstKilowatts"_s), u"36,775 кВт"_s);
         QCOMPARE(kilowatts(u"secondKilowatts"_s), QString());
-        QCOMPARE(m_sheet->coefficient(Coefficient::Ks), QString());
-        for (const QString &hint : { u"step3ForeignHint"_s, u"step4ForeignHint"_s, u"step5ForeignHint"_s, u"step6ForeignHint"_s, u"step7ForeignHint"_s })
-            QVERIFY(driver::find(m_form.get(), hint)->isHidden());
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Ks), QString());
+        for (const QString &hint : { u"step3ForeignHint"_s, u"step4ForeignHint"_s, u"step5ForeignHint"_s,
+                 u"step6ForeignHint"_s, u"step7ForeignHint"_s })
+            QVERIFY(driver::find(m_fixture.window.get(), hint)->isHidden());
     }
 
     void renewalComputesTheEndClass_data()
@@ -69,37 +59,38 @@ private slots:
         QFETCH(QStringList, picks);
         QFETCH(QString, endClass);
         QFETCH(QString, kbm);
-        driver::click(m_form.get(), u"renewalContract"_s);
-        QCOMPARE(m_sheet->contractKind(), ContractKind::Renewal);
-        QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), QString());
+        driver::click(m_fixture.window.get(), u"renewalContract"_s);
+        QCOMPARE(m_fixture.sheet->contractKind(), ContractKind::Renewal);
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kbm), QString());
         for (int i = 0; i + 1 < picks.size(); i += 2)
-            driver::pick(m_form.get(), picks[i], picks[i + 1]);
-        QCOMPARE(driver::text(m_form.get(), u"endClassBox"_s), endClass);
-        QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), kbm);
+            driver::pick(m_fixture.window.get(), picks[i], picks[i + 1]);
+        QCOMPARE(driver::text(m_fixture.window.get(), u"endClassBox"_s), endClass);
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kbm), kbm);
     }
 
     void firstTimeAgainResetsClassThree()
     {
-        driver::click(m_form.get(), u"renewalContract"_s);
-        driver::pick(m_form.get(), u"startClassBox"_s, u"5"_s);
-        driver::pick(m_form.get(), u"payoutsBox"_s, u"1"_s);
-        driver::click(m_form.get(), u"firstContract"_s);
-        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"startClassBox"_s)->currentText(), u"3"_s);
-        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"payoutsBox"_s)->currentText(), QString());
-        QCOMPARE(driver::text(m_form.get(), u"endClassBox"_s), QString());
-        QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), u"1"_s);
+        driver::click(m_fixture.window.get(), u"renewalContract"_s);
+        driver::pick(m_fixture.window.get(), u"startClassBox"_s, u"5"_s);
+        driver::pick(m_fixture.window.get(), u"payoutsBox"_s, u"1"_s);
+        driver::click(m_fixture.window.get(), u"firstContract"_s);
+        QCOMPARE(driver::find<QComboBox>(m_fixture.window.get(), u"startClassBox"_s)->currentText(), u"3"_s);
+        QCOMPARE(driver::find<QComboBox>(m_fixture.window.get(), u"payoutsBox"_s)->currentText(), QString());
+        QCOMPARE(driver::text(m_fixture.window.get(), u"endClassBox"_s), QString());
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kbm), u"1"_s);
         // A first contract may start in any class.
-        driver::pick(m_form.get(), u"startClassBox"_s, u"M"_s);
-        QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), u"2,45"_s);
-        QCOMPARE(driver::text(m_form.get(), u"endClassBox"_s), QString());
+        driver::pick(m_fixture.window.get(), u"startClassBox"_s, u"M"_s);
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kbm), u"2,45"_s);
+        QCOMPARE(driver::text(m_fixture.window.get(), u"endClassBox"_s), QString());
     }
 
     void typedClassComputesNothing()
     {
-        driver::click(m_form.get(), u"renewalContract"_s);
-        driver::pick(m_form.get(), u"payoutsBox"_s, u"0"_s);
-        driver::replaceText(driver::find<QComboBox>(m_form.get(), u"startClassBox"_s)->lineEdit(), u"7"_s);
-        QCOMPARE(m_sheet->coefficient(Coefficient::Kbm), QString());
+        driver::click(m_fixture.window.get(), u"renewalContract"_s);
+        driver::pick(m_fixture.window.get(), u"payoutsBox"_s, u"0"_s);
+        driver::replaceText(
+            driver::find<QComboBox>(m_fixture.window.get(), u"startClassBox"_s)->lineEdit(), u"7"_s);
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kbm), QString());
     }
 
     void powerShowsKilowatts_data()
@@ -119,24 +110,24 @@ private slots:
         QFETCH(QString, km);
         QFETCH(QString, first);
         QFETCH(QString, second);
-        m_form->showStep(6);
-        driver::pickRow(driver::find<QListWidget>(m_form.get(), u"kmList"_s), row);
-        QCOMPARE(driver::text(m_form.get(), u"kmBox"_s), km);
-        QCOMPARE(m_sheet->text(SheetText::KmIndex), QString::number(row));
+        m_fixture.window->showStep(6);
+        driver::pickRow(driver::find<QListWidget>(m_fixture.window.get(), u"kmList"_s), row);
+        QCOMPARE(driver::text(m_fixture.window.get(), u"kmBox"_s), km);
+        QCOMPARE(m_fixture.sheet->text(SheetText::KmIndex), QString::number(row));
         QCOMPARE(kilowatts(u"firstKilowatts"_s), first);
         QCOMPARE(kilowatts(u"secondKilowatts"_s), second);
     }
 
     void koAndKvsChoices()
     {
-        m_form->showStep(4);
-        driver::click(m_form.get(), u"driversUnlimited"_s);
-        QCOMPARE(driver::text(m_form.get(), u"koBox"_s), u"1,8"_s);
-        QCOMPARE(m_sheet->text(SheetText::KoCode), u"2"_s);
-        m_form->showStep(5);
-        driver::pickRow(driver::find<QListWidget>(m_form.get(), u"kvsList"_s), 3);
-        QCOMPARE(driver::text(m_form.get(), u"kvsBox"_s), u"1"_s);
-        QCOMPARE(m_sheet->text(SheetText::KvsIndex), u"3"_s);
+        m_fixture.window->showStep(4);
+        driver::click(m_fixture.window.get(), u"driversUnlimited"_s);
+        QCOMPARE(driver::text(m_fixture.window.get(), u"koBox"_s), u"1,8"_s);
+        QCOMPARE(m_fixture.sheet->text(SheetText::KoCode), u"2"_s);
+        m_fixture.window->showStep(5);
+        driver::pickRow(driver::find<QListWidget>(m_fixture.window.get(), u"kvsList"_s), 3);
+        QCOMPARE(driver::text(m_fixture.window.get(), u"kvsBox"_s), u"1"_s);
+        QCOMPARE(m_fixture.sheet->text(SheetText::KvsIndex), u"3"_s);
     }
 
     void periodOfUse_data()
@@ -150,21 +141,19 @@ private slots:
     {
         QFETCH(QString, period);
         QFETCH(QString, ks);
-        m_form->showStep(7);
-        driver::pick(m_form.get(), u"periodBox"_s, period);
-        QCOMPARE(driver::text(m_form.get(), u"ksBox"_s), ks);
-        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"periodBox"_s)->currentText(), period);
+        m_fixture.window->showStep(7);
+        driver::pick(m_fixture.window.get(), u"periodBox"_s, period);
+        QCOMPARE(driver::text(m_fixture.window.get(), u"ksBox"_s), ks);
+        QCOMPARE(driver::find<QComboBox>(m_fixture.window.get(), u"periodBox"_s)->currentText(), period);
     }
 
 private:
     QString kilowatts(const QString &label) const
     {
-        return driver::find<QLabel>(m_form.get(), label)->text();
+        return driver::find<QLabel>(m_fixture.window.get(), label)->text();
     }
 
-    std::unique_ptr<Recorders> m_recorders;
-    std::unique_ptr<PremiumSheet> m_sheet;
-    std::unique_ptr<DriversWindow> m_form;
+    WindowFixture<DriversWindow> m_fixture;
 };
 
 QTEST_MAIN(TestDriversWindow)

@@ -67,8 +67,8 @@ private slots:
         CategoryWindow *categoryWindow = m_wizard->categoryWindow();
         QCOMPARE(categoryWindow->focusWidget()->objectName(), u"category3"_s);
         QCOMPARE(tabOrder(categoryWindow),
-            (QStringList { u"category3"_s, u"tbBox"_s, u"foreignCheck"_s, u"step1Next"_s, u"tbNoteLink"_s, u"restoreLink"_s,
-                u"exitButton"_s, u"siteLink"_s, u"emailLink"_s }));
+            (QStringList { u"category3"_s, u"tbBox"_s, u"foreignCheck"_s, u"step1Next"_s, u"tbNoteLink"_s,
+                u"restoreLink"_s, u"exitButton"_s, u"siteLink"_s, u"emailLink"_s }));
     }
 
     void arrowKeysChooseTheCategory()
@@ -116,13 +116,13 @@ private slots:
         // towns are listed, so a town then finds its own КТ.
         QTest::newRow("region, Tab") << 2 << karelia << u"regionBox"_s << u"Москва"_s << u"Tab"_s
                                      << SheetText::Kt << u"1,3"_s << kareliaShown;
-        QTest::newRow("region, a town clicked") << 2 << karelia << u"regionBox"_s << u"Москва"_s << u"townList"_s
-                                                << SheetText::Kt << u"0,8"_s << kareliaShown;
+        QTest::newRow("region, a town clicked") << 2 << karelia << u"regionBox"_s << u"Москва"_s
+                                                << u"townList"_s << SheetText::Kt << u"0,8"_s << kareliaShown;
         QTest::newRow("region, Enter") << 2 << karelia << u"regionBox"_s << u"Москва"_s << u"Enter"_s
                                        << SheetText::Kt << u"1,3"_s << QString();
-        QTest::newRow("region never picked, Tab") << 2 << QStringList { u"vehiclesColumn"_s } << u"regionBox"_s
-                                                  << u"Москва"_s << u"Tab"_s << SheetText::Kt << QString()
-                                                  << u""_s;
+        QTest::newRow("region never picked, Tab")
+            << 2 << QStringList { u"vehiclesColumn"_s } << u"regionBox"_s << u"Москва"_s << u"Tab"_s
+            << SheetText::Kt << QString() << u""_s;
         QTest::newRow("start class after the payouts, Tab")
             << 3 << renewal + QStringList { u"payoutsBox=0"_s } << u"startClassBox"_s << u"7"_s << u"Tab"_s
             << SheetText::Kbm << QString() << QString();
@@ -134,8 +134,8 @@ private slots:
         QTest::newRow("period without its trailing blank, Enter")
             << 7 << QStringList() << u"periodBox"_s << u"10 месяцев и более"_s << u"Enter"_s << SheetText::Ks
             << QString() << QString();
-        QTest::newRow("term, Tab") << 8 << QStringList { u"skipTermCheck"_s } << u"termBox"_s << u"5 месяцев"_s
-                                   << u"Tab"_s << SheetText::Kp << QString() << QString();
+        QTest::newRow("term, Tab") << 8 << QStringList { u"skipTermCheck"_s } << u"termBox"_s
+                                   << u"5 месяцев"_s << u"Tab"_s << SheetText::Kp << QString() << QString();
     }
     void typingIntoADropDownChoosesNothing()
     {
@@ -210,8 +210,8 @@ private slots:
         DriversWindow *driversWindow = m_wizard->driversWindow();
         activate(driversWindow);
         QCOMPARE(tabOrder(driversWindow),
-            (QStringList { u"firstContract"_s, u"startClassBox"_s, u"kbmBox"_s, u"step3Back"_s, u"step3Next"_s, u"kbmNoteLink"_s,
-                u"exitButton"_s, u"siteLink"_s, u"emailLink"_s }));
+            (QStringList { u"firstContract"_s, u"startClassBox"_s, u"kbmBox"_s, u"step3Back"_s,
+                u"step3Next"_s, u"kbmNoteLink"_s, u"exitButton"_s, u"siteLink"_s, u"emailLink"_s }));
         driversWindow->findChild<QWidget *>(u"firstContract"_s)->setFocus();
         QTest::keyClick(driversWindow->focusWidget(), Qt::Key_Return);
         QCOMPARE(driversWindow->currentStep(), 4);
@@ -227,9 +227,9 @@ private slots:
         activate(premiumWindow);
         QCOMPARE(premiumWindow->focusWidget()->objectName(), u"individualOwner"_s);
         QCOMPARE(tabOrder(premiumWindow),
-            (QStringList { u"individualOwner"_s, u"registeredInRussia"_s, u"groupB"_s, u"decreeLink"_s, u"saveInputsCheck"_s, u"reminderCheck"_s,
-                u"premiumBox"_s, u"reminderOk"_s, u"step10Back"_s, u"calculateButton"_s, u"reportButton"_s, u"exitButton"_s,
-                u"siteLink"_s, u"emailLink"_s }));
+            (QStringList { u"individualOwner"_s, u"registeredInRussia"_s, u"groupB"_s, u"decreeLink"_s,
+                u"saveInputsCheck"_s, u"reminderCheck"_s, u"premiumBox"_s, u"reminderOk"_s, u"step10Back"_s,
+                u"calculateButton"_s, u"reportButton"_s, u"exitButton"_s, u"siteLink"_s, u"emailLink"_s }));
         QTest::keyClick(premiumWindow->focusWidget(), Qt::Key_Return);
         QCOMPARE(m_wizard->sheet().text(SheetText::T), u"1980"_s);
     }

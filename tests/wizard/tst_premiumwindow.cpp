@@ -2,7 +2,7 @@
 // step-10 choices mirroring the sheet, "Расчет" and its explanation, the
 // reminder "ОК" and the reminder check restored from the remembered value.
 
-#include "Recorders.h"
+#include "WindowFixture.h"
 #include "WizardDriver.h"
 
 #include "model/PremiumSheet.h"
@@ -55,68 +55,59 @@ class TestPremiumWindow : public QObject
 private slots:
     void init()
     {
-        m_recorders = std::make_unique<Recorders>();
-        m_sheet = std::make_unique<PremiumSheet>();
         // As the wizard's start leaves it: no owner kind before a category.
-        m_sheet->setOwnerKind(OwnerKind::Unset);
-        m_form = std::make_unique<PremiumWindow>(*m_sheet);
-        m_form->show();
+        m_fixture.build([](PremiumSheet &sheet) { sheet.setOwnerKind(OwnerKind::Unset); });
     }
-    void cleanup()
-    {
-        m_form.reset();
-        m_sheet.reset();
-        m_recorders.reset();
-    }
+    void cleanup() { m_fixture.reset(); }
 
     void loadsOnStep8Skipped()
     {
-        QCOMPARE(m_form->currentStep(), 8);
-        QVERIFY(driver::find<QCheckBox>(m_form.get(), u"skipTermCheck"_s)->isChecked());
+        QCOMPARE(m_fixture.window->currentStep(), 8);
+        QVERIFY(driver::find<QCheckBox>(m_fixture.window.get(), u"skipTermCheck"_s)->isChecked());
         for (const QString &name : { u"termBox"_s, u"kpTitle"_s, u"kpBox"_s })
-            QVERIFY(!driver::find(m_form.get(), name)->isEnabled());
-        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"termBox"_s)->count(), 11);
+            QVERIFY(!driver::find(m_fixture.window.get(), name)->isEnabled());
+        QCOMPARE(driver::find<QComboBox>(m_fixture.window.get(), u"termBox"_s)->count(), 11);
         // No owner kind yet: the hidden third choice holds the group.
-        auto *unset = driver::find<QRadioButton>(m_form.get(), u"unsetOwner"_s);
+        auto *unset = driver::find<QRadioButton>(m_fixture.window.get(), u"unsetOwner"_s);
         QVERIFY(unset->isChecked() && unset->isHidden());
-        QVERIFY(!driver::find(m_form.get(), u"calculateButton"_s)->isEnabled());
-        QVERIFY(!driver::find(m_form.get(), u"foreignVehicle"_s)->isEnabled());
-        QVERIFY(driver::find<QRadioButton>(m_form.get(), u"groupB"_s)->isChecked());
-        QVERIFY(driver::find(m_form.get(), u"reportBox"_s)->isHidden());
+        QVERIFY(!driver::find(m_fixture.window.get(), u"calculateButton"_s)->isEnabled());
+        QVERIFY(!driver::find(m_fixture.window.get(), u"foreignVehicle"_s)->isEnabled());
+        QVERIFY(driver::find<QRadioButton>(m_fixture.window.get(), u"groupB"_s)->isChecked());
+        QVERIFY(driver::find(m_fixture.window.get(), u"reportBox"_s)->isHidden());
     }
 
     void termListFollowsTheSkipCheck()
     {
-        driver::click(m_form.get(), u"skipTermCheck"_s);
-        QVERIFY(!m_sheet->skipTerm());
-        QVERIFY(driver::find(m_form.get(), u"termBox"_s)->isEnabled());
-        driver::pick(m_form.get(), u"termBox"_s, u"5 месяцев"_s);
-        QCOMPARE(driver::text(m_form.get(), u"kpBox"_s), u"0,65"_s);
-        auto *terms = driver::find<QComboBox>(m_form.get(), u"termBox"_s);
+        driver::click(m_fixture.window.get(), u"skipTermCheck"_s);
+        QVERIFY(!m_fixture.sheet->skipTerm());
+        QVERIFY(driver::find(m_fixture.window.get(), u"termBox"_s)->isEnabled());
+        driver::pick(m_fixture.window.get(), u"termBox"_s, u"5 месяцев"_s);
+        QCOMPARE(driver::text(m_fixture.window.get(), u"kpBox"_s), u"0,65"_s);
+        auto *terms = driver::find<QComboBox>(m_fixture.window.get(), u"termBox"_s);
         driver::replaceText(terms->lineEdit(), u"нет такого срока"_s);
         QTest::keyClick(terms->lineEdit(), Qt::Key_Return);
-        QCOMPARE(m_sheet->coefficient(Coefficient::Kp), u"0,65"_s);
-        driver::click(m_form.get(), u"skipTermCheck"_s);
-        QCOMPARE(m_sheet->coefficient(Coefficient::Kp), QString());
-        QCOMPARE(driver::find<QComboBox>(m_form.get(), u"termBox"_s)->currentText(), QString());
-        QVERIFY(!driver::find(m_form.get(), u"kpBox"_s)->isEnabled());
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kp), u"0,65"_s);
+        driver::click(m_fixture.window.get(), u"skipTermCheck"_s);
+        QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kp), QString());
+        QCOMPARE(driver::find<QComboBox>(m_fixture.window.get(), u"termBox"_s)->currentText(), QString());
+        QVERIFY(!driver::find(m_fixture.window.get(), u"kpBox"_s)->isEnabled());
     }
 
     void choicesMirrorTheSheet()
     {
-        m_form->showStep(10);
-        driver::click(m_form.get(), u"legalEntityOwner"_s);
-        QCOMPARE(m_sheet->ownerKind(), OwnerKind::LegalEntity);
-        QCOMPARE(m_sheet->text(SheetText::OwnerCode), u"2"_s);
-        QVERIFY(driver::find(m_form.get(), u"calculateButton"_s)->isEnabled());
-        driver::click(m_form.get(), u"groupTrailer"_s);
-        QCOMPARE(m_sheet->text(SheetText::VehicleGroupCode), u"9"_s);
-        driver::click(m_form.get(), u"travellingToRegistration"_s);
-        QCOMPARE(m_sheet->text(SheetText::RegistrationCode), u"5"_s);
+        m_fixture.window->showStep(10);
+        driver::click(m_fixture.window.get(), u"legalEntityOwner"_s);
+        QCOMPARE(m_fixture.sheet->ownerKind(), OwnerKind::LegalEntity);
+        QCOMPARE(m_fixture.sheet->text(SheetText::OwnerCode), u"2"_s);
+        QVERIFY(driver::find(m_fixture.window.get(), u"calculateButton"_s)->isEnabled());
+        driver::click(m_fixture.window.get(), u"groupTrailer"_s);
+        QCOMPARE(m_fixture.sheet->text(SheetText::VehicleGroupCode), u"9"_s);
+        driver::click(m_fixture.window.get(), u"travellingToRegistration"_s);
+        QCOMPARE(m_fixture.sheet->text(SheetText::RegistrationCode), u"5"_s);
         // And the other way round.
-        m_sheet->setOwnerKind(OwnerKind::Unset);
-        QVERIFY(driver::find<QRadioButton>(m_form.get(), u"unsetOwner"_s)->isChecked());
-        QVERIFY(!driver::find(m_form.get(), u"calculateButton"_s)->isEnabled());
+        m_fixture.sheet->setOwnerKind(OwnerKind::Unset);
+        QVERIFY(driver::find<QRadioButton>(m_fixture.window.get(), u"unsetOwner"_s)->isChecked());
+        QVERIFY(!driver::find(m_fixture.window.get(), u"calculateButton"_s)->isEnabled());
     }
 
     void calculateWritesTOrTellsWhichCoefficientIsWrong_data()
@@ -135,19 +126,19 @@ private slots:
         QFETCH(QString, t);
         QFETCH(QString, message);
         for (Coefficient c : kAllCoefficients)
-            m_sheet->setCoefficient(c, u"1"_s);
-        m_sheet->setCoefficient(Coefficient::Tb, u"1980"_s);
-        m_sheet->setCoefficient(Coefficient::Kt, u"1,8"_s);
-        m_sheet->setText(SheetText::T, u"777"_s);
-        m_sheet->setOwnerKind(OwnerKind::Individual);
-        m_form->showStep(9);
-        driver::replaceText(driver::find<QLineEdit>(m_form.get(), u"knBox"_s), kn);
-        m_form->showStep(10);
-        QSignalSpy save(m_form.get(), &PremiumWindow::saveInputsRequested);
-        driver::click(m_form.get(), u"saveInputsCheck"_s);
-        driver::click(m_form.get(), u"calculateButton"_s);
-        QCOMPARE(driver::text(m_form.get(), u"premiumBox"_s), t);
-        QCOMPARE(m_recorders->messages, message.isEmpty() ? QStringList() : QStringList { message });
+            m_fixture.sheet->setCoefficient(c, u"1"_s);
+        m_fixture.sheet->setCoefficient(Coefficient::Tb, u"1980"_s);
+        m_fixture.sheet->setCoefficient(Coefficient::Kt, u"1,8"_s);
+        m_fixture.sheet->setText(SheetText::T, u"777"_s);
+        m_fixture.sheet->setOwnerKind(OwnerKind::Individual);
+        m_fixture.window->showStep(9);
+        driver::replaceText(driver::find<QLineEdit>(m_fixture.window.get(), u"knBox"_s), kn);
+        m_fixture.window->showStep(10);
+        QSignalSpy save(m_fixture.window.get(), &PremiumWindow::saveInputsRequested);
+        driver::click(m_fixture.window.get(), u"saveInputsCheck"_s);
+        driver::click(m_fixture.window.get(), u"calculateButton"_s);
+        QCOMPARE(driver::text(m_fixture.window.get(), u"premiumBox"_s), t);
+        QCOMPARE(m_fixture.recorders->messages, message.isEmpty() ? QStringList() : QStringList { message });
         QCOMPARE(save.count(), message.isEmpty() ? 1 : 0);
     }
 
@@ -157,20 +148,20 @@ private slots:
         const QStringList values { u"1980"_s, u"2"_s, u"2,45"_s, u"1,7"_s, u"1,8"_s, u"1,6"_s, u"1"_s, u"1"_s,
             u"1,5"_s };
         for (Coefficient c : kAllCoefficients)
-            m_sheet->setCoefficient(c, values[int(c)]);
-        m_sheet->setOwnerKind(OwnerKind::Individual);
-        m_form->showStep(10);
-        QApplication::setActiveWindow(m_form.get());
-        const QStringList before = controlsAsShown(m_form.get());
-        auto *link = driver::find<QLabel>(m_form.get(), u"ExplanationLink"_s);
-        auto *window = driver::find(m_form.get(), u"Explanation"_s);
+            m_fixture.sheet->setCoefficient(c, values[int(c)]);
+        m_fixture.sheet->setOwnerKind(OwnerKind::Individual);
+        m_fixture.window->showStep(10);
+        QApplication::setActiveWindow(m_fixture.window.get());
+        const QStringList before = controlsAsShown(m_fixture.window.get());
+        auto *link = driver::find<QLabel>(m_fixture.window.get(), u"ExplanationLink"_s);
+        auto *window = driver::find(m_fixture.window.get(), u"Explanation"_s);
         QVERIFY(!link->isVisible());
 
-        driver::click(m_form.get(), u"calculateButton"_s);
-        QCOMPARE(driver::text(m_form.get(), u"premiumBox"_s), u"71251,488"_s);
+        driver::click(m_fixture.window.get(), u"calculateButton"_s);
+        QCOMPARE(driver::text(m_fixture.window.get(), u"premiumBox"_s), u"71251,488"_s);
         const QString warning
             = u"Т превышает предельный размер: страховая премия не может превышать 19800 руб."_s;
-        auto *onStep = driver::find<QLabel>(m_form.get(), u"MaximumWarning"_s);
+        auto *onStep = driver::find<QLabel>(m_fixture.window.get(), u"MaximumWarning"_s);
         QVERIFY(onStep->isVisible());
         QCOMPARE(onStep->text(), warning);
         QCOMPARE(onStep->palette().color(QPalette::WindowText), QColor(255, 0, 0));
@@ -181,14 +172,14 @@ private slots:
         QTest::keyClick(link, Qt::Key_Return);
         QVERIFY(window->isVisible());
         QCOMPARE(window->accessibleName(), u"Расчет премии"_s);
-        const QStringList lines = m_form->explanation().split(u'\n');
+        const QStringList lines = m_fixture.window->explanation().split(u'\n');
         QCOMPARE(lines.size(), 4);
         QCOMPARE(lines[0],
             u"Т = ТБ × КТ × КБМ × КВС × КО × КМ × КС × КН = 1980 × 2 × 2,45 × 1,8 × 1,7 × 1,6 × 1 × 1,5 = 71251,488"_s);
         QCOMPARE(lines[1], u"Каждое произведение округляется до четырех знаков после запятой."_s);
         QVERIFY2(lines[2].endsWith(u": 5 × ТБ × КТ = 5 × 1980 × 2 = 19800"_s), qPrintable(lines[2]));
         QCOMPARE(lines[3], warning);
-        QCOMPARE(window->accessibleDescription(), m_form->explanation());
+        QCOMPARE(window->accessibleDescription(), m_fixture.window->explanation());
         auto *shownWarning = driver::find<QLabel>(window, u"ExplanationWarning"_s);
         QVERIFY(shownWarning->isVisible());
         QCOMPARE(shownWarning->palette().color(QPalette::WindowText), QColor(255, 0, 0));
@@ -198,8 +189,8 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), link);
 
         // Nothing of the step moved, changed size or changed text.
-        QCOMPARE(controlsAsShown(m_form.get()), before);
-        QCOMPARE(m_sheet->text(SheetText::T), u"71251,488"_s);
+        QCOMPARE(controlsAsShown(m_fixture.window.get()), before);
+        QCOMPARE(m_fixture.sheet->text(SheetText::T), u"71251,488"_s);
     }
 
     // The explanation is of the sheet as it was at "Расчет": whatever can
@@ -218,64 +209,62 @@ private slots:
     {
         QFETCH(QString, change);
         for (Coefficient c : kAllCoefficients)
-            m_sheet->setCoefficient(c, u"1"_s);
-        m_sheet->setCoefficient(Coefficient::Tb, u"1980"_s);
-        m_sheet->setOwnerKind(OwnerKind::Individual);
-        m_form->showStep(10);
-        driver::click(m_form.get(), u"calculateButton"_s);
-        driver::click(m_form.get(), u"ExplanationLink"_s);
-        QVERIFY(m_form->explanation().startsWith(u"Т = ТБ × КТ"_s));
-        QVERIFY(driver::find(m_form.get(), u"Explanation"_s)->isVisible());
+            m_fixture.sheet->setCoefficient(c, u"1"_s);
+        m_fixture.sheet->setCoefficient(Coefficient::Tb, u"1980"_s);
+        m_fixture.sheet->setOwnerKind(OwnerKind::Individual);
+        m_fixture.window->showStep(10);
+        driver::click(m_fixture.window.get(), u"calculateButton"_s);
+        driver::click(m_fixture.window.get(), u"ExplanationLink"_s);
+        QVERIFY(m_fixture.window->explanation().startsWith(u"Т = ТБ × КТ"_s));
+        QVERIFY(driver::find(m_fixture.window.get(), u"Explanation"_s)->isVisible());
         // Within the maximum: no warning on the step.
-        QVERIFY(!driver::find(m_form.get(), u"MaximumWarning"_s)->isVisible());
+        QVERIFY(!driver::find(m_fixture.window.get(), u"MaximumWarning"_s)->isVisible());
 
         if (change == u"kt"_s) {
-            m_sheet->setCoefficient(Coefficient::Kt, u"1,8"_s);
+            m_fixture.sheet->setCoefficient(Coefficient::Kt, u"1,8"_s);
         } else if (change == u"knBox"_s) {
-            m_form->showStep(9);
-            driver::replaceText(driver::find<QLineEdit>(m_form.get(), u"knBox"_s), u"1,5"_s);
-            m_form->showStep(10);
+            m_fixture.window->showStep(9);
+            driver::replaceText(driver::find<QLineEdit>(m_fixture.window.get(), u"knBox"_s), u"1,5"_s);
+            m_fixture.window->showStep(10);
         } else if (change == u"refused"_s) {
-            m_sheet->setCoefficient(Coefficient::Kn, u"abc"_s);
-            driver::click(m_form.get(), u"calculateButton"_s);
-            QCOMPARE(m_recorders->messages, QStringList { u"Неверное значение коэффициента КН"_s });
+            m_fixture.sheet->setCoefficient(Coefficient::Kn, u"abc"_s);
+            driver::click(m_fixture.window.get(), u"calculateButton"_s);
+            QCOMPARE(m_fixture.recorders->messages, QStringList { u"Неверное значение коэффициента КН"_s });
         } else {
-            driver::click(m_form.get(), change);
+            driver::click(m_fixture.window.get(), change);
         }
-        QCOMPARE(m_form->explanation(), QString());
-        QVERIFY(!driver::find(m_form.get(), u"ExplanationLink"_s)->isVisible());
-        QVERIFY(!driver::find(m_form.get(), u"Explanation"_s)->isVisible());
-        QVERIFY(!driver::find(m_form.get(), u"MaximumWarning"_s)->isVisible());
+        QCOMPARE(m_fixture.window->explanation(), QString());
+        QVERIFY(!driver::find(m_fixture.window.get(), u"ExplanationLink"_s)->isVisible());
+        QVERIFY(!driver::find(m_fixture.window.get(), u"Explanation"_s)->isVisible());
+        QVERIFY(!driver::find(m_fixture.window.get(), u"MaximumWarning"_s)->isVisible());
     }
 
     void reminderOkNeedsTheCheck()
     {
-        m_form->showStep(10);
-        QSignalSpy reminder(m_form.get(), &PremiumWindow::reminderRequested);
-        driver::click(m_form.get(), u"reminderOk"_s);
-        QCOMPARE(m_recorders->messages, QStringList { u"Установите флажок"_s });
-        QCOMPARE(m_recorders->titles, QStringList { u"karvo 2012"_s });
+        m_fixture.window->showStep(10);
+        QSignalSpy reminder(m_fixture.window.get(), &PremiumWindow::reminderRequested);
+        driver::click(m_fixture.window.get(), u"reminderOk"_s);
+        QCOMPARE(m_fixture.recorders->messages, QStringList { u"Установите флажок"_s });
+        QCOMPARE(m_fixture.recorders->titles, QStringList { u"karvo 2012"_s });
         QCOMPARE(reminder.count(), 0);
-        driver::click(m_form.get(), u"reminderCheck"_s);
-        driver::click(m_form.get(), u"reminderOk"_s);
-        driver::click(m_form.get(), u"reminderOk"_s);
+        driver::click(m_fixture.window.get(), u"reminderCheck"_s);
+        driver::click(m_fixture.window.get(), u"reminderOk"_s);
+        driver::click(m_fixture.window.get(), u"reminderOk"_s);
         QCOMPARE(reminder.count(), 2);
-        QCOMPARE(m_recorders->messages.size(), 1);
+        QCOMPARE(m_fixture.recorders->messages.size(), 1);
     }
 
     void reportBoxOkAsksToOpenTheReport()
     {
-        m_form->showStep(10);
-        m_form->reportBox()->show();
-        QSignalSpy asked(m_form.get(), &PremiumWindow::reportOpenRequested);
-        driver::click(m_form.get(), u"reportOk"_s);
+        m_fixture.window->showStep(10);
+        m_fixture.window->reportBox()->show();
+        QSignalSpy asked(m_fixture.window.get(), &PremiumWindow::reportOpenRequested);
+        driver::click(m_fixture.window.get(), u"reportOk"_s);
         QCOMPARE(asked.size(), 1);
     }
 
 private:
-    std::unique_ptr<Recorders> m_recorders;
-    std::unique_ptr<PremiumSheet> m_sheet;
-    std::unique_ptr<PremiumWindow> m_form;
+    WindowFixture<PremiumWindow> m_fixture;
 };
 
 QTEST_MAIN(TestPremiumWindow)

@@ -65,7 +65,6 @@ private slots:
         QVERIFY(m_wizard->categoryWindow()->isVisible());
     }
 
-
     void refusalsStayOnTheirStep()
     {
         m_wizard->start();
@@ -114,7 +113,8 @@ private slots:
         driver::click(driversWindow, u"step3Back"_s);
         QVERIFY(categoryWindow->isVisible() && !driversWindow->isVisible());
         QCOMPARE(categoryWindow->currentStep(), 2);
-        QCOMPARE(driver::find<QComboBox>(categoryWindow, u"regionBox"_s)->currentText(), u"Республика Карелия"_s);
+        QCOMPARE(
+            driver::find<QComboBox>(categoryWindow, u"regionBox"_s)->currentText(), u"Республика Карелия"_s);
         QCOMPARE(driver::text(categoryWindow, u"ktBox"_s), u"1,3"_s);
 
         driver::click(categoryWindow, u"step2Next"_s);
@@ -273,7 +273,8 @@ private slots:
         // The boxes are named by their titles, not by what they hold.
         CategoryWindow *categoryWindow = m_wizard->categoryWindow();
         QCOMPARE(driver::spokenName(driver::find(categoryWindow, u"regionBox"_s)), u"Регион"_s);
-        QCOMPARE(driver::spokenName(driver::find(categoryWindow, u"townList"_s)), u"Город или населенный пункт"_s);
+        QCOMPARE(
+            driver::spokenName(driver::find(categoryWindow, u"townList"_s)), u"Город или населенный пункт"_s);
         QCOMPARE(driver::spokenName(driver::find(categoryWindow, u"ktBox"_s)),
             driver::find<QLabel>(categoryWindow, u"ktTitle"_s)->text());
         QCOMPARE(driver::spokenName(driver::find(&reminder, u"Text4"_s)), u"Введите свою  дату:"_s);
@@ -383,10 +384,14 @@ private:
     void checkForeignState(bool on)
     {
         const QList<std::pair<QWidget *, QString>> hints
-            = { { m_wizard->categoryWindow(), u"step2ForeignHint"_s }, { m_wizard->driversWindow(), u"step3ForeignHint"_s },
-                  { m_wizard->driversWindow(), u"step4ForeignHint"_s }, { m_wizard->driversWindow(), u"step5ForeignHint"_s },
-                  { m_wizard->driversWindow(), u"step6ForeignHint"_s }, { m_wizard->driversWindow(), u"step7ForeignHint"_s },
-                  { m_wizard->premiumWindow(), u"step8ForeignHint"_s }, { m_wizard->premiumWindow(), u"step9ForeignHint"_s } };
+            = { { m_wizard->categoryWindow(), u"step2ForeignHint"_s },
+                  { m_wizard->driversWindow(), u"step3ForeignHint"_s },
+                  { m_wizard->driversWindow(), u"step4ForeignHint"_s },
+                  { m_wizard->driversWindow(), u"step5ForeignHint"_s },
+                  { m_wizard->driversWindow(), u"step6ForeignHint"_s },
+                  { m_wizard->driversWindow(), u"step7ForeignHint"_s },
+                  { m_wizard->premiumWindow(), u"step8ForeignHint"_s },
+                  { m_wizard->premiumWindow(), u"step9ForeignHint"_s } };
         for (const auto &[window, name] : hints)
             QCOMPARE(driver::find(window, name)->isHidden(), !on);
         PremiumWindow *premiumWindow = m_wizard->premiumWindow();

@@ -39,24 +39,25 @@ private slots:
         const QString ufa = u"Уфа"_s;
         // ТБ 1980 × КТ 0,85 × КБМ 0,95 (class 3 → 4) × КВС 1,7 × КО 1,8 × КМ 1,1 × КС 0,65 × КН 1
         QTest::newRow("registered in Russia, individual, category B")
-            << 3 << false << amur << otherTowns << QStringList { u"3"_s, u"0"_s } << u"driversUnlimited"_s << 1 << 2
-            << u"5 месяцев"_s << QString() << QStringList() << u"3498,1239"_s;
+            << 3 << false << amur << otherTowns << QStringList { u"3"_s, u"0"_s } << u"driversUnlimited"_s
+            << 1 << 2 << u"5 месяцев"_s << QString() << QStringList() << u"3498,1239"_s;
         // (2375 × 1,8 × 1) × 1,8 × КМ 1,6 × КС 1 × КН 1
         QTest::newRow("legal entity, category B")
             << 2 << false << bashkortostan << ufa << QStringList() << u"driversLimited"_s << 0 << 5
             << u"10 месяцев и более "_s << QString() << QStringList() << u"12312"_s;
         // A trailer leaves the owner open: it is chosen on step 10. 810 × 1,8 × 1
-        QTest::newRow("trailer of a lorry") << 9 << false << bashkortostan << ufa << QStringList()
-                                            << u"driversLimited"_s << 0 << 0 << u"10 месяцев и более "_s << QString()
-                                            << QStringList { u"individualOwner"_s, u"groupTrailer"_s } << u"1458"_s;
+        QTest::newRow("trailer of a lorry")
+            << 9 << false << bashkortostan << ufa << QStringList() << u"driversLimited"_s << 0 << 0
+            << u"10 месяцев и более "_s << QString()
+            << QStringList { u"individualOwner"_s, u"groupTrailer"_s } << u"1458"_s;
         // КП defaults to 1 on leaving step 9: 1980 × КВС 1 × КО 1 × КМ 1 × КП 1
         QTest::newRow("travelling to the place of registration")
-            << 3 << false << bashkortostan << ufa << QStringList() << u"driversLimited"_s << 3 << 1 << u"3 месяца"_s
-            << QString() << QStringList { u"travellingToRegistration"_s } << u"1980"_s;
+            << 3 << false << bashkortostan << ufa << QStringList() << u"driversLimited"_s << 3 << 1
+            << u"3 месяца"_s << QString() << QStringList { u"travellingToRegistration"_s } << u"1980"_s;
         // 1980 × 1,7 × 1,7 × КМ 1 × КП 0,2 × КН 1
         QTest::newRow("registered abroad, term on step 8")
-            << 3 << true << QString() << QString() << QStringList() << u"driversLimited"_s << 3 << 1 << QString()
-            << u"от 5 до 15 дней"_s << QStringList() << u"1144,44"_s;
+            << 3 << true << QString() << QString() << QStringList() << u"driversLimited"_s << 3 << 1
+            << QString() << u"от 5 до 15 дней"_s << QStringList() << u"1144,44"_s;
     }
     void walkToPremium()
     {
@@ -77,9 +78,18 @@ private slots:
         TariffWizard wizard;
         wizard.start();
         driver::walk(wizard,
-            { .category = category, .foreign = foreign, .region = region, .town = town,
-                .renewal = !renewal.isEmpty(), .startClass = renewal.value(0), .payouts = renewal.value(1),
-                .drivers = koOption, .kvsRow = kvsRow, .kmRow = kmRow, .period = period, .term = term,
+            { .category = category,
+                .foreign = foreign,
+                .region = region,
+                .town = town,
+                .renewal = !renewal.isEmpty(),
+                .startClass = renewal.value(0),
+                .payouts = renewal.value(1),
+                .drivers = koOption,
+                .kvsRow = kvsRow,
+                .kmRow = kmRow,
+                .period = period,
+                .term = term,
                 .step10 = step10 });
         PremiumWindow *premiumWindow = wizard.premiumWindow();
         QVERIFY(premiumWindow->isVisible());
