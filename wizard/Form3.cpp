@@ -9,10 +9,10 @@
 #include "platform/ProgramFolder.h"
 #include "reminder/ReminderDate.h"
 #include "wizard/Binding.h"
-#include "wizard/ClickableLabel.h"
+#include "layout/ClickableLabel.h"
 #include "wizard/PremiumExplanation.h"
 #include "wizard/WizardTexts.h"
-#include "wizard/WrappingChoice.h"
+#include "layout/WrappingChoice.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "notes/NoteLinks.h"
 #include "platform/Messages.h"
-#include "wizard/ClickableLabel.h"
+#include "layout/ClickableLabel.h"
 #include "wizard/WizardTexts.h"
 
 #include <QAbstractButton>

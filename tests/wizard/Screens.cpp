@@ -105,7 +105,7 @@ int main(int argc, char *argv[])
     driver::click(form3, u"Command12"_s);
     form3->setReminderWanted(true);
     driver::click(form3, u"Command9"_s);
-    driver::type(driver::find<QLineEdit>(calculator.reminder(), u"Text4"_s), u"20.12.2030"_s);
+    driver::type(driver::find<QLineEdit>(calculator.reminder(), u"dateBox"_s), u"20.12.2030"_s);
     save(form3, u"step10-reminder"_s);
     calculator.reminder()->hide();
 

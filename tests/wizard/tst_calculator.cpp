@@ -338,7 +338,7 @@ private slots:
         ReminderWindow *reminder = calculator.reminder();
         QCOMPARE(reminder->parentWidget(), form3);
         QVERIFY(reminder->isVisible());
-        driver::click(reminder, u"Command2"_s);
+        driver::click(reminder, u"noButton"_s);
         QVERIFY(!form3->reminderWanted());
         QVERIFY(!reminder->isVisible());
         QCOMPARE(recorders.messages, QStringList { u"Автозапуск деактивирован"_s });

@@ -274,7 +274,7 @@ private slots:
         QCOMPARE(driver::spokenName(driver::find(form1, u"List1"_s)), u"Город или населенный пункт"_s);
         QCOMPARE(driver::spokenName(driver::find(form1, u"Text2"_s)),
             driver::find<QLabel>(form1, u"Label3"_s)->text());
-        QCOMPARE(driver::spokenName(driver::find(&reminder, u"Text4"_s)), u"Введите свою  дату:"_s);
+        QCOMPARE(driver::spokenName(driver::find(&reminder, u"dateBox"_s)), u"Введите свою  дату:"_s);
 
         // Labels are read by the text they show now: the kilowatts of step 6,
         // the КН note, the reminder's date. None carries a name fixed at build

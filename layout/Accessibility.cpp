@@ -1,6 +1,7 @@
-#include "wizard/Accessibility.h"
+#include "layout/Accessibility.h"
 
-#include "wizard/ClickableLabel.h"
+#include "layout/ClickableLabel.h"
+#include "layout/FramedChildWindow.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
@@ -178,6 +179,10 @@ QAccessibleInterface *createAccessible(const QString &className, QObject *object
     }
     if (className == u"QComboBox"_s)
         return new TitledComboAccessible(static_cast<QComboBox *>(object));
+    // Qt would offer a frame: a screen reader then says nothing as the focus
+    // enters the window, and reads its caption as one more label.
+    if (className == u"karvo::FramedChildWindow"_s)
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Dialog);
     return nullptr;
 }
 

@@ -1,8 +1,8 @@
-#include "wizard/LayoutTable.h"
+#include "layout/LayoutTable.h"
 
-#include "wizard/Accessibility.h"
-#include "wizard/ClickableLabel.h"
-#include "wizard/WrappingChoice.h"
+#include "layout/Accessibility.h"
+#include "layout/ClickableLabel.h"
+#include "layout/WrappingChoice.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
