@@ -23,7 +23,8 @@ inline const QString kReminderHelp = QStringLiteral(
 inline const QString kKarvoSummary
     = QStringLiteral("Калькулятор страховой премии ОСАГО по тарифам 2011 года.\n");
 inline const QString kDremoSummary = QStringLiteral(
-    "Напоминание о продлении ОСАГО: при входе в систему в день, выбранный в karvo, запускает karvo.\n");
+    "Напоминание о продлении ОСАГО: при входе в систему, начиная с дня, выбранного в karvo, запускает "
+    "karvo.\n");
 // %1 the program's name, %2 the argument.
 inline const QString kUnknownOption = QStringLiteral("%1: неизвестный параметр «%2» (справка: %1 --help)\n");
 // %1 the program's name, %2 the option.

@@ -73,6 +73,7 @@ PremiumExplanation::PremiumExplanation(QWidget *parent)
     : FramedChildWindow(parent, texts::kExplanationCaption, texts::kExplanationCaption)
 {
     setObjectName(u"Explanation"_s);
+    clientArea()->setObjectName(u"ExplanationClient"_s);
     QAbstractButton *close = closeButton();
     close->setObjectName(u"ExplanationClose"_s);
     close->setFocusPolicy(Qt::TabFocus);
