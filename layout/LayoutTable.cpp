@@ -82,7 +82,8 @@ void setupLabel(QLabel *label, const ControlRow &row)
 {
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
-    label->setAlignment((row.look & Centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    label->setAlignment((row.look & Centred ? Qt::AlignHCenter : Qt::AlignLeft)
+        | (row.look & Middle ? Qt::AlignVCenter : Qt::AlignTop));
     label->setText(row.caption);
 }
 

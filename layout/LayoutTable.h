@@ -46,6 +46,7 @@ enum Look : unsigned {
     Wrap = 1u << 10, // option button or check box whose caption wraps
     ReadOnly = 1u << 11,
     Huge = 1u << 12, // 12 pt
+    Middle = 1u << 13, // a label's text centred vertically in its box, not at its top
 };
 
 // The looks that change the font rather than the colour or the visibility.

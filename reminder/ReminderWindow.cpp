@@ -18,7 +18,8 @@ namespace texts = karvo::reminder_texts;
 namespace karvo {
 namespace {
 
-// The window as its designer laid it out, in twips.
+// The window as its designer laid it out, in twips. Its labels have always
+// shown their one line centred in their boxes.
 const QPoint kPlaceInParent(1000, 1240);
 const QSize kClientSize(7575, 3045);
 
@@ -26,10 +27,10 @@ using K = ControlKind;
 
 const ControlRow kRows[] = {
     { u"dateFrame"_s, {}, K::Frame, { 120, 120, 7335, 2775 }, Plain, texts::kFrameCaption },
-    { u"todayLabel"_s, u"dateFrame"_s, K::Label, { 2760, 360, 1695, 255 }, Bold | Huge },
+    { u"todayLabel"_s, u"dateFrame"_s, K::Label, { 2760, 360, 1695, 255 }, Bold | Huge | Middle },
     { u"dateBox"_s, u"dateFrame"_s, K::LineEdit, { 2400, 720, 2415, 405 }, Plain, {}, u"datePrompt"_s },
-    { u"datePrompt"_s, u"dateFrame"_s, K::Label, { 600, 840, 1695, 255 }, Plain, texts::kDatePrompt },
-    { u"dateExample"_s, u"dateFrame"_s, K::Label, { 600, 1080, 1815, 255 }, Plain, texts::kDateExample },
+    { u"datePrompt"_s, u"dateFrame"_s, K::Label, { 600, 840, 1695, 255 }, Middle, texts::kDatePrompt },
+    { u"dateExample"_s, u"dateFrame"_s, K::Label, { 600, 1080, 1815, 255 }, Middle, texts::kDateExample },
     { u"yesButton"_s, u"dateFrame"_s, K::Button, { 2880, 1320, 615, 495 }, Plain, texts::kYes },
     { u"noButton"_s, u"dateFrame"_s, K::Button, { 3600, 1320, 615, 495 }, Plain, texts::kNo },
 };

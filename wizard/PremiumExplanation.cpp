@@ -99,7 +99,9 @@ PremiumExplanation::PremiumExplanation(QWidget *parent)
     m_warning->setPalette(red);
 
     auto *layout = new QVBoxLayout(clientArea());
-    layout->setContentsMargins(kMargin, kMargin / 2, kMargin, kMargin);
+    // Inside the frame's own width, as the text has always been placed.
+    layout->setContentsMargins(
+        kBorder + kMargin, kBorder + kMargin / 2, kBorder + kMargin, kBorder + kMargin);
     layout->setSpacing(kMargin / 2);
     layout->addWidget(m_text);
     layout->addWidget(m_warning);
