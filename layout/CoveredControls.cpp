@@ -1,5 +1,8 @@
 #include "layout/CoveredControls.h"
 
+#include "layout/WrappingChoice.h"
+
+#include <QAbstractButton>
 #include <QEvent>
 #include <QPointer>
 #include <QVariant>
@@ -36,6 +39,15 @@ void giveBack(QWidget *control)
     control->setFocusPolicy(Qt::FocusPolicy(control->property(kOwnPolicy).toInt()));
     control->setProperty(kCoverCount, QVariant());
     control->setProperty(kOwnPolicy, QVariant());
+}
+
+// What the user sees of a control: an option button whose caption wraps
+// beside it is covered when its caption is.
+QWidget *shownExtent(QWidget *control)
+{
+    if (auto *button = qobject_cast<QAbstractButton *>(control))
+        return choiceBox(button);
+    return control;
 }
 
 class CoverWatcher : public QObject
@@ -87,7 +99,8 @@ private:
             const bool inChain = control->focusPolicy() & Qt::TabFocus;
             if (!inChain && control->property(kCoverCount).toInt() == 0)
                 continue;
-            if (!area.intersects(QRect(control->mapTo(window, QPoint()), control->size())))
+            const QWidget *shown = shownExtent(control);
+            if (!area.intersects(QRect(shown->mapTo(window, QPoint()), shown->size())))
                 continue;
             takeOut(control);
             m_covered.emplace_back(control);

@@ -1,6 +1,7 @@
 #include "ExecSpellings.h"
 #include "TestConfigHome.h"
 
+#include "layout/WrappingChoice.h"
 #include "platform/FileFailure.h"
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -75,7 +77,7 @@ class TestReminderWindow : public QObject
     QStringList m_messages;
     std::optional<QTemporaryDir> m_programDir;
     QWidget m_stepWindow; // stands in for the steps 8-10 window
-    QPushButton *m_covered = nullptr; // a control of the step under the reminder window
+    QAbstractButton *m_covered = nullptr; // a choice of the step under the reminder window
     QPushButton *m_outside = nullptr; // and one beside it
 
     // Makes karvo.ini refuse the next write; returns the reason it gives.
@@ -107,9 +109,12 @@ private slots:
     {
         karvo::setMessageHandler([this](const QString &, const QString &text) { m_messages << text; });
         m_stepWindow.setFixedSize(652, 532);
-        m_covered = new QPushButton(u"под окном"_s, &m_stepWindow);
+        // Its button lies beside the window, its caption under it.
+        auto *covered = new karvo::WrappingChoice(new QRadioButton, &m_stepWindow);
+        covered->setCaption(u"под окном"_s);
+        covered->setGeometry(40, 100, 200, 40);
+        m_covered = covered->button();
         m_covered->setObjectName(u"covered"_s);
-        m_covered->setGeometry(100, 100, 80, 25);
         m_outside = new QPushButton(u"рядом"_s, &m_stepWindow);
         m_outside->setObjectName(u"outside"_s);
         m_outside->setGeometry(10, 400, 80, 25);
