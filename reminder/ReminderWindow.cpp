@@ -52,7 +52,7 @@ ReminderWindow::ReminderWindow(QWidget *parent, std::unique_ptr<ReminderStore> s
 {
     setObjectName(u"reminderWindow"_s);
     setWindowTitle(kWindowCaption);
-    // Escape closes the window; Tab stays among its fields and buttons.
+    // Escape closes the window, so its "×" takes no place in the tab chain.
     closeButton()->setFocusPolicy(Qt::NoFocus);
     setClientSize({ pixelsFromTwips(kClientSize.width()), pixelsFromTwips(kClientSize.height()) });
     setFixedSize(size());
