@@ -1,12 +1,12 @@
 #include "wizard/Form1.h"
 
+#include "layout/ClickableLabel.h"
+#include "layout/WrappingChoice.h"
 #include "model/BaseTariffs.h"
 #include "model/TerritoryTable.h"
 #include "notes/NoteLinks.h"
 #include "wizard/Binding.h"
-#include "layout/ClickableLabel.h"
 #include "wizard/WizardTexts.h"
-#include "layout/WrappingChoice.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,7 @@
 #include "wizard/Form3.h"
 
+#include "layout/ClickableLabel.h"
+#include "layout/WrappingChoice.h"
 #include "model/Money.h"
 #include "model/PremiumFormula.h"
 #include "model/TermAndViolation.h"
@@ -9,10 +11,8 @@
 #include "platform/ProgramFolder.h"
 #include "reminder/ReminderDate.h"
 #include "wizard/Binding.h"
-#include "layout/ClickableLabel.h"
 #include "wizard/PremiumExplanation.h"
 #include "wizard/WizardTexts.h"
-#include "layout/WrappingChoice.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -129,9 +129,8 @@ int main(int argc, char *argv[])
     // Started by dremo: the user learns why the calculator came up by itself,
     // over its first window.
     if (!late.reminderDate.isEmpty()) {
-        QTimer::singleShot(0, application.get(), [date = late.reminderDate] {
-            karvo::showMessage(karvo::reminder_texts::kReminderDue + date);
-        });
+        QTimer::singleShot(0, application.get(),
+            [date = late.reminderDate] { karvo::showMessage(karvo::reminder_texts::kReminderDue + date); });
     }
     endWhenIdleForSmokeTest(*application);
     return application->exec();
