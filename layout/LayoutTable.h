@@ -8,9 +8,10 @@
 
 #include <span>
 
-// The step windows are laid out the way their designer placed them: every
-// control at a fixed position given in twips (15 twips to a pixel). A window
-// declares its controls as a table of rows; buildControls() creates them.
+// The windows are laid out the way their designer placed them: every control
+// at a fixed position given in twips (15 twips to a pixel). A window (a step
+// window, the reminder window) declares its controls as a table of rows;
+// buildControls() creates them.
 namespace karvo {
 
 constexpr int pixelsFromTwips(int twips)

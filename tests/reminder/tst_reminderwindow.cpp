@@ -142,6 +142,13 @@ private slots:
         form.open();
         QVERIFY(form.isVisible());
         QVERIFY(form.findChild<QLineEdit *>(u"dateBox"_s)->hasFocus());
+        // A screen reader announces a dialog by its name, and its "×" apart
+        // from any other window's.
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&form);
+        QCOMPARE(window->role(), QAccessible::Dialog);
+        QCOMPARE(window->text(QAccessible::Name), u"Напоминание о продлении"_s);
+        QCOMPARE(QAccessible::queryAccessibleInterface(form.closeButton())->text(QAccessible::Name),
+            u"Закрыть окно «Напоминание о продлении»"_s);
     }
 
     void yesStoresDateAndLogOnEntry_data()
@@ -391,18 +398,6 @@ private slots:
                 u"noButton"_s }));
         form->hide();
         QCOMPARE(m_covered->focusPolicy(), Qt::StrongFocus);
-    }
-
-    // What a screen reader announces: a dialog with the window's name, whose
-    // "×" is told apart from any other window's.
-    void isAnnouncedAsANamedDialog()
-    {
-        const auto form = openWithDate(QString());
-        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(form.get());
-        QCOMPARE(window->role(), QAccessible::Dialog);
-        QCOMPARE(window->text(QAccessible::Name), u"Напоминание о продлении"_s);
-        QCOMPARE(QAccessible::queryAccessibleInterface(form->closeButton())->text(QAccessible::Name),
-            u"Закрыть окно «Напоминание о продлении»"_s);
     }
 
     // The "×" against the navy strip, in every state, and the strip itself:
