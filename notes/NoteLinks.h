@@ -5,8 +5,9 @@
 
 // The reference notes of steps 1 to 8, the decree's help file of step 10 and
 // the footer links of every step window. All of them are handed to the
-// desktop; the program never reads the files itself, and a missing file or
-// viewer fails silently.
+// desktop; the program never reads the files itself. A missing file, or a
+// desktop that opens nothing, is told in a message box with the file's path
+// or the address (the texts below).
 namespace karvo {
 
 enum class Note { Tb, Kt, Kbm, Ko, Kvs, Km, Ks, Kp, Decree };

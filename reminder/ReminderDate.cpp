@@ -100,9 +100,15 @@ QString reminderDateFromStored(const QString &stored, const QDate &today, const 
     return stored;
 }
 
-bool reminderFallsOn(const QString &stored, const QDate &today, const QLocale &system)
+std::optional<QString> dueReminder(const QString &stored, const QDate &today, const QLocale &system)
 {
-    return !stored.isEmpty() && reminderDateFromStored(stored, today, system) == shortDateText(today);
+    const QString date = reminderDateFromStored(stored, today, system);
+    if (!hasShortDateForm(date))
+        return std::nullopt;
+    const QDate day = dateOfShortForm(date);
+    if (!day.isValid() || day > today)
+        return std::nullopt;
+    return date;
 }
 
 } // namespace karvo

@@ -5,11 +5,13 @@
 #include <QString>
 #include <QTime>
 
-// The reminder fires when the stored date text equals, letter for letter, the
-// launcher's rendering of today. Both programs render dates and times through
-// the functions below, in the Russian short forms whatever the locale of the
-// session, so the calculator can only store what the launcher will one day
-// produce, and the window, the report and the launcher always agree.
+#include <optional>
+
+// The reminder fires at every log-on on or after the stored day, so that a
+// day the computer stays off is not missed. Both programs render dates and
+// times through the functions below, in the Russian short forms whatever the
+// locale of the session, so the window, the report and the launcher always
+// agree on the day.
 namespace karvo {
 
 // "07.12.2026": day, month and four-digit year, as Russian settings write a short date.
@@ -24,10 +26,10 @@ enum class ReminderDateCheck {
     Accepted,
     NotAShortDate, // not in the form dd.MM.yyyy, so the launcher never matches it
     NoSuchDate, // in that form, but no such day exists (31.04.2027)
-    Past, // a real date, but the launcher will not see it again
+    Past, // a real date, but already gone
 };
 
-// Today itself is accepted: the launcher still fires at the next log-on.
+// Today itself is accepted: the launcher fires at the next log-on.
 ReminderDateCheck checkReminderDate(const QString &text, const QDate &today);
 
 // A stored reminder date in the form shortDateText() gives. Older versions
@@ -40,7 +42,10 @@ ReminderDateCheck checkReminderDate(const QString &text, const QDate &today);
 QString reminderDateFromStored(
     const QString &stored, const QDate &today, const QLocale &system = QLocale::system());
 
-// Whether the launcher starts the calculator on `today` for the stored text.
-bool reminderFallsOn(const QString &stored, const QDate &today, const QLocale &system = QLocale::system());
+// The reminder day in the form shortDateText() gives, when the launcher is to
+// start the calculator on `today` for the stored text: on that day or after
+// it. Nothing before the day, or for a text that names no day.
+std::optional<QString> dueReminder(
+    const QString &stored, const QDate &today, const QLocale &system = QLocale::system());
 
 } // namespace karvo

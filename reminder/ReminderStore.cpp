@@ -68,7 +68,13 @@ bool XdgReminderStore::removeReminderDate(QString *error)
     if (!settings.contains(kDateValue))
         return true;
     settings.remove(kDateValue);
-    return commit(settings, error);
+    if (!commit(settings, error))
+        return false;
+    // The date was all the file held: leave no empty file behind. One that
+    // stays is harmless, so a refusal here is no failure of the removal.
+    if (settings.allKeys().isEmpty())
+        QFile::remove(settings.fileName());
+    return true;
 }
 
 QString XdgReminderStore::logOnEntryPath()

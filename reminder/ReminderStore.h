@@ -16,7 +16,7 @@ public:
     // The stored date text; empty when there is none or it is not a text.
     virtual QString reminderDate() const = 0;
     virtual bool setReminderDate(const QString &date, QString *error) = 0;
-    // Succeeds when there is nothing to remove.
+    // Succeeds when there is nothing to remove. Leaves no empty store behind.
     virtual bool removeReminderDate(QString *error) = 0;
 
     // Runs `launcher` (a full path) at every log-on of this user.

@@ -20,6 +20,16 @@ bool writeDate(const QString &date, QString *error)
     return writeIniValue(K::kReminderSection, K::kReminderDate, date, settingsFilePath(), error);
 }
 
+// Why karvo.ini did not take the tick and the date; empty when it did. One
+// reason is enough: both keys live in the same file.
+QString mirror(const QString &flag, const QString &date)
+{
+    QString error;
+    if (!writeFlag(flag, &error) || !writeDate(date, &error))
+        return error;
+    return {};
+}
+
 void append(QString &reasons, const QString &reason)
 {
     if (!reasons.isEmpty())
@@ -44,16 +54,7 @@ ReminderOutcome ReminderSwitch::activate(const QString &date, const QString &lau
         restore(previousDate);
         return outcome;
     }
-    if (!writeFlag(u"1"_s, &outcome.failure)) {
-        restore(previousDate);
-        return outcome;
-    }
-    if (!writeDate(date, &outcome.failure)) {
-        restore(previousDate);
-        // The tick went in already; put back the one that matches the store.
-        writeFlag(previousDate.isEmpty() ? u"0"_s : u"1"_s, nullptr);
-        return outcome;
-    }
+    outcome.iniFailure = mirror(u"1"_s, date);
     return outcome;
 }
 
@@ -79,12 +80,7 @@ ReminderOutcome ReminderSwitch::deactivate()
         append(outcome.failure, error);
     if (!m_store->removeReminderDate(&error))
         append(outcome.failure, error);
-    // One reason for karvo.ini is enough: both keys live in the same file.
-    const bool flagWritten = writeFlag(u"0"_s, &error);
-    if (!flagWritten)
-        append(outcome.failure, error);
-    if (!writeDate(QString(), &error) && flagWritten)
-        append(outcome.failure, error);
+    outcome.iniFailure = mirror(u"0"_s, QString());
     return outcome;
 }
 

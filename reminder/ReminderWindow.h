@@ -1,24 +1,22 @@
 #pragma once
 
+#include "layout/FramedChildWindow.h"
 #include "reminder/ReminderStore.h"
-
-#include <QFrame>
 
 #include <memory>
 
 class QLabel;
 class QLineEdit;
 
-// The reminder window: the user types the day on which the launcher is to
+// The reminder window: the user types the day from which the launcher is to
 // start the calculator at log-on. It lives inside the steps 8-10 window, on
-// top of step 10, and is shown without blocking it. Child widgets get no
-// title bar from the window manager, so the window draws a raised frame with
-// a caption strip of its own, whose close button hides it.
+// top of step 10, and is shown without blocking it; its "×" and Escape close
+// it and leave the reminder as it is.
 namespace karvo {
 
 class ReminderSwitch;
 
-class ReminderWindow : public QFrame
+class ReminderWindow : public FramedChildWindow
 {
     Q_OBJECT
 
@@ -31,7 +29,7 @@ public:
     // Shows the window above the step it covers, ready for typing.
     void open();
 
-    // Today's date as shown at the top of the window (Label12).
+    // Today's date as shown at the top of the window.
     QString todayText() const;
 
     QString dateText() const;

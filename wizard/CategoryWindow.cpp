@@ -4,9 +4,9 @@
 #include "model/TerritoryTable.h"
 #include "notes/NoteLinks.h"
 #include "wizard/Binding.h"
-#include "wizard/ClickableLabel.h"
+#include "layout/ClickableLabel.h"
 #include "wizard/WizardTexts.h"
-#include "wizard/WrappingChoice.h"
+#include "layout/WrappingChoice.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "model/DriverCoefficients.h"
 #include "notes/NoteLinks.h"
 #include "wizard/Binding.h"
-#include "wizard/ClickableLabel.h"
+#include "layout/ClickableLabel.h"
 #include "wizard/WizardTexts.h"
 
 #include <QComboBox>

@@ -1,12 +1,10 @@
 #include "wizard/PremiumExplanation.h"
 
-#include "wizard/LayoutTable.h"
+#include "layout/LayoutTable.h"
 #include "wizard/WizardTexts.h"
 
-#include <QKeyEvent>
+#include <QAbstractButton>
 #include <QLabel>
-#include <QPainter>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -18,8 +16,6 @@ namespace {
 // opens it and the warning above the choices.
 constexpr QPoint kPlaceInParent(32, 30);
 constexpr int kWidth = 588;
-constexpr int kBorder = 2;
-constexpr int kCaptionHeight = 18;
 constexpr int kMargin = 8;
 
 const QString kTimes = u" × "_s;
@@ -74,35 +70,23 @@ QString verdictLine(const PremiumBreakdown &breakdown)
 }
 
 PremiumExplanation::PremiumExplanation(QWidget *parent)
-    : QFrame(parent)
+    : FramedChildWindow(parent, texts::kExplanationCaption, texts::kExplanationCaption)
 {
     setObjectName(u"Explanation"_s);
-    setFrameStyle(QFrame::WinPanel | QFrame::Raised);
-    setLineWidth(kBorder);
-    setAutoFillBackground(true);
-    setFont(defaultWindowFont());
-    setAccessibleName(texts::kExplanationCaption);
-
-    auto *close = new QToolButton(this);
+    clientArea()->setObjectName(u"ExplanationClient"_s);
+    QAbstractButton *close = closeButton();
     close->setObjectName(u"ExplanationClose"_s);
-    close->setText(u"×"_s);
-    close->setToolTip(texts::kCloseTooltip);
-    close->setAccessibleName(texts::kCloseTooltip);
-    close->setAutoRaise(true);
     close->setFocusPolicy(Qt::TabFocus);
-    close->setGeometry(
-        kWidth - kBorder - kCaptionHeight, kBorder + 1, kCaptionHeight - 2, kCaptionHeight - 2);
-    connect(close, &QToolButton::clicked, this, &PremiumExplanation::closeByUser);
 
     // Selectable labels: the text can be read, selected and copied with the
     // keyboard, and assistive technology reads it as the label's name.
-    m_text = new QLabel(this);
+    m_text = new QLabel(clientArea());
     m_text->setObjectName(u"ExplanationText"_s);
     m_text->setTextFormat(Qt::PlainText);
     m_text->setWordWrap(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
-    m_warning = new QLabel(this);
+    m_warning = new QLabel(clientArea());
     m_warning->setObjectName(u"ExplanationWarning"_s);
     m_warning->setTextFormat(Qt::PlainText);
     m_warning->setWordWrap(true);
@@ -114,9 +98,10 @@ PremiumExplanation::PremiumExplanation(QWidget *parent)
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
     m_warning->setPalette(red);
 
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(clientArea());
+    // Inside the frame's own width, as the text has always been placed.
     layout->setContentsMargins(
-        kBorder + kMargin, kBorder + kCaptionHeight + kMargin / 2, kBorder + kMargin, kBorder + kMargin);
+        kBorder + kMargin, kBorder + kMargin / 2, kBorder + kMargin, kBorder + kMargin);
     layout->setSpacing(kMargin / 2);
     layout->addWidget(m_text);
     layout->addWidget(m_warning);
@@ -125,7 +110,6 @@ PremiumExplanation::PremiumExplanation(QWidget *parent)
     setTabOrder(m_warning, close);
     move(kPlaceInParent);
     resize(kWidth, kCaptionHeight * 4);
-    hide();
 }
 
 void PremiumExplanation::setBreakdown(const PremiumBreakdown &breakdown)
@@ -142,7 +126,8 @@ void PremiumExplanation::setBreakdown(const PremiumBreakdown &breakdown)
     m_text->setText(lines.join(u'\n'));
     setAccessibleDescription(text());
     m_warning->setAccessibleDescription(m_warning->text());
-    resize(kWidth, layout()->totalHeightForWidth(kWidth));
+    const int clientWidth = kWidth - 2 * kBorder;
+    setClientSize({ clientWidth, clientArea()->layout()->totalHeightForWidth(clientWidth) });
 }
 
 QString PremiumExplanation::text() const
@@ -152,41 +137,7 @@ QString PremiumExplanation::text() const
 
 void PremiumExplanation::open()
 {
-    show();
-    raise();
-    m_text->setFocus(Qt::OtherFocusReason);
-}
-
-void PremiumExplanation::closeByUser()
-{
-    hide();
-    emit closedByUser();
-}
-
-void PremiumExplanation::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        closeByUser();
-        return;
-    }
-    QFrame::keyPressEvent(event);
-}
-
-void PremiumExplanation::paintEvent(QPaintEvent *event)
-{
-    QFrame::paintEvent(event);
-    // The caption strip, painted rather than a label, so that assistive
-    // technology meets the caption once: as the window's name.
-    QPainter painter(this);
-    const QRect strip(kBorder, kBorder, width() - 2 * kBorder, kCaptionHeight);
-    painter.fillRect(strip, palette().color(QPalette::Highlight));
-    QFont captionFont = font();
-    captionFont.setBold(true);
-    painter.setFont(captionFont);
-    painter.setPen(palette().color(QPalette::HighlightedText));
-    painter.drawText(strip.adjusted(4, 0, -kCaptionHeight, 0), Qt::AlignLeft | Qt::AlignVCenter,
-        texts::kExplanationCaption);
+    FramedChildWindow::open(m_text);
 }
 
 } // namespace karvo

@@ -1,16 +1,13 @@
 #pragma once
 
+#include "layout/FramedChildWindow.h"
 #include "model/PremiumFormula.h"
-
-#include <QFrame>
 
 class QLabel;
 
 // How the last "Расчет" made Т, and the most the law lets an insurer charge:
 // a small window inside the steps 8-10 window, over the choices of step 10,
 // opened from the link "Как рассчитано" and shown without blocking the step.
-// Child widgets get no title bar from the window manager, so it draws a
-// caption strip of its own, whose "×" (or Escape) closes it.
 namespace karvo {
 
 // The lines the window shows, for a breakdown of the model.
@@ -23,7 +20,7 @@ QString maximumLine(const PremiumBreakdown &breakdown);
 // That Т is within the maximum, or that the premium may not exceed it.
 QString verdictLine(const PremiumBreakdown &breakdown);
 
-class PremiumExplanation : public QFrame
+class PremiumExplanation : public FramedChildWindow
 {
     Q_OBJECT
 
@@ -38,17 +35,7 @@ public:
     // Shows the window above the step it covers, its text focused.
     void open();
 
-signals:
-    // Closed by the user, by "×" or Escape.
-    void closedByUser();
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-
 private:
-    void closeByUser();
-
     QLabel *m_text = nullptr;
     QLabel *m_warning = nullptr;
 };

@@ -7,10 +7,11 @@
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
 #include "wizard/Binding.h"
-#include "wizard/ClickableLabel.h"
+#include "layout/ClickableLabel.h"
+#include "layout/CoveredControls.h"
 #include "wizard/PremiumExplanation.h"
 #include "wizard/WizardTexts.h"
-#include "wizard/WrappingChoice.h"
+#include "layout/WrappingChoice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -139,6 +140,7 @@ PremiumWindow::PremiumWindow(PremiumSheet &sheet)
     m_terms = control<QComboBox>(u"termBox"_s);
     m_reminder = control<QCheckBox>(u"reminderCheck"_s);
     control<QWidget>(u"reportBox"_s)->setAutoFillBackground(true);
+    keepCoveredControlsOutOfTabChain(control<QWidget>(u"reportBox"_s));
 
     bindText(control<QLineEdit>(u"kpBox"_s), m_sheet, SheetText::Kp);
     bindText(control<QLineEdit>(u"knBox"_s), m_sheet, SheetText::Kn);

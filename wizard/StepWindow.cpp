@@ -1,8 +1,8 @@
 #include "wizard/StepWindow.h"
 
+#include "layout/ClickableLabel.h"
 #include "notes/NoteLinks.h"
 #include "platform/Messages.h"
-#include "wizard/ClickableLabel.h"
 #include "wizard/WizardTexts.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wizard/LayoutTable.h"
+#include "layout/LayoutTable.h"
 
 #include <QMap>
 

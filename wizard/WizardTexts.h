@@ -24,7 +24,6 @@ inline const QString kTickReminderFirst = QStringLiteral("Установите �
 // How Т was made, shown after "Расчет" on step 10.
 inline const QString kExplanationCaption = QStringLiteral("Расчет премии");
 inline const QString kExplanationLink = QStringLiteral("Как рассчитано");
-inline const QString kCloseTooltip = QStringLiteral("Закрыть");
 inline const QString kRoundedEveryStep
     = QStringLiteral("Каждое произведение округляется до четырех знаков после запятой.");
 inline const QString kRoundedAfterBracket = QStringLiteral("Произведение в скобках округляется до четырех "

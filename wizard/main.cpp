@@ -1,7 +1,9 @@
+#include "layout/LayoutTable.h"
 #include "platform/CommandLine.h"
+#include "platform/Messages.h"
+#include "reminder/ReminderTexts.h"
 #include "wizard/Calculator.h"
 #include "wizard/DesktopServices.h"
-#include "wizard/LayoutTable.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -19,7 +21,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const karvo::ProgramInfo kProgram { u"karvo"_s, QStringLiteral(KARVO_VERSION),
-    karvo::command_line_texts::kKarvoSummary };
+    karvo::command_line_texts::kKarvoSummary, true };
 
 // For the package's smoke test and the start-up benchmark: once the first
 // window is shown and the event loop has nothing left to do, name the visible
@@ -107,9 +109,9 @@ int main(int argc, char *argv[])
         application = std::make_unique<QApplication>(argc, argv);
     }
     // Qt has taken the options it knows; anything left is not understood.
-    if (const karvo::CommandLineOutcome late
+    const karvo::CommandLineOutcome late
         = karvo::readCommandLine(QCoreApplication::arguments().mid(1), kProgram, karvo::QtOptions::Refuse);
-        !late.run)
+    if (!late.run)
         return karvo::finish(late);
 
     // The program speaks Russian whatever the system's language: Qt's own
@@ -124,6 +126,12 @@ int main(int argc, char *argv[])
     QApplication::setFont(karvo::defaultWindowFont());
     karvo::Calculator calculator;
     calculator.start();
+    // Started by dremo: the user learns why the calculator came up by itself,
+    // over its first window.
+    if (!late.reminderDate.isEmpty()) {
+        QTimer::singleShot(0, application.get(),
+            [date = late.reminderDate] { karvo::showMessage(karvo::reminder_texts::kReminderDue + date); });
+    }
     endWhenIdleForSmokeTest(*application);
     return application->exec();
 }

@@ -105,7 +105,7 @@ double pairedTimeRatio(const std::vector<Sample> &baseline, const std::vector<Sa
 int main()
 {
     // An empty private configuration folder: no date is stored, the case of
-    // every log-on but the reminder day.
+    // every log-on before the reminder day or without a reminder.
     const QTemporaryDir config;
     if (!config.isValid() || setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1) != 0) {
         std::fprintf(stderr, "bench_dremo: cannot make a configuration folder\n");

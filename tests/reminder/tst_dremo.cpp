@@ -33,11 +33,11 @@ class TestDremo : public QObject
 private slots:
     void initTestCase() { QVERIFY(prctl(PR_SET_CHILD_SUBREAPER, 1) == 0); }
 
-    void startsKarvoOnlyOnTheDay_data()
+    void startsKarvoOnAndAfterTheDay_data()
     {
         QTest::addColumn<QByteArray>("settings"); // KARVO.conf; empty: no file
         QTest::addColumn<bool>("karvoPresent");
-        QTest::addColumn<bool>("started");
+        QTest::addColumn<QByteArray>("reminded"); // the day karvo is told of; empty: not started
         QTest::addColumn<QByteArray>("locale"); // LC_ALL of the launcher; empty: the tests' ru_RU
 
         // The launcher's rendering of today is dd.MM.yyyy whatever the locale.
@@ -48,41 +48,47 @@ private slots:
         const QByteArray usDay = QLocale(u"en_US"_s).toString(today, QLocale::ShortFormat).toLatin1();
         const QByteArray cDay = QLocale::c().toString(today, QLocale::ShortFormat).toLatin1();
 
-        QTest::newRow("the day") << general + "date=" + day + "\n" << true << true << QByteArray();
+        QTest::newRow("the day") << general + "date=" + day + "\n" << true << day << QByteArray();
         QTest::newRow("the day, under C.UTF-8") << general + "date=" + day + "\n"
-                                                << true << true << QByteArray("C.UTF-8");
+                                                << true << day << QByteArray("C.UTF-8");
         QTest::newRow("the day, under en_US") << general + "date=" + day + "\n"
-                                              << true << true << QByteArray("en_US.UTF-8");
+                                              << true << day << QByteArray("en_US.UTF-8");
         QTest::newRow("the day as en_US wrote it, under en_US") << general + "date=" + usDay + "\n"
-                                                                << true << true << QByteArray("en_US.UTF-8");
+                                                                << true << day << QByteArray("en_US.UTF-8");
         QTest::newRow("the day as C wrote it, under C.UTF-8") << general + "date=\"" + cDay + "\"\n"
-                                                              << true << true << QByteArray("C.UTF-8");
+                                                              << true << day << QByteArray("C.UTF-8");
         QTest::newRow("the day as en_US wrote it, under ru_RU") << general + "date=" + usDay + "\n"
-                                                                << true << false << QByteArray();
-        QTest::newRow("the day, quoted") << general + "date=\"" + day + "\"\n"
-                                         << true << true << QByteArray();
+                                                                << true << QByteArray() << QByteArray();
+        QTest::newRow("the day, quoted") << general + "date=\"" + day + "\"\n" << true << day << QByteArray();
         QTest::newRow("the day, karvo missing") << general + "date=" + day + "\n"
-                                                << false << false << QByteArray();
+                                                << false << QByteArray() << QByteArray();
+        const QByteArray yesterday = today.addDays(-1).toString(u"dd.MM.yyyy"_s).toLatin1();
+        QTest::newRow("the day after") << general + "date=" + yesterday + "\n"
+                                       << true << yesterday << QByteArray();
+        const QByteArray yearAgo = today.addYears(-1).toString(u"dd.MM.yyyy"_s).toLatin1();
+        QTest::newRow("a year after") << general + "date=" + yearAgo + "\n"
+                                      << true << yearAgo << QByteArray();
         QTest::newRow("tomorrow") << general + "date=" + today.addDays(1).toString(u"dd.MM.yyyy"_s).toLatin1()
-                + "\n" << true << false
+                + "\n" << true << QByteArray()
                                   << QByteArray();
         QTest::newRow("two-digit year") << general + "date=" + today.toString(u"dd.MM.yy"_s).toLatin1() + "\n"
-                                        << true << false << QByteArray();
+                                        << true << QByteArray() << QByteArray();
         QTest::newRow("trailing blank") << general + "date=\"" + day + " \"\n"
-                                        << true << false << QByteArray();
+                                        << true << QByteArray() << QByteArray();
         QTest::newRow("a list, not a text") << general + "date=" + day + ", " + day + "\n"
-                                            << true << false << QByteArray();
+                                            << true << QByteArray() << QByteArray();
         QTest::newRow("bytes, not a text") << general + "date=@ByteArray(" + day + ")\n"
-                                           << true << false << QByteArray();
-        QTest::newRow("no date value") << general + "other=" + day + "\n" << true << false << QByteArray();
-        QTest::newRow("no settings file") << QByteArray() << true << false << QByteArray();
+                                           << true << QByteArray() << QByteArray();
+        QTest::newRow("no date value") << general + "other=" + day + "\n"
+                                       << true << QByteArray() << QByteArray();
+        QTest::newRow("no settings file") << QByteArray() << true << QByteArray() << QByteArray();
     }
 
-    void startsKarvoOnlyOnTheDay()
+    void startsKarvoOnAndAfterTheDay()
     {
         QFETCH(QByteArray, settings);
         QFETCH(bool, karvoPresent);
-        QFETCH(bool, started);
+        QFETCH(QByteArray, reminded);
         QFETCH(QByteArray, locale);
 
         QTemporaryDir folder;
@@ -92,7 +98,8 @@ private slots:
         const QString marker = folder.filePath(u"karvo was started"_s);
         if (karvoPresent) {
             const QString karvo = folder.filePath(u"karvo"_s);
-            QVERIFY(writeFile(karvo, "#!/bin/sh\ntouch \"$(dirname \"$0\")/karvo was started\"\n"));
+            QVERIFY(writeFile(
+                karvo, "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/karvo was started\"\n"));
             QVERIFY(QFile::setPermissions(karvo, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         }
         const QString config = folder.filePath(u"config"_s);
@@ -116,7 +123,12 @@ private slots:
         QCOMPARE(process.readAllStandardError(), QByteArray());
 
         reapAdoptedChildren();
-        QCOMPARE(QFile::exists(marker), started);
+        QCOMPARE(QFile::exists(marker), !reminded.isEmpty());
+        if (!reminded.isEmpty()) {
+            QFile arguments(marker);
+            QVERIFY(arguments.open(QIODevice::ReadOnly));
+            QCOMPARE(arguments.readAll(), "--reminder\n" + reminded + "\n");
+        }
     }
 };
 

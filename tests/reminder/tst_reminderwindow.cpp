@@ -1,16 +1,22 @@
 #include "ExecSpellings.h"
 #include "TestConfigHome.h"
 
+#include "layout/WrappingChoice.h"
 #include "platform/FileFailure.h"
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
 #include "reminder/ReminderWindow.h"
 #include "storage/IniFile.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <cmath>
 
 #include <unistd.h>
 
@@ -45,6 +51,21 @@ QString iniValue(const QString &key)
     return karvo::readIniValue(key, key, karvo::settingsFilePath());
 }
 
+// WCAG's contrast ratio of two colours.
+double contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto channel
+            = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+const QString kTickNote = u"Отметка напоминания не запомнится до следующего запуска программы: "_s;
+
 enum class Blocker { None, AutostartIsAFile, SettingsFileIsAFolder, ReadOnlyConfigFolder };
 
 } // namespace
@@ -56,12 +77,25 @@ class TestReminderWindow : public QObject
     QStringList m_messages;
     std::optional<QTemporaryDir> m_programDir;
     QWidget m_stepWindow; // stands in for the steps 8-10 window
+    QAbstractButton *m_covered = nullptr; // a choice of the step under the reminder window
+    QPushButton *m_outside = nullptr; // and one beside it
+
+    // Makes karvo.ini refuse the next write; returns the reason it gives.
+    static QString blockIni(const QString &flag)
+    {
+        QFile::remove(karvo::settingsFilePath());
+        if (!QDir().mkpath(karvo::settingsFilePath()))
+            return {};
+        QString reason;
+        karvo::writeIniValue(u"ch"_s, u"ch"_s, flag, karvo::settingsFilePath(), &reason);
+        return reason;
+    }
 
     std::unique_ptr<karvo::ReminderWindow> openWithDate(const QString &date)
     {
         auto form = std::make_unique<karvo::ReminderWindow>(&m_stepWindow);
         form->open();
-        form->findChild<QLineEdit *>(u"Text4"_s)->setText(date); // as typed: no conversion
+        form->findChild<QLineEdit *>(u"dateBox"_s)->setText(date); // as typed: no conversion
         return form;
     }
 
@@ -75,6 +109,15 @@ private slots:
     {
         karvo::setMessageHandler([this](const QString &, const QString &text) { m_messages << text; });
         m_stepWindow.setFixedSize(652, 532);
+        // Its button lies beside the window, its caption under it.
+        auto *covered = new karvo::WrappingChoice(new QRadioButton, &m_stepWindow);
+        covered->setCaption(u"под окном"_s);
+        covered->setGeometry(40, 100, 200, 40);
+        m_covered = covered->button();
+        m_covered->setObjectName(u"covered"_s);
+        m_outside = new QPushButton(u"рядом"_s, &m_stepWindow);
+        m_outside->setObjectName(u"outside"_s);
+        m_outside->setGeometry(10, 400, 80, 25);
         m_stepWindow.show();
         QVERIFY(QTest::qWaitForWindowActive(&m_stepWindow));
     }
@@ -98,7 +141,14 @@ private slots:
         QCOMPARE(form.todayText(), russianDate(0));
         form.open();
         QVERIFY(form.isVisible());
-        QVERIFY(form.findChild<QLineEdit *>(u"Text4"_s)->hasFocus());
+        QVERIFY(form.findChild<QLineEdit *>(u"dateBox"_s)->hasFocus());
+        // A screen reader announces a dialog by its name, and its "×" apart
+        // from any other window's.
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&form);
+        QCOMPARE(window->role(), QAccessible::Dialog);
+        QCOMPARE(window->text(QAccessible::Name), u"Напоминание о продлении"_s);
+        QCOMPARE(QAccessible::queryAccessibleInterface(form.closeButton())->text(QAccessible::Name),
+            u"Закрыть окно «Напоминание о продлении»"_s);
     }
 
     void yesStoresDateAndLogOnEntry_data()
@@ -123,7 +173,7 @@ private slots:
         karvo::setProgramFolder(m_programDir->filePath(folder));
 
         const auto form = openWithDate(date);
-        press(*form, u"Command1"_s);
+        press(*form, u"yesButton"_s);
 
         QCOMPARE(m_messages, QStringList { u"Автозапуск активирован"_s });
         QVERIFY(!form->isVisible());
@@ -149,20 +199,20 @@ private slots:
         const auto form = openWithDate(russianDate(1));
         QSignalSpy untick(form.get(), &karvo::ReminderWindow::deactivated);
         if (activeBefore) {
-            press(*form, u"Command1"_s);
+            press(*form, u"yesButton"_s);
             QVERIFY(QFile::exists(entryPath()));
             form->open();
             m_messages.clear();
         }
 
-        press(*form, u"Command2"_s);
+        press(*form, u"noButton"_s);
 
         QCOMPARE(m_messages, QStringList { u"Автозапуск деактивирован"_s });
         QCOMPARE(untick.count(), 1);
         QVERIFY(!form->isVisible());
         QCOMPARE(form->dateText(), QString());
         QVERIFY(!QFile::exists(entryPath()));
-        QVERIFY(!readAll(datePath()).contains("date"));
+        QVERIFY(!QFile::exists(datePath()));
         QCOMPARE(iniValue(u"ch"_s), u"0"_s);
         QCOMPARE(iniValue(u"dt"_s), QString());
     }
@@ -224,7 +274,7 @@ private slots:
         }
 
         const auto form = openWithDate(date);
-        press(*form, u"Command1"_s);
+        press(*form, u"yesButton"_s);
 
         QCOMPARE(m_messages, messages);
         QVERIFY(form->isVisible());
@@ -234,7 +284,7 @@ private slots:
     }
 
     // "Нет" removes what keeps the launcher firing even when something else
-    // refuses, and says what did not go.
+    // refuses, and says what did not go; karvo.ini only keeps the tick.
     void noSaysWhatStays_data()
     {
         QTest::addColumn<bool>("iniRefuses");
@@ -246,26 +296,22 @@ private slots:
     {
         QFETCH(bool, iniRefuses);
         const auto form = openWithDate(russianDate(1));
-        press(*form, u"Command1"_s);
+        press(*form, u"yesButton"_s);
         QVERIFY(QFile::exists(entryPath()));
-        QString expected = u"Не удалось выключить автозапуск: "_s;
+        QString expected;
         if (iniRefuses) {
-            QVERIFY(QFile::remove(karvo::settingsFilePath()));
-            QVERIFY(QDir().mkpath(karvo::settingsFilePath()));
-            QString reason;
-            QVERIFY(!karvo::writeIniValue(u"ch"_s, u"ch"_s, u"0"_s, karvo::settingsFilePath(), &reason));
-            expected += reason;
+            expected = u"Автозапуск деактивирован\n"_s + kTickNote + blockIni(u"0"_s);
         } else {
             QVERIFY(QFile::remove(entryPath()));
             QVERIFY(QDir().mkpath(entryPath() + u"/occupied"_s));
-            expected += u"не удалось удалить файл "_s + entryPath() + u" ("_s
+            expected = u"Не удалось выключить автозапуск: не удалось удалить файл "_s + entryPath() + u" ("_s
                 + karvo::file_failure_texts::kIsFolder + u')';
         }
         form->open();
         m_messages.clear();
         QSignalSpy untick(form.get(), &karvo::ReminderWindow::deactivated);
 
-        press(*form, u"Command2"_s);
+        press(*form, u"noButton"_s);
 
         QCOMPARE(m_messages, QStringList { expected });
         QCOMPARE(untick.count(), 1);
@@ -273,41 +319,119 @@ private slots:
         QCOMPARE(QFileInfo(entryPath()).isFile(), false);
     }
 
-    // When karvo.ini refuses the tick, the reminder is not on: the store goes
-    // back to what it held, so that the next start shows what the launcher does.
-    void yesUndoesWhatKarvoIniCannotMirror_data()
+    // karvo.ini only remembers the tick for the next start: when it refuses,
+    // the reminder is set all the same, and the box says what is not kept.
+    void yesSetsTheReminderWhenKarvoIniRefuses_data()
     {
         QTest::addColumn<QString>("earlier"); // the date of a reminder set before; empty: none
         QTest::newRow("no reminder before") << QString();
         QTest::newRow("a reminder before") << russianDate(30);
     }
 
-    void yesUndoesWhatKarvoIniCannotMirror()
+    void yesSetsTheReminderWhenKarvoIniRefuses()
     {
         QFETCH(QString, earlier);
         if (!earlier.isEmpty()) {
             const auto before = openWithDate(earlier);
-            press(*before, u"Command1"_s);
-            QVERIFY(QFile::remove(karvo::settingsFilePath()));
+            press(*before, u"yesButton"_s);
         }
-        const QByteArray entryBefore = readAll(entryPath());
-        const QByteArray dateBefore = readAll(datePath());
-        QVERIFY(QDir().mkpath(karvo::settingsFilePath()));
-        QString reason;
-        QVERIFY(!karvo::writeIniValue(u"ch"_s, u"ch"_s, u"1"_s, karvo::settingsFilePath(), &reason));
+        const QString reason = blockIni(u"1"_s);
         m_messages.clear();
 
         const auto form = openWithDate(russianDate(1));
-        press(*form, u"Command1"_s);
+        press(*form, u"yesButton"_s);
 
-        QCOMPARE(m_messages, QStringList { u"Не удалось включить автозапуск: "_s + reason });
-        QVERIFY(form->isVisible());
-        QCOMPARE(form->dateText(), russianDate(1));
-        QCOMPARE(readAll(entryPath()), entryBefore);
-        QCOMPARE(QFile::exists(entryPath()), !earlier.isEmpty());
-        QCOMPARE(readAll(datePath()).contains(russianDate(1).toUtf8()), false);
-        if (!earlier.isEmpty())
-            QCOMPARE(readAll(datePath()), dateBefore);
+        QCOMPARE(m_messages, QStringList { u"Автозапуск активирован\n"_s + kTickNote + reason });
+        QVERIFY(!form->isVisible());
+        QVERIFY(QFile::exists(entryPath()));
+        QCOMPARE(readAll(datePath()), "[General]\ndate=" + russianDate(1).toUtf8() + "\n");
+    }
+
+    // "×" and Escape close the window and leave the reminder as it was; the
+    // focus goes back to where it was before the window opened.
+    void closesWithoutChangingTheReminder_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("×") << false;
+        QTest::newRow("Escape") << true;
+    }
+
+    void closesWithoutChangingTheReminder()
+    {
+        QFETCH(bool, escape);
+        const auto form = openWithDate(russianDate(1));
+        press(*form, u"yesButton"_s);
+        const QByteArray entry = readAll(entryPath());
+        const QByteArray date = readAll(datePath());
+        m_messages.clear();
+        m_outside->setFocus();
+        form->open();
+        QSignalSpy untick(form.get(), &karvo::ReminderWindow::deactivated);
+        QVERIFY(form->findChild<QLineEdit *>(u"dateBox"_s)->hasFocus());
+
+        if (escape)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else
+            form->closeButton()->click();
+
+        QVERIFY(!form->isVisible());
+        QVERIFY(m_outside->hasFocus());
+        QCOMPARE(m_messages, QStringList());
+        QCOMPARE(untick.count(), 0);
+        QCOMPARE(readAll(entryPath()), entry);
+        QCOMPARE(readAll(datePath()), date);
+        QCOMPARE(iniValue(u"ch"_s), u"1"_s);
+    }
+
+    // While the window is open, Tab goes round its own controls and the
+    // step's controls it does not cover; closed, the covered ones are back.
+    void tabSkipsWhatTheWindowCovers()
+    {
+        const auto form = openWithDate(QString());
+        QStringList reached;
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(reached,
+            QStringList({ u"yesButton"_s, u"noButton"_s, u"outside"_s, u"dateBox"_s, u"yesButton"_s,
+                u"noButton"_s }));
+        form->hide();
+        QCOMPARE(m_covered->focusPolicy(), Qt::StrongFocus);
+    }
+
+    // The "×" against the navy strip, in every state, and the strip itself:
+    // 4.5:1 at least, as for normal text.
+    void closeButtonStandsOutOnTheStrip_data()
+    {
+        QTest::addColumn<bool>("hovered");
+        QTest::addColumn<bool>("pressed");
+        QTest::newRow("at rest") << false << false;
+        QTest::newRow("hovered") << true << false;
+        QTest::newRow("pressed") << true << true;
+    }
+
+    void closeButtonStandsOutOnTheStrip()
+    {
+        QFETCH(bool, hovered);
+        QFETCH(bool, pressed);
+        const auto form = openWithDate(QString());
+        QAbstractButton *close = form->closeButton();
+        close->setAttribute(Qt::WA_UnderMouse, hovered);
+        close->setDown(pressed);
+        const QImage image = close->grab().toImage();
+        const QColor face = image.pixelColor(2, image.height() / 2);
+        QColor glyph = face;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 3; x < image.width() - 3; ++x) {
+                if (contrast(image.pixelColor(x, y), face) > contrast(glyph, face))
+                    glyph = image.pixelColor(x, y);
+            }
+        }
+        QVERIFY2(contrast(glyph, face) >= 4.5, qPrintable(face.name() + u' ' + glyph.name()));
+        QVERIFY(contrast(glyph, QColor(0x00, 0x00, 0x80)) >= 4.5);
+        close->setDown(false);
+        close->setAttribute(Qt::WA_UnderMouse, false);
     }
 
     // karvo.ini keeps the date an older version wrote; the window shows it in

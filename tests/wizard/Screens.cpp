@@ -93,7 +93,7 @@ int main(int argc, char *argv[])
     driver::click(premiumWindow, u"reportOk"_s);
     calculator.wizard().sheet().setReminderWanted(true);
     driver::click(premiumWindow, u"reminderOk"_s);
-    driver::type(driver::find<QLineEdit>(calculator.reminder(), u"Text4"_s), u"20.12.2030"_s);
+    driver::type(driver::find<QLineEdit>(calculator.reminder(), u"dateBox"_s), u"20.12.2030"_s);
     save(premiumWindow, u"step10-reminder"_s);
     calculator.reminder()->hide();
 

@@ -323,7 +323,7 @@ private slots:
         ReminderWindow *reminder = calculator.reminder();
         QCOMPARE(reminder->parentWidget(), premiumWindow);
         QVERIFY(reminder->isVisible());
-        driver::click(reminder, u"Command2"_s);
+        driver::click(reminder, u"noButton"_s);
         QVERIFY(!driver::find<QCheckBox>(premiumWindow, u"reminderCheck"_s)->isChecked());
         QVERIFY(!reminder->isVisible());
         QCOMPARE(recorders.messages, QStringList { u"Автозапуск деактивирован"_s });

@@ -39,6 +39,19 @@ private slots:
             << u"karvo: неизвестный параметр «karvo.doc»"_s;
         QTest::newRow("karvo without a display")
             << karvo << QStringList() << 1 << QString() << u"karvo: нет графического дисплея"_s;
+        // Unknown is unknown before the display is looked for; Qt's options
+        // and karvo's own still wait for it.
+        QTest::newRow("karvo -x") << karvo << QStringList { u"-x"_s } << 2 << QString()
+                                  << u"karvo: неизвестный параметр «-x» (справка: karvo --help)"_s;
+        QTest::newRow("karvo extra") << karvo << QStringList { u"extra"_s } << 2 << QString()
+                                     << u"karvo: неизвестный параметр «extra»"_s;
+        QTest::newRow("karvo -style Fusion") << karvo << QStringList { u"-style"_s, u"Fusion"_s } << 1
+                                             << QString() << u"karvo: нет графического дисплея"_s;
+        QTest::newRow("karvo --reminder DATE") << karvo << QStringList { u"--reminder"_s, u"20.12.2030"_s }
+                                               << 1 << QString() << u"karvo: нет графического дисплея"_s;
+        QTest::newRow("karvo --reminder without a date")
+            << karvo << QStringList { u"--reminder"_s } << 2 << QString()
+            << u"karvo: у параметра «--reminder» нет значения (справка: karvo --help)"_s;
         QTest::newRow("dremo --version")
             << dremo << QStringList { u"--version"_s } << 0 << u"dremo "_s + version + u'\n' << QString();
         QTest::newRow("dremo -h") << dremo << QStringList { u"-h"_s } << 0
@@ -77,6 +90,7 @@ private slots:
         if (stdOut.startsWith(u"Использование"_s)) {
             QVERIFY(stdOut.contains(u"-h, --help"_s));
             QVERIFY(stdOut.contains(u"-v, --version"_s));
+            QCOMPARE(stdOut.contains(u"--reminder ДАТА"_s), program == QStringLiteral(KARVO_PATH));
         }
         QVERIFY2(stdErr.startsWith(err), qPrintable(stdErr));
         QCOMPARE(stdErr.count(u'\n'), err.isEmpty() ? 0 : 1);

@@ -104,6 +104,13 @@ private slots:
         driver::pressThroughAccessibility(link);
         QTRY_COMPARE(recorders.opened.size(), 2);
 
+        // Reached with Tab, it shows that it has the focus.
+        const QImage unfocused = link->grab().toImage();
+        QApplication::setActiveWindow(target);
+        link->setFocus(Qt::TabFocusReason);
+        QVERIFY(link->hasFocus());
+        QVERIFY(link->grab().toImage() != unfocused);
+
         // Nothing on the desktop opens it: the user learns where the file is.
         recorders.desktopOpens = false;
         driver::click(link);

@@ -277,7 +277,7 @@ private slots:
             driver::spokenName(driver::find(categoryWindow, u"townList"_s)), u"Город или населенный пункт"_s);
         QCOMPARE(driver::spokenName(driver::find(categoryWindow, u"ktBox"_s)),
             driver::find<QLabel>(categoryWindow, u"ktTitle"_s)->text());
-        QCOMPARE(driver::spokenName(driver::find(&reminder, u"Text4"_s)), u"Введите свою  дату:"_s);
+        QCOMPARE(driver::spokenName(driver::find(&reminder, u"dateBox"_s)), u"Введите свою  дату:"_s);
 
         // Labels are read by the text they show now: the kilowatts of step 6,
         // the КН note, the reminder's date. None carries a name fixed at build

@@ -1,6 +1,6 @@
-#include "wizard/WrappingChoice.h"
+#include "layout/WrappingChoice.h"
 
-#include "wizard/ClickableLabel.h"
+#include "layout/ClickableLabel.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>

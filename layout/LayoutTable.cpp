@@ -1,8 +1,8 @@
-#include "wizard/LayoutTable.h"
+#include "layout/LayoutTable.h"
 
-#include "wizard/Accessibility.h"
-#include "wizard/ClickableLabel.h"
-#include "wizard/WrappingChoice.h"
+#include "layout/Accessibility.h"
+#include "layout/ClickableLabel.h"
+#include "layout/WrappingChoice.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -82,7 +82,8 @@ void setupLabel(QLabel *label, const ControlRow &row)
 {
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
-    label->setAlignment((row.look & Centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    label->setAlignment((row.look & Centred ? Qt::AlignHCenter : Qt::AlignLeft)
+        | (row.look & Middle ? Qt::AlignVCenter : Qt::AlignTop));
     label->setText(row.caption);
 }
 

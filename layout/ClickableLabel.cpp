@@ -1,9 +1,10 @@
-#include "wizard/ClickableLabel.h"
+#include "layout/ClickableLabel.h"
 
-#include "wizard/Accessibility.h"
+#include "layout/Accessibility.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace karvo {
 
@@ -33,6 +34,18 @@ void ClickableLabel::keyPressEvent(QKeyEvent *event)
     default:
         QLabel::keyPressEvent(event);
     }
+}
+
+void ClickableLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QPen pen(palette().color(foregroundRole()));
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)

@@ -8,9 +8,10 @@
 
 #include <span>
 
-// The step windows are laid out the way their designer placed them: every
-// control at a fixed position given in twips (15 twips to a pixel). A window
-// declares its controls as a table of rows; buildControls() creates them.
+// The windows are laid out the way their designer placed them: every control
+// at a fixed position given in twips (15 twips to a pixel). A window (a step
+// window, the reminder window) declares its controls as a table of rows;
+// buildControls() creates them.
 namespace karvo {
 
 constexpr int pixelsFromTwips(int twips)
@@ -46,6 +47,7 @@ enum Look : unsigned {
     Wrap = 1u << 10, // option button or check box whose caption wraps
     ReadOnly = 1u << 11,
     Huge = 1u << 12, // 12 pt
+    Middle = 1u << 13, // a label's text centred vertically in its box, not at its top
 };
 
 // The looks that change the font rather than the colour or the visibility.

@@ -1,10 +1,12 @@
-#include "wizard/Accessibility.h"
+#include "layout/Accessibility.h"
 
-#include "wizard/ClickableLabel.h"
+#include "layout/ClickableLabel.h"
+#include "layout/FramedChildWindow.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 
 using namespace Qt::Literals::StringLiterals;
@@ -160,6 +162,42 @@ private:
     QComboBox *combo() const { return static_cast<QComboBox *>(widget()); }
 };
 
+// A frame named by its accessible name, else by its own caption, else not at
+// all. Qt names a frame inside another by the outer frame's caption, so all
+// the groups of a step would share the step's name.
+class GroupAccessible : public QAccessibleWidget
+{
+public:
+    explicit GroupAccessible(QGroupBox *group)
+        : QAccessibleWidget(group, QAccessible::Grouping)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        const QString name = widget()->accessibleName();
+        return name.isEmpty() ? static_cast<QGroupBox *>(widget())->title() : name;
+    }
+};
+
+// The box of a wrapping choice only holds the button, which carries the
+// name; Qt would name the box by its frame's caption.
+class UnnamedAccessible : public QAccessibleWidget
+{
+public:
+    explicit UnnamedAccessible(QWidget *widget)
+        : QAccessibleWidget(widget, QAccessible::Client)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? widget()->accessibleName() : QAccessibleWidget::text(t);
+    }
+};
+
 QAccessibleInterface *createAccessible(const QString &className, QObject *object)
 {
     if (className == u"karvo::ClickableLabel"_s) {
@@ -178,6 +216,14 @@ QAccessibleInterface *createAccessible(const QString &className, QObject *object
     }
     if (className == u"QComboBox"_s)
         return new TitledComboAccessible(static_cast<QComboBox *>(object));
+    // Qt would offer a frame: a screen reader then says nothing as the focus
+    // enters the window, and reads its caption as one more label.
+    if (className == u"QGroupBox"_s)
+        return new GroupAccessible(static_cast<QGroupBox *>(object));
+    if (className == u"karvo::WrappingChoice"_s)
+        return new UnnamedAccessible(static_cast<QWidget *>(object));
+    if (className == u"karvo::FramedChildWindow"_s)
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Dialog);
     return nullptr;
 }
 

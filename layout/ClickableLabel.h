@@ -34,6 +34,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     // A link reached with Tab opens with Enter or Space, as a button does.
     void keyPressEvent(QKeyEvent *event) override;
+    // A link with the focus shows a dotted frame, as a focused button does:
+    // the label's own painting shows no focus at all.
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     Kind m_kind;
