@@ -170,15 +170,6 @@ void CategoryWindow::selectCategory(int row)
     karvo::selectCategory(m_sheet, row);
 }
 
-int CategoryWindow::selectedCategory() const
-{
-    for (int i = 0; i < m_categories.size(); ++i) {
-        if (m_categories[i]->isChecked())
-            return i + 1;
-    }
-    return 0;
-}
-
 void CategoryWindow::selectKtVariant(const QString &variant)
 {
     control<QRadioButton>(variant == kKtVariantVehicles ? u"vehiclesColumn"_s : u"tractorsColumn"_s)

@@ -22,7 +22,6 @@ public:
 
     // Choices made in code have exactly the effects of the user's click.
     void selectCategory(int row);
-    int selectedCategory() const; // 0 when none
     void selectKtVariant(const QString &variant);
     void selectTownGroup(int row);
 

@@ -102,7 +102,7 @@ void TariffWizard::next(int step)
         // to the other column. In the same column they still hold: that is
         // the territory a load of saved inputs has just replayed, and emptied
         // it would be saved empty by the next "Расчет".
-        const QString variant = ktVariantForCategory(m_categoryWindow->selectedCategory());
+        const QString variant = ktVariantForCategory(m_sheet.text(SheetText::CategoryCode).toInt());
         if (variant != m_sheet.text(SheetText::KtVariant))
             m_categoryWindow->selectKtVariant(variant);
         break;
