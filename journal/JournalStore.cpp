@@ -138,15 +138,21 @@ QString sortKey(JournalColumn column)
     return u"time"_s;
 }
 
+// Qt binds a null text as NULL; the columns hold texts, the empty one included.
+QString nonNull(const QString &value)
+{
+    return value.isNull() ? u""_s : value;
+}
+
 void bindEntry(QSqlQuery &query, const JournalEntry &entry)
 {
     query.addBindValue(entry.time.toString(kTimeFormat));
     for (const auto &field : storedInputFields())
-        query.addBindValue(entry.inputs.*field.second);
+        query.addBindValue(nonNull(entry.inputs.*field.second));
     for (const QString &coefficient : entry.coefficients)
-        query.addBindValue(coefficient);
-    query.addBindValue(entry.t);
-    query.addBindValue(entry.note);
+        query.addBindValue(nonNull(coefficient));
+    query.addBindValue(nonNull(entry.t));
+    query.addBindValue(nonNull(entry.note));
     query.addBindValue(searchText(entry));
 }
 
@@ -493,7 +499,7 @@ bool JournalStore::setNote(qint64 id, const QString &note, QString *error)
     query.finish();
     entry.note = note;
     query.prepare(u"UPDATE entries SET note = ?, search = ? WHERE id = ?"_s);
-    query.addBindValue(entry.note);
+    query.addBindValue(nonNull(entry.note));
     query.addBindValue(searchText(entry));
     query.addBindValue(id);
     if (!query.exec())
@@ -596,11 +602,11 @@ JournalImported JournalStore::importCsv(const QString &file)
         duplicate.addBindValue(entry.time.toString(kTimeFormat));
         duplicate.addBindValue(entry.time.addSecs(60).toString(kTimeFormat));
         for (const auto &field : storedInputFields())
-            duplicate.addBindValue(entry.inputs.*field.second);
+            duplicate.addBindValue(nonNull(entry.inputs.*field.second));
         for (const QString &coefficient : entry.coefficients)
-            duplicate.addBindValue(coefficient);
-        duplicate.addBindValue(entry.t);
-        duplicate.addBindValue(entry.note);
+            duplicate.addBindValue(nonNull(coefficient));
+        duplicate.addBindValue(nonNull(entry.t));
+        duplicate.addBindValue(nonNull(entry.note));
         if (!duplicate.exec()) {
             fail(duplicate, &imported.error);
             return imported;

@@ -6,12 +6,14 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace karvo {
 
-CommandLineOutcome readCommandLine(const QStringList &arguments, const ProgramInfo &program, QtOptions qt)
+CommandLineOutcome readCommandLine(
+    const QStringList &arguments, const ProgramInfo &program, QtOptions qt, const QString &moreOptions)
 {
     namespace texts = command_line_texts;
     for (const QString &argument : arguments) {
         if (argument == u"-h"_s || argument == u"--help"_s)
-            return { false, 0, texts::kUsage.arg(program.name) + program.summary + texts::kOptions, {} };
+            return { false, 0,
+                texts::kUsage.arg(program.name) + program.summary + texts::kOptions + moreOptions, {} };
         if (argument == u"-v"_s || argument == u"--version"_s)
             return { false, 0, program.name + u' ' + program.version + u'\n', {} };
         // Qt's options have one dash, and some take a value.

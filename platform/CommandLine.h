@@ -50,8 +50,10 @@ struct CommandLineOutcome
 };
 
 // Reads the arguments after the program's name, in order: the first that is
-// help or version, or that is not known, decides.
-CommandLineOutcome readCommandLine(const QStringList &arguments, const ProgramInfo &program, QtOptions qt);
+// help or version, or that is not known, decides. The help lists
+// `moreOptions`, the program's own, after help and version.
+CommandLineOutcome readCommandLine(
+    const QStringList &arguments, const ProgramInfo &program, QtOptions qt, const QString &moreOptions = {});
 
 // The arguments of main() without the program's name, before any
 // application object exists.

@@ -1,3 +1,5 @@
+#include "journal/JournalCommand.h"
+#include "journal/JournalTexts.h"
 #include "platform/CommandLine.h"
 #include "wizard/Calculator.h"
 #include "wizard/DesktopServices.h"
@@ -92,8 +94,13 @@ int main(int argc, char *argv[])
 {
     // Before the application object: help and version need no display.
     const QStringList arguments = karvo::argumentsOf(argc, argv);
-    if (const karvo::CommandLineOutcome early
-        = karvo::readCommandLine(arguments, kProgram, karvo::QtOptions::LeaveToQt);
+    // The journal's export and import work on files only: no window, no display.
+    if (karvo::isJournalCommand(arguments)) {
+        const QCoreApplication core(argc, argv);
+        return karvo::finish(*karvo::runJournalCommand(arguments));
+    }
+    if (const karvo::CommandLineOutcome early = karvo::readCommandLine(
+            arguments, kProgram, karvo::QtOptions::LeaveToQt, karvo::journal_texts::kOptionsHelp);
         !early.run)
         return karvo::finish(early);
     if (!displayNamed(arguments)) {
@@ -107,8 +114,8 @@ int main(int argc, char *argv[])
         application = std::make_unique<QApplication>(argc, argv);
     }
     // Qt has taken the options it knows; anything left is not understood.
-    if (const karvo::CommandLineOutcome late
-        = karvo::readCommandLine(QCoreApplication::arguments().mid(1), kProgram, karvo::QtOptions::Refuse);
+    if (const karvo::CommandLineOutcome late = karvo::readCommandLine(QCoreApplication::arguments().mid(1),
+            kProgram, karvo::QtOptions::Refuse, karvo::journal_texts::kOptionsHelp);
         !late.run)
         return karvo::finish(late);
 
