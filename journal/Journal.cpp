@@ -29,10 +29,11 @@ JournalStore &Journal::store()
 
 void Journal::showNotice()
 {
-    if (m_noticeShown || store().notice().isEmpty())
+    // A journal set aside later in the run brings a notice of its own.
+    if (store().notice().isEmpty() || store().notice() == m_noticeShown)
         return;
-    m_noticeShown = true;
-    showMessage(store().notice());
+    m_noticeShown = store().notice();
+    showMessage(m_noticeShown);
 }
 
 void Journal::record(const JournalEntry &entry)

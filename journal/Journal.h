@@ -44,13 +44,14 @@ signals:
     void openRequested(const karvo::StoredInputs &inputs);
 
 private:
-    // Shows what opening the store found, once.
+    // Shows what the store found on opening (a journal set aside, one
+    // that is only read), once.
     void showNotice();
 
     QString m_path;
     std::unique_ptr<JournalStore> m_store;
     QPointer<JournalWindow> m_window;
-    bool m_noticeShown = false;
+    QString m_noticeShown;
     bool m_failureShown = false;
 };
 

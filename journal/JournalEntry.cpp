@@ -116,11 +116,27 @@ QString columnText(const JournalEntry &entry, JournalColumn column)
 
 QString searchText(const JournalEntry &entry)
 {
-    QStringList cells;
-    for (int column = 0; column < kJournalColumnCount; ++column)
-        cells << columnText(entry, JournalColumn(column));
+    QStringList cells { columnText(entry, JournalColumn::Date) };
+    if (entry.inputs.registration != u"6"_s)
+        cells << territoryText(entry.inputs);
+    cells << columnText(entry, JournalColumn::Kbm) << entry.t << entry.note;
     // A line break cannot be typed into "Поиск", so no match spans two cells.
     return cells.join(u'\n').toCaseFolded();
+}
+
+SearchedCodes searchedCodes(const QString &foldedWord)
+{
+    SearchedCodes codes;
+    for (const QString &owner : { u"1"_s, u"2"_s }) {
+        if (ownerText(owner).toCaseFolded().contains(foldedWord))
+            codes.owners << owner;
+    }
+    for (int category = 1; category <= int(kCategoryTexts.size()); ++category) {
+        if (kCategoryTexts[std::size_t(category - 1)].toCaseFolded().contains(foldedWord))
+            codes.categories << QString::number(category);
+    }
+    codes.foreignRegistration = texts::kForeignRegistration.toCaseFolded().contains(foldedWord);
+    return codes;
 }
 
 } // namespace karvo

@@ -55,7 +55,20 @@ QString territoryText(const StoredInputs &inputs);
 // Dates in the window and in CSV: "07.12.2026 09:05".
 inline const QString kJournalDateFormat = QStringLiteral("dd.MM.yyyy HH:mm");
 
-// Every text the window shows for `entry`, case-folded: what "Поиск" searches.
+// What "Поиск" looks through, case-folded: the texts of the window that the
+// user typed or the calculation made (date, territory, КБМ, Т, note). The
+// owner, the category and the foreign registration are shown from codes, and
+// searchedCodes() finds them by their codes instead; so the search column stays
+// short and a search reads less.
 QString searchText(const JournalEntry &entry);
+
+// The codes whose shown text holds `foldedWord`.
+struct SearchedCodes
+{
+    QStringList owners;
+    QStringList categories;
+    bool foreignRegistration = false;
+};
+SearchedCodes searchedCodes(const QString &foldedWord);
 
 } // namespace karvo

@@ -12,7 +12,7 @@ JournalModel::JournalModel(JournalStore &store, QObject *parent)
 
 int JournalModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_entries.size());
+    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 int JournalModel::columnCount(const QModelIndex &parent) const
@@ -29,7 +29,7 @@ QVariant JournalModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
     case Qt::AccessibleTextRole:
-        return columnText(entry(index.row()), column);
+        return m_rows[std::size_t(index.row())].texts[std::size_t(index.column())];
     case Qt::TextAlignmentRole:
         if (column == JournalColumn::Kbm || column == JournalColumn::Premium)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
@@ -43,16 +43,17 @@ bool JournalModel::setData(const QModelIndex &index, const QVariant &value, int 
 {
     if (!index.isValid() || role != Qt::EditRole || JournalColumn(index.column()) != JournalColumn::Note)
         return false;
-    JournalEntry &edited = m_entries[std::size_t(index.row())];
+    Row &edited = m_rows[std::size_t(index.row())];
     const QString note = value.toString();
-    if (note == edited.note)
+    if (note == edited.entry.note)
         return true;
     QString error;
-    if (!m_store.setNote(edited.id, note, &error)) {
+    if (!m_store.setNote(edited.entry.id, note, &error)) {
         emit failed(journal_texts::kNoteFailed + error);
         return false;
     }
-    edited.note = note;
+    edited.entry.note = note;
+    edited.texts[std::size_t(JournalColumn::Note)] = note;
     emit dataChanged(index, index);
     return true;
 }
@@ -84,7 +85,7 @@ void JournalModel::fetchMore(const QModelIndex &parent)
     if (parent.isValid() || m_atEnd)
         return;
     QString error;
-    std::vector<JournalEntry> page = m_store.list(m_query, int(m_entries.size()), kPageSize, &error);
+    std::vector<JournalEntry> page = m_store.list(m_query, int(m_rows.size()), kPageSize, &error);
     m_atEnd = int(page.size()) < kPageSize;
     if (!error.isEmpty()) {
         m_atEnd = true;
@@ -92,9 +93,14 @@ void JournalModel::fetchMore(const QModelIndex &parent)
     }
     if (page.empty())
         return;
-    const int first = int(m_entries.size());
+    const int first = int(m_rows.size());
     beginInsertRows({}, first, first + int(page.size()) - 1);
-    std::move(page.begin(), page.end(), std::back_inserter(m_entries));
+    for (JournalEntry &entry : page) {
+        Row row { std::move(entry), {} };
+        for (int column = 0; column < kJournalColumnCount; ++column)
+            row.texts[std::size_t(column)] = columnText(row.entry, JournalColumn(column));
+        m_rows.push_back(std::move(row));
+    }
     endInsertRows();
 }
 
@@ -118,7 +124,7 @@ void JournalModel::setSearch(const QString &text)
 void JournalModel::reload()
 {
     beginResetModel();
-    m_entries.clear();
+    m_rows.clear();
     m_atEnd = false;
     endResetModel();
     fetchMore({});

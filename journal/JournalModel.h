@@ -17,7 +17,8 @@ class JournalModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    static constexpr int kPageSize = 256;
+    // A few screens; the view asks for the next page as it scrolls.
+    static constexpr int kPageSize = 32;
 
     explicit JournalModel(JournalStore &store, QObject *parent = nullptr);
 
@@ -35,7 +36,7 @@ public:
     // Reads the first page again, e.g. after another window added entries.
     void reload();
 
-    const JournalEntry &entry(int row) const { return m_entries[std::size_t(row)]; }
+    const JournalEntry &entry(int row) const { return m_rows[std::size_t(row)].entry; }
     JournalQuery query() const { return m_query; }
 
 signals:
@@ -45,7 +46,13 @@ signals:
 private:
     JournalStore &m_store;
     JournalQuery m_query;
-    std::vector<JournalEntry> m_entries;
+    struct Row
+    {
+        JournalEntry entry;
+        // Made once: a view asks for them at every paint.
+        std::array<QString, kJournalColumnCount> texts;
+    };
+    std::vector<Row> m_rows;
     bool m_atEnd = false;
 };
 

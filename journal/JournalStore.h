@@ -5,7 +5,10 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <vector>
+
+class QSqlQuery;
 
 // The journal file, journal.sqlite, through Qt SQL's SQLite driver. It is
 // opened on first use, not when the program starts. Two karvo running at once
@@ -90,9 +93,20 @@ private:
     bool createSchema();
     bool writable(QString *error);
     bool insert(const JournalEntry &entry, qint64 *id, QString *error);
+    // After a failure: when the file turns out damaged, sets it aside and
+    // opens a new journal.
+    bool recovered();
+    JournalAdded addOnce(const JournalEntry &entry);
+    std::vector<JournalEntry> listOnce(const JournalQuery &query, int offset, int limit, QString *error);
+    int countOnce(QString *error);
+    bool setNoteOnce(qint64 id, const QString &note, QString *error);
+    bool removeOnce(const QList<qint64> &ids, QString *error);
+    int exportCsvOnce(const QString &file, QString *error);
+    JournalImported importCsvOnce(const QString &file);
 
     QString m_path;
     QString m_connection;
+    std::unique_ptr<QSqlQuery> m_insert; // prepared once per connection
     bool m_open = false;
     bool m_readOnly = false;
     QString m_error;

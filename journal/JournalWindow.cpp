@@ -122,8 +122,12 @@ JournalWindow::JournalWindow(JournalStore &store, QWidget *parent)
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
         | QAbstractItemView::SelectedClicked);
     m_table->setWordWrap(false);
+    // The columns keep their widths when the journal outgrows the window.
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
+    connect(m_model, &JournalModel::failed, this, [](const QString &message) { showMessage(message); });
+    // Reads the first page: the model sorts by the indicator's column.
     m_table->horizontalHeader()->setSortIndicator(int(JournalColumn::Date), Qt::DescendingOrder);
     m_table->setSortingEnabled(true);
     for (const auto &[column, width] : { std::pair { JournalColumn::Date, 120 },
@@ -164,7 +168,6 @@ JournalWindow::JournalWindow(JournalStore &store, QWidget *parent)
     layout->addLayout(buttons);
     resize(1000, 520);
 
-    connect(m_model, &JournalModel::failed, this, [](const QString &message) { showMessage(message); });
     connect(m_search, &QLineEdit::textChanged, m_model, &JournalModel::setSearch);
     connect(m_model, &QAbstractItemModel::modelReset, this, &JournalWindow::updateButtons);
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -197,7 +200,9 @@ JournalWindow::JournalWindow(JournalStore &store, QWidget *parent)
         m_search->selectAll();
     });
 
-    refresh();
+    if (m_model->rowCount() > 0)
+        m_table->selectRow(0);
+    updateButtons();
     m_table->setFocus();
 }
 

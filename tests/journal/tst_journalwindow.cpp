@@ -153,6 +153,7 @@ private slots:
         QCOMPARE(m_journal->store().count(), 4);
         QTest::keyClick(button(window, answer), Qt::Key_Return);
         QVERIFY(!bar->isVisible());
+        QCOMPARE(m_messages, QStringList());
         QCOMPARE(shownPremiums(window), left);
         QCOMPARE(m_journal->store().count(), int(left.size()));
     }
