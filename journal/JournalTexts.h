@@ -20,7 +20,7 @@ inline const QString kNote = QStringLiteral("Примечание");
 inline const QString kIndividual = QStringLiteral("Физическое лицо");
 inline const QString kLegalEntity = QStringLiteral("Юридическое лицо");
 // The Территория column of a vehicle registered abroad (registration code "6").
-inline const QString kForeignRegistration = QStringLiteral("ТС зарегистрировано в иностранном государстве");
+inline const QString kForeignRegistration = QStringLiteral("Иностранная регистрация");
 
 // The window's controls.
 inline const QString kSearch = QStringLiteral("Поиск");

@@ -125,14 +125,15 @@ JournalWindow::JournalWindow(JournalStore &store, QWidget *parent)
     // The columns keep their widths when the journal outgrows the window.
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     m_table->horizontalHeader()->setStretchLastSection(true);
     connect(m_model, &JournalModel::failed, this, [](const QString &message) { showMessage(message); });
     // Reads the first page: the model sorts by the indicator's column.
     m_table->horizontalHeader()->setSortIndicator(int(JournalColumn::Date), Qt::DescendingOrder);
     m_table->setSortingEnabled(true);
-    for (const auto &[column, width] : { std::pair { JournalColumn::Date, 120 },
-             { JournalColumn::Owner, 130 }, { JournalColumn::Category, 210 },
-             { JournalColumn::Territory, 260 }, { JournalColumn::Kbm, 60 }, { JournalColumn::Premium, 90 } })
+    for (const auto &[column, width] : { std::pair { JournalColumn::Date, 110 },
+             { JournalColumn::Owner, 120 }, { JournalColumn::Category, 200 },
+             { JournalColumn::Territory, 230 }, { JournalColumn::Kbm, 50 }, { JournalColumn::Premium, 80 } })
         m_table->setColumnWidth(int(column), width);
 
     m_deleteQuestion = new QLabel(this);
