@@ -40,6 +40,8 @@ void Journal::record(const JournalEntry &entry)
 {
     const JournalAdded added = store().add(entry);
     showNotice();
+    if (added.result != JournalAdded::Failed && m_window && m_window->isVisible())
+        m_window->refresh();
     // A read-only journal was announced by its notice; any other failure
     // once per run, so that an agent calculating all day is not nagged.
     if (added.result != JournalAdded::Failed || m_failureShown || store().readOnly())

@@ -176,6 +176,9 @@ bool createPrivateFile(const QString &path, QString *error)
     if (file.open(
             QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return true;
+    // Another karvo made it meanwhile.
+    if (QFileInfo::exists(path))
+        return true;
     *error = texts::kCannotCreate + QDir::toNativeSeparators(path) + u" ("_s + file.errorString() + u')';
     return false;
 }

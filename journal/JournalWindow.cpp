@@ -188,6 +188,9 @@ JournalWindow::JournalWindow(JournalStore &store, QWidget *parent)
         m_table->setFocus();
     });
     connect(m_reportOk, &QPushButton::clicked, this, &JournalWindow::openReport);
+    connect(
+        new QShortcut(QKeySequence::Cancel, m_deleteBar, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
+        &QShortcut::activated, cancelDelete, &QPushButton::click);
 
     // In the table only: in "Поиск" or in a note being edited, Enter and
     // Delete keep their usual meaning.

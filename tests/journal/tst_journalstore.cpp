@@ -361,7 +361,7 @@ private slots:
     void twoWritersAddEverything()
     {
         const QString path = freshPath();
-        JournalStore(path).count(); // the schema, so that neither writer finds a half-made file
+        // Both start on a journal that does not exist yet.
         QProcess first;
         QProcess second;
         first.start(u"" WRITER_PATH ""_s, { path, u"500"_s, u"первый "_s });
