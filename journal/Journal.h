@@ -7,8 +7,6 @@
 
 #include <memory>
 
-class QWidget;
-
 // What the calculator calls: record() after each "Расчет" that showed Т, and
 // showWindow() for the link "Журнал расчетов". The journal file is opened the
 // first time either is called, never at start-up. A journal that cannot be
