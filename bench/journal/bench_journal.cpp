@@ -122,7 +122,7 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     const std::pair<const char *, QString> searches[] = {
         { "a word in a quarter of the entries", u"татарстан"_s },
-        { "a Т found once", u"1234,4"_s },
+        { "a Т that a dozen entries have", u"1234,4"_s },
         { "two words", u"москва продление"_s },
         { "nothing found", u"Казань"_s },
     };
