@@ -13,7 +13,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
-#include <QStringConverter>
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -149,7 +149,11 @@ int main(int argc, char *argv[])
         const JournalEntry entry = samples::entry({ .t = QString::number(20000 + i) });
         adds.push_back(milliseconds([&] { store.add(entry); }));
     }
-    std::printf("journal: adding an entry to %d entries: %.2f ms, slowest of 200 %.2f ms (at most 5 ms)\n",
-        kLarge, median(adds), *std::max_element(adds.begin(), adds.end()));
+    std::sort(adds.begin(), adds.end());
+    // The slowest include the write-ahead log's checkpoints, which copy it
+    // into the file about once every thousand pages.
+    std::printf("journal: adding an entry to %d entries: median %.2f ms, 95th percentile %.2f ms, slowest of "
+                "200 %.2f ms (at most 5 ms)\n",
+        kLarge, adds[adds.size() / 2], adds[adds.size() * 95 / 100], adds.back());
     return 0;
 }
