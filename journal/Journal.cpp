@@ -38,6 +38,9 @@ void Journal::showNotice()
 
 void Journal::record(const JournalEntry &entry)
 {
+    // A "Расчет" that was refused showed no Т and leaves no entry.
+    if (entry.t.isEmpty())
+        return;
     const JournalAdded added = store().add(entry);
     showNotice();
     if (added.result != JournalAdded::Failed && m_window && m_window->isVisible())

@@ -26,6 +26,7 @@ public:
     explicit Journal(const QString &path = {}, QObject *parent = nullptr);
     ~Journal() override;
 
+    // An entry without Т (a refused "Расчет") is not recorded.
     void record(const JournalEntry &entry);
     // The calculation the sheet holds, with the inputs the saved inputs keep.
     void record(const PremiumSheet &sheet, const StoredInputs &inputs);

@@ -55,6 +55,7 @@ class TestJournalWindow : public QObject
             .t = u"980,1"_s,
             .time = QDateTime(day, QTime(11, 0)) }));
         m_journal->record(samples::entry({ .t = u"12474"_s, .time = QDateTime(day, QTime(12, 0)) }));
+        m_journal->record(samples::entry({ .t = {}, .time = QDateTime(day, QTime(13, 0)) })); // refused: no Т
         m_journal->showWindow();
         JournalWindow *window = m_journal->window();
         // Shortcuts work in the active window only.
