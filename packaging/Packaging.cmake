@@ -107,6 +107,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The report, the notes, the help file and the links open through xdg-open,
 # and Qt's own texts (buttons, context menus, file errors) come from Qt's
-# Russian translation.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, xdg-utils, qt6-translations-l10n")
+# Russian translation. Qt loads the journal's SQLite driver as a plug-in.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "qt6-qpa-plugins, fonts-liberation2, xdg-utils, qt6-translations-l10n, libqt6sql6-sqlite")
 include(CPack)

@@ -29,7 +29,8 @@ bool isQtFlag(const QString &argument)
 
 } // namespace
 
-CommandLineOutcome readCommandLine(const QStringList &arguments, const ProgramInfo &program, QtOptions qt)
+CommandLineOutcome readCommandLine(
+    const QStringList &arguments, const ProgramInfo &program, QtOptions qt, const QString &moreOptions)
 {
     namespace texts = command_line_texts;
     CommandLineOutcome outcome;
@@ -37,7 +38,7 @@ CommandLineOutcome readCommandLine(const QStringList &arguments, const ProgramIn
         const QString &argument = arguments.at(i);
         if (argument == u"-h"_s || argument == u"--help"_s) {
             const QString options
-                = texts::kOptions + (program.takesReminder ? texts::kReminderHelp : QString());
+                = texts::kOptions + (program.takesReminder ? texts::kReminderHelp : QString()) + moreOptions;
             return { false, 0, texts::kUsage.arg(program.name) + program.summary + options, {}, {} };
         }
         if (argument == u"-v"_s || argument == u"--version"_s)

@@ -56,14 +56,16 @@ struct CommandLineOutcome
 {
     bool run = true; // false: end at once with exitCode
     int exitCode = 0; // 0 after help or version, 2 after an unknown argument
-    QString out; // for stdout
-    QString err; // for stderr
-    QString reminderDate; // of --reminder; empty without it
+    QString out = {}; // for stdout
+    QString err = {}; // for stderr
+    QString reminderDate = {}; // of --reminder; empty without it
 };
 
 // Reads the arguments after the program's name, in order: the first that is
-// help or version, or that is not known, decides.
-CommandLineOutcome readCommandLine(const QStringList &arguments, const ProgramInfo &program, QtOptions qt);
+// help or version, or that is not known, decides. The help lists
+// `moreOptions`, the program's own, after help and version.
+CommandLineOutcome readCommandLine(
+    const QStringList &arguments, const ProgramInfo &program, QtOptions qt, const QString &moreOptions = {});
 
 // The arguments of main() without the program's name, before any
 // application object exists.

@@ -1,3 +1,5 @@
+#include "journal/JournalCommand.h"
+#include "journal/JournalTexts.h"
 #include "layout/LayoutTable.h"
 #include "platform/CommandLine.h"
 #include "platform/Messages.h"
@@ -94,8 +96,13 @@ int main(int argc, char *argv[])
 {
     // Before the application object: help and version need no display.
     const QStringList arguments = karvo::argumentsOf(argc, argv);
-    if (const karvo::CommandLineOutcome early
-        = karvo::readCommandLine(arguments, kProgram, karvo::QtOptions::LeaveToQt);
+    // The journal's export and import work on files only: no window, no display.
+    if (karvo::isJournalCommand(arguments)) {
+        const QCoreApplication core(argc, argv);
+        return karvo::finish(*karvo::runJournalCommand(arguments));
+    }
+    if (const karvo::CommandLineOutcome early = karvo::readCommandLine(
+            arguments, kProgram, karvo::QtOptions::LeaveToQt, karvo::journal_texts::kOptionsHelp);
         !early.run)
         return karvo::finish(early);
     if (!displayNamed(arguments)) {
@@ -109,8 +116,8 @@ int main(int argc, char *argv[])
         application = std::make_unique<QApplication>(argc, argv);
     }
     // Qt has taken the options it knows; anything left is not understood.
-    const karvo::CommandLineOutcome late
-        = karvo::readCommandLine(QCoreApplication::arguments().mid(1), kProgram, karvo::QtOptions::Refuse);
+    const karvo::CommandLineOutcome late = karvo::readCommandLine(QCoreApplication::arguments().mid(1),
+        kProgram, karvo::QtOptions::Refuse, karvo::journal_texts::kOptionsHelp);
     if (!late.run)
         return karvo::finish(late);
 

@@ -1,0 +1,74 @@
+#pragma once
+
+// The journal of calculations: every Т the calculator showed, with the inputs
+// that made it. JournalEntry is one calculation as the windows showed it;
+// JournalStore keeps entries in an SQLite file (Qt Core and Qt SQL only);
+// Journal is what the calculator calls after "Расчет" and owns the store and
+// the window; JournalWindow lists, searches, edits notes, deletes, exports and
+// hands an entry back to the wizard. Every value is the text a window showed,
+// never a number: a coefficient read back is the same text that was written.
+
+#include "model/PremiumSheet.h"
+#include "storage/StoredInputs.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <array>
+
+namespace karvo {
+
+struct JournalEntry
+{
+    qint64 id = 0; // 0 until stored
+    QDateTime time; // local time of the "Расчет"
+    StoredInputs inputs;
+    std::array<QString, kAllCoefficients.size()> coefficients; // in the order of kAllCoefficients
+    QString t;
+    QString note;
+
+    // What makes two calculations the same: not the time, not the note.
+    bool sameCalculation(const JournalEntry &other) const
+    {
+        return inputs == other.inputs && coefficients == other.coefficients && t == other.t;
+    }
+};
+
+// The entry of the calculation the sheet holds; `inputs` as the saved inputs
+// would keep them. The time is now.
+JournalEntry journalEntryOf(const PremiumSheet &sheet, const StoredInputs &inputs);
+
+// The window's columns, in order; the first seven fields of the CSV too.
+enum class JournalColumn { Date, Owner, Category, Territory, Kbm, Premium, Note };
+inline constexpr int kJournalColumnCount = int(JournalColumn::Note) + 1;
+
+QString columnTitle(JournalColumn column);
+// The text a cell shows, e.g. "07.12.2026 09:05", "Физическое лицо", "1,8".
+QString columnText(const JournalEntry &entry, JournalColumn column);
+
+// The short name of a category code ("3" → "Легковой (B), физическое лицо");
+// an unknown code is shown as it is.
+QString categoryText(const QString &code);
+QString ownerText(const QString &code);
+QString territoryText(const StoredInputs &inputs);
+
+// Dates in the window and in CSV: "07.12.2026 09:05".
+inline const QString kJournalDateFormat = QStringLiteral("dd.MM.yyyy HH:mm");
+
+// What "Поиск" looks through, case-folded: the texts of the window that the
+// user typed or the calculation made (date, territory, КБМ, Т, note). The
+// owner, the category and the foreign registration are shown from codes, and
+// searchedCodes() finds them by their codes instead; so the search column stays
+// short and a search reads less.
+QString searchText(const JournalEntry &entry);
+
+// The codes whose shown text holds `foldedWord`.
+struct SearchedCodes
+{
+    QStringList owners;
+    QStringList categories;
+    bool foreignRegistration = false;
+};
+SearchedCodes searchedCodes(const QString &foldedWord);
+
+} // namespace karvo

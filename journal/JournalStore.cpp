@@ -1,0 +1,738 @@
+#include "journal/JournalStore.h"
+
+#include "journal/JournalCsv.h"
+#include "journal/JournalTexts.h"
+#include "platform/ProgramFolder.h"
+#include "platform/UserFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace karvo {
+namespace {
+
+namespace texts = journal_texts;
+
+const QString kDriver = u"QSQLITE"_s;
+// Long enough for another karvo to finish a write, short enough that the
+// calculator never seems to hang.
+const QString kBusyTimeout = u"QSQLITE_BUSY_TIMEOUT=3000"_s;
+// Sortable, and exact to the millisecond, so that the newest entry is known.
+const QString kTimeFormat = u"yyyy-MM-dd HH:mm:ss.zzz"_s;
+
+// The columns of an entry in the order every SELECT names them.
+const QStringList &entryColumns()
+{
+    static const QStringList columns = [] {
+        QStringList names { u"id"_s, u"time"_s };
+        for (const auto &field : storedInputFields())
+            names << u"in_"_s + field.first;
+        for (const char *name : { "c_tb", "c_kt", "c_kbm", "c_ko", "c_kvs", "c_km", "c_ks", "c_kp", "c_kn" })
+            names << QString::fromLatin1(name);
+        names << u"t"_s << u"note"_s;
+        return names;
+    }();
+    return columns;
+}
+
+QString selectEntries()
+{
+    return u"SELECT "_s + entryColumns().join(u", "_s) + u" FROM entries "_s;
+}
+
+// QDateTime::fromString() would cost more than the rest of a row.
+QDateTime timeOf(const QString &text)
+{
+    if (text.size() != kTimeFormat.size())
+        return QDateTime::fromString(text, kTimeFormat);
+    const auto number
+        = [&](qsizetype from, qsizetype length) { return QStringView(text).mid(from, length).toInt(); };
+    return QDateTime(QDate(number(0, 4), number(5, 2), number(8, 2)),
+        QTime(number(11, 2), number(14, 2), number(17, 2), number(20, 3)));
+}
+
+JournalEntry entryOf(const QSqlQuery &query)
+{
+    JournalEntry entry;
+    int i = 0;
+    entry.id = query.value(i++).toLongLong();
+    entry.time = timeOf(query.value(i++).toString());
+    for (const auto &field : storedInputFields())
+        entry.inputs.*field.second = query.value(i++).toString();
+    for (QString &coefficient : entry.coefficients)
+        coefficient = query.value(i++).toString();
+    entry.t = query.value(i++).toString();
+    entry.note = query.value(i++).toString();
+    return entry;
+}
+
+int sqliteCode(const QSqlError &error)
+{
+    // Extended result codes carry the primary code in their low byte.
+    return error.nativeErrorCode().toInt() & 0xff;
+}
+
+bool damaged(const QSqlError &error)
+{
+    const int code = sqliteCode(error);
+    return code == 11 /* SQLITE_CORRUPT */ || code == 26 /* SQLITE_NOTADB */;
+}
+
+QString reasonOf(const QSqlError &error)
+{
+    switch (sqliteCode(error)) {
+    case 13: // SQLITE_FULL
+        return texts::kDiskFull;
+    case 8: // SQLITE_READONLY
+    case 3: // SQLITE_PERM
+        return texts::kReadOnlyPlace;
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return texts::kBusy;
+    case 14: // SQLITE_CANTOPEN
+        return texts::kCannotOpen;
+    case 11:
+    case 26:
+        return texts::kCorrupt;
+    case 10: // SQLITE_IOERR
+        return texts::kIoError;
+    default:
+        return texts::kDatabaseError.arg(error.text().isEmpty() ? error.nativeErrorCode() : error.text());
+    }
+}
+
+QString sqlText(const QString &text)
+{
+    return u'\'' + QString(text).replace(u"'"_s, u"''"_s) + u'\'';
+}
+
+QString numberKey(const QString &column)
+{
+    // Only the order uses the number; the texts stay as they are.
+    return u"CAST(REPLACE("_s + column + u", ',', '.') AS REAL)"_s;
+}
+
+QString sortKey(JournalColumn column)
+{
+    switch (column) {
+    case JournalColumn::Date:
+        return u"time"_s;
+    case JournalColumn::Owner: {
+        return u"CASE in_t1 WHEN '1' THEN "_s + sqlText(ownerText(u"1"_s)) + u" WHEN '2' THEN "_s
+            + sqlText(ownerText(u"2"_s)) + u" ELSE in_t1 END"_s;
+    }
+    case JournalColumn::Category: {
+        QString key = u"CASE in_tb"_s;
+        for (int code = 1; code <= 16; ++code)
+            key += u" WHEN '%1' THEN "_s.arg(code) + sqlText(categoryText(QString::number(code)));
+        return key + u" ELSE in_tb END"_s;
+    }
+    case JournalColumn::Territory:
+        return u"CASE WHEN in_t2 = '6' THEN "_s + sqlText(journal_texts::kForeignRegistration)
+            + u" WHEN in_kt2 = '' THEN in_kt1 ELSE in_kt1 || ', ' || in_kt2 END"_s;
+    case JournalColumn::Kbm:
+        return numberKey(u"c_kbm"_s);
+    case JournalColumn::Premium:
+        return numberKey(u"t"_s);
+    case JournalColumn::Note:
+        return u"note"_s;
+    }
+    return u"time"_s;
+}
+
+// Qt binds a null text as NULL; the columns hold texts, the empty one included.
+QString nonNull(const QString &value)
+{
+    return value.isNull() ? u""_s : value;
+}
+
+void bindEntry(QSqlQuery &query, const JournalEntry &entry)
+{
+    query.addBindValue(entry.time.toString(kTimeFormat));
+    for (const auto &field : storedInputFields())
+        query.addBindValue(nonNull(entry.inputs.*field.second));
+    for (const QString &coefficient : entry.coefficients)
+        query.addBindValue(nonNull(coefficient));
+    query.addBindValue(nonNull(entry.t));
+    query.addBindValue(nonNull(entry.note));
+    query.addBindValue(searchText(entry));
+}
+
+bool createPrivateFile(const QString &path, QString *error)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    // Notes may hold clients' names: the file is its owner's alone from the
+    // first byte, and SQLite gives its -wal and -shm files the same rights.
+    if (file.open(
+            QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return true;
+    // Another karvo made it meanwhile.
+    if (QFileInfo::exists(path))
+        return true;
+    *error = texts::kCannotCreate + QDir::toNativeSeparators(path) + u" ("_s + file.errorString() + u')';
+    return false;
+}
+
+// A transaction that holds the write lock from its start, so that reading the
+// newest entry and writing after it cannot interleave with another karvo.
+class WriteTransaction
+{
+public:
+    explicit WriteTransaction(const QSqlDatabase &db)
+        : m_query(db)
+    {
+        m_begun = m_query.exec(u"BEGIN IMMEDIATE"_s);
+    }
+    ~WriteTransaction()
+    {
+        if (m_begun && !m_committed)
+            m_query.exec(u"ROLLBACK"_s);
+    }
+    WriteTransaction(const WriteTransaction &) = delete;
+    WriteTransaction &operator=(const WriteTransaction &) = delete;
+
+    bool begun(QString *error)
+    {
+        if (!m_begun && error)
+            *error = reasonOf(m_query.lastError());
+        return m_begun;
+    }
+    bool commit(QString *error)
+    {
+        m_committed = m_query.exec(u"COMMIT"_s);
+        if (!m_committed && error)
+            *error = reasonOf(m_query.lastError());
+        return m_committed;
+    }
+
+private:
+    QSqlQuery m_query;
+    bool m_begun = false;
+    bool m_committed = false;
+};
+
+bool fail(const QSqlQuery &query, QString *error)
+{
+    if (error)
+        *error = reasonOf(query.lastError());
+    return false;
+}
+
+} // namespace
+
+QString journalPath()
+{
+    const QString name = u"journal.sqlite"_s;
+    // Beside karvo.ini while that is in the program folder: the portable case.
+    const QString settingsFolder = QFileInfo(userFilePath(UserFile::Settings)).absolutePath();
+    if (QDir(settingsFolder) == QDir(programFolder()))
+        return programFile(name);
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/karvo"_s)
+        .filePath(name);
+}
+
+JournalStore::JournalStore(const QString &path)
+    : m_path(path)
+{
+}
+
+JournalStore::~JournalStore()
+{
+    close();
+}
+
+void JournalStore::close()
+{
+    m_insert.reset();
+    if (m_connection.isEmpty())
+        return;
+    QSqlDatabase::database(m_connection, false).close();
+    QSqlDatabase::removeDatabase(m_connection);
+    m_connection.clear();
+    m_open = false;
+}
+
+bool JournalStore::open()
+{
+    if (m_open)
+        return true;
+    m_error.clear();
+    if (!QSqlDatabase::isDriverAvailable(kDriver)) {
+        m_error = texts::kNoDriver;
+        return false;
+    }
+    if (!QFileInfo::exists(m_path) && !createPrivateFile(m_path, &m_error))
+        return false;
+    Opened opened = openFile(false);
+    if (opened == Opened::NotADatabase) {
+        close();
+        if (!setAside() || !createPrivateFile(m_path, &m_error))
+            return false;
+        opened = openFile(false);
+    }
+    if (opened != Opened::Sound) {
+        close();
+        return false;
+    }
+    m_open = true;
+    return true;
+}
+
+JournalStore::Opened JournalStore::openFile(bool readOnly)
+{
+    static int connections = 0;
+    m_connection = u"karvo-journal-%1"_s.arg(++connections);
+    QSqlDatabase db = QSqlDatabase::addDatabase(kDriver, m_connection);
+    db.setDatabaseName(m_path);
+    db.setConnectOptions(readOnly ? kBusyTimeout + u";QSQLITE_OPEN_READONLY"_s : kBusyTimeout);
+    if (!db.open()) {
+        m_error = reasonOf(db.lastError());
+        return Opened::Failed;
+    }
+    QSqlQuery query(db);
+    // A file that is not a database opens; only the first statement fails.
+    if (!query.exec(u"PRAGMA user_version"_s) || !query.next()) {
+        if (damaged(query.lastError()))
+            return Opened::NotADatabase;
+        m_error = reasonOf(query.lastError());
+        return Opened::Failed;
+    }
+    const int version = query.value(0).toInt();
+    query.finish();
+    if (readOnly)
+        return Opened::Sound;
+    if (version > kJournalSchemaVersion) {
+        // A later release may have changed what the columns mean: read it,
+        // never write it.
+        query = QSqlQuery();
+        db = QSqlDatabase();
+        close();
+        m_readOnly = true;
+        m_notice = texts::kNewerVersion.arg(QDir::toNativeSeparators(m_path));
+        return openFile(true);
+    }
+    // Readers and one writer side by side; a commit is durable once the log
+    // has it, which a killed process cannot undo.
+    if (!query.exec(u"PRAGMA journal_mode=WAL"_s) || !query.exec(u"PRAGMA synchronous=NORMAL"_s)) {
+        m_error = reasonOf(query.lastError());
+        return Opened::Failed;
+    }
+    if (version < kJournalSchemaVersion && !createSchema())
+        return Opened::Failed;
+    return Opened::Sound;
+}
+
+bool JournalStore::createSchema()
+{
+    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    WriteTransaction transaction(db);
+    if (!transaction.begun(&m_error))
+        return false;
+    QStringList columns { u"id INTEGER PRIMARY KEY"_s, u"time TEXT NOT NULL"_s };
+    for (qsizetype i = 2; i < entryColumns().size(); ++i)
+        columns << entryColumns()[i] + u" TEXT NOT NULL DEFAULT ''"_s;
+    // Folded by the program: SQLite ignores case for Latin letters only.
+    columns << u"search TEXT NOT NULL DEFAULT ''"_s;
+    QSqlQuery query(db);
+    if (!query.exec(u"CREATE TABLE IF NOT EXISTS entries ("_s + columns.join(u", "_s) + u')')
+        // Newest first, with what a search reads: a search walks this index in
+        // the journal's order and reads an entry only when it matches, so a
+        // frequent word answers at once and a rare one reads a third of the
+        // bytes of the table.
+        || !query.exec(
+            u"CREATE INDEX IF NOT EXISTS entries_by_time ON entries (time, id, search, in_t1, in_tb, in_t2)"_s)
+        || !query.exec(u"PRAGMA user_version = %1"_s.arg(kJournalSchemaVersion)))
+        return fail(query, &m_error);
+    return transaction.commit(&m_error);
+}
+
+bool JournalStore::setAside()
+{
+    const QString stem = m_path + u".damaged-"_s + QDate::currentDate().toString(u"yyyy-MM-dd"_s);
+    QString target = stem;
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = stem + u'-' + QString::number(n);
+    if (!QFile::rename(m_path, target)) {
+        m_error = texts::kCannotRename + QDir::toNativeSeparators(m_path);
+        return false;
+    }
+    // The log of the damaged file must not be read into the new journal.
+    for (const QString &suffix : { u"-wal"_s, u"-shm"_s }) {
+        if (QFileInfo::exists(m_path + suffix))
+            QFile::rename(m_path + suffix, target + suffix);
+    }
+    m_notice = texts::kDamaged.arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(m_path));
+    return true;
+}
+
+bool JournalStore::writable(QString *error)
+{
+    if (!open()) {
+        if (error)
+            *error = m_error;
+        return false;
+    }
+    if (m_readOnly) {
+        if (error)
+            *error = texts::kReadOnlyJournal;
+        return false;
+    }
+    return true;
+}
+
+bool JournalStore::insert(const JournalEntry &entry, qint64 *id, QString *error)
+{
+    if (!m_insert) {
+        const QStringList columns = entryColumns().mid(1) << u"search"_s;
+        m_insert = std::make_unique<QSqlQuery>(QSqlDatabase::database(m_connection, false));
+        m_insert->prepare(u"INSERT INTO entries ("_s + columns.join(u", "_s) + u") VALUES ("_s
+            + QStringList(columns.size(), u"?"_s).join(u", "_s) + u')');
+    }
+    bindEntry(*m_insert, entry);
+    if (!m_insert->exec())
+        return fail(*m_insert, error);
+    if (id)
+        *id = m_insert->lastInsertId().toLongLong();
+    return true;
+}
+
+JournalAdded JournalStore::addOnce(const JournalEntry &entry)
+{
+    JournalAdded added;
+    if (!writable(&added.error))
+        return added;
+    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    WriteTransaction transaction(db);
+    if (!transaction.begun(&added.error))
+        return added;
+    QSqlQuery query(db);
+    if (!query.exec(selectEntries() + u"ORDER BY time DESC, id DESC LIMIT 1"_s)) {
+        fail(query, &added.error);
+        return added;
+    }
+    if (query.next()) {
+        JournalEntry newest = entryOf(query);
+        query.finish();
+        if (newest.sameCalculation(entry)) {
+            newest.time = entry.time;
+            query.prepare(u"UPDATE entries SET time = ?, search = ? WHERE id = ?"_s);
+            query.addBindValue(newest.time.toString(kTimeFormat));
+            query.addBindValue(searchText(newest));
+            query.addBindValue(newest.id);
+            if (!query.exec() || !transaction.commit(&added.error)) {
+                if (added.error.isEmpty())
+                    fail(query, &added.error);
+                return added;
+            }
+            added.result = JournalAdded::Updated;
+            added.id = newest.id;
+            return added;
+        }
+    }
+    query.finish();
+    if (!insert(entry, &added.id, &added.error) || !transaction.commit(&added.error))
+        return added;
+    added.result = JournalAdded::Added;
+    return added;
+}
+
+std::vector<JournalEntry> JournalStore::listOnce(
+    const JournalQuery &request, int offset, int limit, QString *error)
+{
+    std::vector<JournalEntry> entries;
+    if (!open()) {
+        if (error)
+            *error = m_error;
+        return entries;
+    }
+    const QStringList words = request.search.toCaseFolded().split(u' ', Qt::SkipEmptyParts);
+    QStringList conditions;
+    QStringList codes;
+    for (const QString &word : words) {
+        const SearchedCodes found = searchedCodes(word);
+        QString condition = u"instr(search, ?)"_s;
+        if (!found.owners.isEmpty())
+            condition += u" OR in_t1 IN ("_s + QStringList(found.owners.size(), u"?"_s).join(u',') + u')';
+        if (!found.categories.isEmpty())
+            condition += u" OR in_tb IN ("_s + QStringList(found.categories.size(), u"?"_s).join(u',') + u')';
+        if (found.foreignRegistration)
+            condition += u" OR in_t2 = '6'"_s;
+        conditions << u'(' + condition + u')';
+        codes << word << found.owners << found.categories;
+    }
+    const QString where = conditions.isEmpty() ? QString() : u"WHERE "_s + conditions.join(u" AND "_s);
+    const QString direction = request.order == Qt::AscendingOrder ? u" ASC"_s : u" DESC"_s;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    // Equal keys keep the newest-first order of the journal; by date that is
+    // the key itself, which the index on time answers without sorting.
+    QString order = sortKey(request.sortColumn) + direction;
+    if (request.sortColumn != JournalColumn::Date)
+        order += u", time DESC"_s;
+    query.prepare(
+        selectEntries() + where + u" ORDER BY "_s + order + u", id"_s + direction + u" LIMIT ? OFFSET ?"_s);
+    for (const QString &value : codes)
+        query.addBindValue(value);
+    query.addBindValue(limit);
+    query.addBindValue(offset);
+    if (!query.exec()) {
+        fail(query, error);
+        return entries;
+    }
+    while (query.next())
+        entries.push_back(entryOf(query));
+    return entries;
+}
+
+int JournalStore::countOnce(QString *error)
+{
+    if (!open()) {
+        if (error)
+            *error = m_error;
+        return -1;
+    }
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(u"SELECT count(*) FROM entries"_s) || !query.next()) {
+        fail(query, error);
+        return -1;
+    }
+    return query.value(0).toInt();
+}
+
+bool JournalStore::setNoteOnce(qint64 id, const QString &note, QString *error)
+{
+    if (!writable(error))
+        return false;
+    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    WriteTransaction transaction(db);
+    if (!transaction.begun(error))
+        return false;
+    QSqlQuery query(db);
+    query.prepare(selectEntries() + u"WHERE id = ?"_s);
+    query.addBindValue(id);
+    if (!query.exec())
+        return fail(query, error);
+    // An entry another karvo deleted meanwhile has no note to keep.
+    if (!query.next())
+        return transaction.commit(error);
+    JournalEntry entry = entryOf(query);
+    query.finish();
+    entry.note = note;
+    query.prepare(u"UPDATE entries SET note = ?, search = ? WHERE id = ?"_s);
+    query.addBindValue(nonNull(entry.note));
+    query.addBindValue(searchText(entry));
+    query.addBindValue(id);
+    if (!query.exec())
+        return fail(query, error);
+    return transaction.commit(error);
+}
+
+bool JournalStore::removeOnce(const QList<qint64> &ids, QString *error)
+{
+    if (!writable(error))
+        return false;
+    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    WriteTransaction transaction(db);
+    if (!transaction.begun(error))
+        return false;
+    QSqlQuery query(db);
+    query.prepare(u"DELETE FROM entries WHERE id = ?"_s);
+    for (const qint64 id : ids) {
+        query.addBindValue(id);
+        if (!query.exec())
+            return fail(query, error);
+    }
+    return transaction.commit(error);
+}
+
+int JournalStore::exportCsvOnce(const QString &file, QString *error)
+{
+    if (!open()) {
+        if (error)
+            *error = m_error;
+        return -1;
+    }
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = out.errorString();
+        return -1;
+    }
+    out.write("\xEF\xBB\xBF");
+    out.write(csvHeader().toUtf8());
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    if (!query.exec(selectEntries() + u"ORDER BY time DESC, id DESC"_s)) {
+        out.cancelWriting();
+        fail(query, error);
+        return -1;
+    }
+    int written = 0;
+    while (query.next()) {
+        out.write(csvRecord(entryOf(query)).toUtf8());
+        ++written;
+    }
+    if (!out.commit()) {
+        if (error)
+            *error = out.errorString();
+        return -1;
+    }
+    return written;
+}
+
+JournalImported JournalStore::importCsvOnce(const QString &file)
+{
+    JournalImported imported;
+    QFile in(file);
+    const QString shown = QDir::toNativeSeparators(file);
+    if (!in.open(QIODevice::ReadOnly)) {
+        imported.error = texts::kCsvCannotRead.arg(shown, in.errorString());
+        return imported;
+    }
+    QString text = QString::fromUtf8(in.readAll());
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    const std::vector<CsvRecord> records = readCsvRecords(text);
+    if (records.empty() || records.front().fields != readCsvRecords(csvHeader()).front().fields) {
+        imported.error = texts::kCsvNotJournal.arg(shown);
+        return imported;
+    }
+    std::vector<JournalEntry> entries;
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        if (const std::optional<JournalEntry> entry = entryOfCsvRecord(records[i]))
+            entries.push_back(*entry);
+        else
+            imported.unreadableLines << records[i].line;
+    }
+    if (!writable(&imported.error))
+        return imported;
+    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    WriteTransaction transaction(db);
+    if (!transaction.begun(&imported.error))
+        return imported;
+    // The CSV keeps the time to the minute: an entry of that minute with the
+    // same texts everywhere is the same entry, met again when journals that
+    // were merged once are merged again.
+    QStringList same { u"time >= ? AND time < ?"_s };
+    for (const QString &column : entryColumns().mid(2))
+        same << column + u" = ?"_s;
+    QSqlQuery duplicate(db);
+    duplicate.prepare(u"SELECT 1 FROM entries WHERE "_s + same.join(u" AND "_s) + u" LIMIT 1"_s);
+    for (const JournalEntry &entry : entries) {
+        duplicate.addBindValue(entry.time.toString(kTimeFormat));
+        duplicate.addBindValue(entry.time.addSecs(60).toString(kTimeFormat));
+        for (const auto &field : storedInputFields())
+            duplicate.addBindValue(nonNull(entry.inputs.*field.second));
+        for (const QString &coefficient : entry.coefficients)
+            duplicate.addBindValue(nonNull(coefficient));
+        duplicate.addBindValue(nonNull(entry.t));
+        duplicate.addBindValue(nonNull(entry.note));
+        if (!duplicate.exec()) {
+            fail(duplicate, &imported.error);
+            return imported;
+        }
+        const bool known = duplicate.next();
+        duplicate.finish();
+        if (known) {
+            ++imported.duplicates;
+            continue;
+        }
+        if (!insert(entry, nullptr, &imported.error))
+            return imported;
+        ++imported.added;
+    }
+    if (!transaction.commit(&imported.error)) {
+        imported.added = 0;
+        return imported;
+    }
+    imported.ok = true;
+    return imported;
+}
+
+bool JournalStore::recovered()
+{
+    if (!m_open || m_readOnly)
+        return false;
+    {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        // Only after a failure: on a large journal the check reads every page.
+        const bool checked = query.exec(u"PRAGMA quick_check"_s) && query.next();
+        if (checked ? query.value(0).toString() == u"ok"_s : !damaged(query.lastError()))
+            return false;
+    }
+    close();
+    if (!setAside() || !createPrivateFile(m_path, &m_error) || openFile(false) != Opened::Sound) {
+        close();
+        return false;
+    }
+    m_open = true;
+    return true;
+}
+
+// Every operation that fails on a damaged journal sets the file aside and runs
+// once more on a new one: the calculator goes on, and notice() says so.
+JournalAdded JournalStore::add(const JournalEntry &entry)
+{
+    JournalAdded added = addOnce(entry);
+    if (added.result == JournalAdded::Failed && recovered())
+        added = addOnce(entry);
+    return added;
+}
+
+std::vector<JournalEntry> JournalStore::list(const JournalQuery &query, int offset, int limit, QString *error)
+{
+    QString failure;
+    std::vector<JournalEntry> entries = listOnce(query, offset, limit, &failure);
+    if (!failure.isEmpty() && recovered()) {
+        failure.clear();
+        entries = listOnce(query, offset, limit, &failure);
+    }
+    if (error)
+        *error = failure;
+    return entries;
+}
+
+int JournalStore::count(QString *error)
+{
+    int entries = countOnce(error);
+    if (entries < 0 && recovered())
+        entries = countOnce(error);
+    return entries;
+}
+
+bool JournalStore::setNote(qint64 id, const QString &note, QString *error)
+{
+    return setNoteOnce(id, note, error) || (recovered() && setNoteOnce(id, note, error));
+}
+
+bool JournalStore::remove(const QList<qint64> &ids, QString *error)
+{
+    return removeOnce(ids, error) || (recovered() && removeOnce(ids, error));
+}
+
+int JournalStore::exportCsv(const QString &file, QString *error)
+{
+    int written = exportCsvOnce(file, error);
+    if (written < 0 && recovered())
+        written = exportCsvOnce(file, error);
+    return written;
+}
+
+JournalImported JournalStore::importCsv(const QString &file)
+{
+    JournalImported imported = importCsvOnce(file);
+    if (!imported.ok && recovered())
+        imported = importCsvOnce(file);
+    return imported;
+}
+
+} // namespace karvo
