@@ -28,7 +28,8 @@ QString joined(const QStringList &fields)
     return out.join(kSeparator) + u"\r\n"_s;
 }
 
-constexpr qsizetype kFieldCount = kJournalColumnCount + 14 + qsizetype(kAllCoefficients.size());
+constexpr qsizetype kFieldCount
+    = kJournalColumnCount + qsizetype(kJournalInputCount) + qsizetype(kAllCoefficients.size());
 
 } // namespace
 
@@ -37,7 +38,7 @@ QString csvHeader()
     QStringList fields;
     for (int column = 0; column < kJournalColumnCount; ++column)
         fields << columnTitle(JournalColumn(column));
-    for (const auto &field : storedInputFields())
+    for (const auto &field : journalInputFields())
         fields << field.first;
     for (const Coefficient coefficient : kAllCoefficients)
         fields << shortName(coefficient);
@@ -49,7 +50,7 @@ QString csvRecord(const JournalEntry &entry)
     QStringList fields;
     for (int column = 0; column < kJournalColumnCount; ++column)
         fields << columnText(entry, JournalColumn(column));
-    for (const auto &field : storedInputFields())
+    for (const auto &field : journalInputFields())
         fields << entry.inputs.*field.second;
     for (const QString &coefficient : entry.coefficients)
         fields << coefficient;
@@ -128,7 +129,7 @@ std::optional<JournalEntry> entryOfCsvRecord(const CsvRecord &record)
     if (!entry.time.isValid() || !number.match(entry.t).hasMatch())
         return std::nullopt;
     qsizetype index = kJournalColumnCount;
-    for (const auto &field : storedInputFields())
+    for (const auto &field : journalInputFields())
         entry.inputs.*field.second = record.fields[index++];
     for (QString &coefficient : entry.coefficients)
         coefficient = record.fields[index++];

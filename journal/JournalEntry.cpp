@@ -45,6 +45,24 @@ JournalEntry journalEntryOf(const PremiumSheet &sheet, const StoredInputs &input
     return entry;
 }
 
+void fillSheet(PremiumSheet &sheet, const JournalEntry &entry)
+{
+    for (std::size_t i = 0; i < kAllCoefficients.size(); ++i)
+        sheet.setCoefficient(kAllCoefficients[i], entry.coefficients[i]);
+    const int owner = entry.inputs.owner.toInt();
+    sheet.setOwnerKind(owner == 1 ? OwnerKind::Individual : owner == 2 ? OwnerKind::LegalEntity : OwnerKind::Unset);
+    const int registration = entry.inputs.registration.toInt();
+    if (registration >= 4 && registration <= 6) {
+        sheet.setRegistrationCase(RegistrationCase(registration - 4));
+        sheet.setForeignRegisteredFlag(registration == 6);
+    }
+    const int group = entry.inputs.vehicleGroup.toInt();
+    if (group >= 7 && group <= 9)
+        sheet.setVehicleGroup(VehicleGroup(group - 7));
+    // Last: every input above empties Т.
+    sheet.setText(SheetText::T, entry.t);
+}
+
 QString columnTitle(JournalColumn column)
 {
     switch (column) {

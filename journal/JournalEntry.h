@@ -38,6 +38,10 @@ struct JournalEntry
 // would keep them. The time is now.
 JournalEntry journalEntryOf(const PremiumSheet &sheet, const StoredInputs &inputs);
 
+// Writes the entry's calculation into a sheet: its coefficients, owner,
+// registration and vehicle group, then its Т (as "Расчет" left it).
+void fillSheet(PremiumSheet &sheet, const JournalEntry &entry);
+
 // The window's columns, in order; the first seven fields of the CSV too.
 enum class JournalColumn { Date, Owner, Category, Territory, Kbm, Premium, Note };
 inline constexpr int kJournalColumnCount = int(JournalColumn::Note) + 1;

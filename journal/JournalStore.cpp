@@ -33,7 +33,7 @@ const QStringList &entryColumns()
 {
     static const QStringList columns = [] {
         QStringList names { u"id"_s, u"time"_s };
-        for (const auto &field : storedInputFields())
+        for (const auto &field : journalInputFields())
             names << u"in_"_s + field.first;
         for (const char *name : { "c_tb", "c_kt", "c_kbm", "c_ko", "c_kvs", "c_km", "c_ks", "c_kp", "c_kn" })
             names << QString::fromLatin1(name);
@@ -65,7 +65,7 @@ JournalEntry entryOf(const QSqlQuery &query)
     int i = 0;
     entry.id = query.value(i++).toLongLong();
     entry.time = timeOf(query.value(i++).toString());
-    for (const auto &field : storedInputFields())
+    for (const auto &field : journalInputFields())
         entry.inputs.*field.second = query.value(i++).toString();
     for (QString &coefficient : entry.coefficients)
         coefficient = query.value(i++).toString();
@@ -157,7 +157,7 @@ QString nonNull(const QString &value)
 void bindEntry(QSqlQuery &query, const JournalEntry &entry)
 {
     query.addBindValue(entry.time.toString(kTimeFormat));
-    for (const auto &field : storedInputFields())
+    for (const auto &field : journalInputFields())
         query.addBindValue(nonNull(entry.inputs.*field.second));
     for (const QString &coefficient : entry.coefficients)
         query.addBindValue(nonNull(coefficient));
@@ -630,7 +630,7 @@ JournalImported JournalStore::importCsvOnce(const QString &file)
     for (const JournalEntry &entry : entries) {
         duplicate.addBindValue(entry.time.toString(kTimeFormat));
         duplicate.addBindValue(entry.time.addSecs(60).toString(kTimeFormat));
-        for (const auto &field : storedInputFields())
+        for (const auto &field : journalInputFields())
             duplicate.addBindValue(nonNull(entry.inputs.*field.second));
         for (const QString &coefficient : entry.coefficients)
             duplicate.addBindValue(nonNull(coefficient));

@@ -7,7 +7,6 @@
 #include "platform/Messages.h"
 #include "platform/UserFiles.h"
 #include "report/ReportBuilder.h"
-#include "wizard/WizardTexts.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -29,9 +28,6 @@ namespace karvo {
 namespace {
 
 namespace jt = journal_texts;
-
-// The step-1 title the report opens with.
-const QString kTbTitle = u"Базовые страховые тарифы (ТБ)"_s;
 
 ExportChooser &exportChooser()
 {
@@ -66,26 +62,13 @@ QFrame *bar(const QString &name, QLabel *label, std::initializer_list<QPushButto
     return frame;
 }
 
+// The report of an entry is dated when the calculation was made.
 ReportInputs reportInputsOf(const JournalEntry &entry)
 {
-    ReportInputs inputs;
-    inputs.tbTitle = kTbTitle;
-    const auto coefficient = [&](Coefficient c) { return entry.coefficients[std::size_t(c)]; };
-    inputs.tb = coefficient(Coefficient::Tb);
-    inputs.kt = coefficient(Coefficient::Kt);
-    inputs.kbm = coefficient(Coefficient::Kbm);
-    inputs.ko = coefficient(Coefficient::Ko);
-    inputs.kvs = coefficient(Coefficient::Kvs);
-    inputs.km = coefficient(Coefficient::Km);
-    inputs.ks = coefficient(Coefficient::Ks);
-    inputs.kp = coefficient(Coefficient::Kp);
-    inputs.kn = coefficient(Coefficient::Kn);
-    inputs.t = entry.t;
-    inputs.foreignRegistered = entry.inputs.registration == u"6"_s;
-    // The report of an entry is dated when the calculation was made.
-    inputs.dateText = entry.time.toString(u"dd.MM.yyyy"_s);
+    PremiumSheet sheet;
+    fillSheet(sheet, entry);
+    ReportInputs inputs = karvo::reportInputsOf(sheet, entry.time.toString(u"dd.MM.yyyy"_s));
     inputs.timeText = entry.time.toString(u"HH:mm"_s);
-    inputs.picturePath = reportPicturePath();
     return inputs;
 }
 
@@ -266,14 +249,7 @@ void JournalWindow::writeReport()
 void JournalWindow::openReport()
 {
     m_reportBar->hide();
-    const QString path = reportPath();
-    const QString shown = QDir::toNativeSeparators(path);
-    if (!QFileInfo::exists(path)) {
-        showMessage(karvo::texts::kReportMissing + shown);
-        return;
-    }
-    openWithDesktop(QUrl::fromLocalFile(path),
-        [message = karvo::texts::kReportNotOpened + shown] { showMessage(message); });
+    karvo::openReport();
 }
 
 void JournalWindow::askDelete()

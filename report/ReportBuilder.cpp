@@ -2,7 +2,9 @@
 
 #include "model/BaseTariffs.h"
 #include "model/PremiumFormula.h"
+#include "platform/DesktopOpener.h"
 #include "platform/FileFailure.h"
+#include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UserFiles.h"
 #include "report/ReportBlocks.h"
@@ -10,6 +12,8 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 #include <QImage>
 
 using namespace Qt::Literals::StringLiterals;
@@ -80,6 +84,18 @@ QString reportPath()
 QString reportPicturePath()
 {
     return programFile(u"k/astr.gif"_s);
+}
+
+void openReport()
+{
+    const QString path = reportPath();
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!QFileInfo::exists(path)) {
+        showMessage(kReportMissing + shown);
+        return;
+    }
+    // The user asked for the report: when nothing opens it, they learn where it is.
+    openWithDesktop(QUrl::fromLocalFile(path), [message = kReportNotOpened + shown] { showMessage(message); });
 }
 
 ReportInputs reportInputsOf(const PremiumSheet &sheet, const QString &dateText)

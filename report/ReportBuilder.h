@@ -18,6 +18,11 @@ inline const QString kReportDone = QStringLiteral("Отчет в Word сформ
 // Followed by the reason, instead of kReportDone when the file was not written.
 inline const QString kReportFailed = QStringLiteral("Не удалось сохранить отчет: ");
 
+// The "ОК" of a report box when nothing opens the report, or when it was
+// removed meanwhile; followed by the file's path.
+inline const QString kReportNotOpened = QStringLiteral("Не удалось открыть отчет. Файл сохранен: ");
+inline const QString kReportMissing = QStringLiteral("Не найден файл отчета: ");
+
 // "Отчет в файл" before "Расчет", or after an input changed: there is no Т to report.
 inline const QString kReportNeedsPremium
     = QStringLiteral("Сначала нажмите \"Расчет\": отчет пишется для рассчитанной премии Т");
@@ -54,6 +59,10 @@ QString reportPath();
 QString reportPicturePath();
 
 QByteArray buildReport(const ReportInputs &inputs);
+
+// The "ОК" of a report box: the report at reportPath() opens with the
+// desktop, or the user is told why not and where the file is.
+void openReport();
 
 // Replaces `path` only once the whole report is written; on failure an earlier
 // file stays as it was, and `error` (when given) receives the reason in Russian.

@@ -31,6 +31,16 @@ StoredInputs storedInputsOf(const PremiumSheet &sheet)
     return inputs;
 }
 
+StoredInputs calculationInputsOf(const PremiumSheet &sheet)
+{
+    StoredInputs inputs = storedInputsOf(sheet);
+    const bool firstTime = sheet.contractKind() == ContractKind::FirstTime;
+    inputs.contractKind = firstTime ? u"0"_s : u"11"_s;
+    inputs.startClass = sheet.text(SheetText::StartClass);
+    inputs.payouts = firstTime ? QString() : sheet.text(SheetText::Payouts);
+    return inputs;
+}
+
 QString writeStoredInputs(const StoredInputs &inputs)
 {
     for (const auto &[key, field] : storedInputFields()) {

@@ -4,13 +4,14 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
 // The inputs of one calculation as they are kept: the choice codes and texts
 // that karvo.ini's section "t" holds, one text each, exactly as written (a
-// stored file may hold anything; the replay checks them). The same fields
-// travel in the journal of calculations.
+// stored file may hold anything; the replay checks them). The journal of
+// calculations keeps the same fields and the step-3 payouts.
 namespace karvo {
 
 struct StoredInputs
@@ -29,6 +30,7 @@ struct StoredInputs
     QString owner; // "1" or "2"
     QString registration; // "4", "5" or "6"
     QString vehicleGroup; // "7", "8" or "9"
+    QString payouts = {}; // the step-3 number of payouts; empty: none to replay
 
     bool operator==(const StoredInputs &) const = default;
 };
@@ -53,6 +55,20 @@ inline const std::array<std::pair<QString, QString StoredInputs::*>, 14> &stored
         { K::kRegistration, &StoredInputs::registration },
         { K::kVehicleGroup, &StoredInputs::vehicleGroup },
     } };
+    return fields;
+}
+
+// The journal's fields: those of karvo.ini and the payouts ("kbm3"), with
+// which a replay makes the same КБМ again.
+inline constexpr std::size_t kJournalInputCount = 15;
+inline const std::array<std::pair<QString, QString StoredInputs::*>, kJournalInputCount> &journalInputFields()
+{
+    static const std::array<std::pair<QString, QString StoredInputs::*>, kJournalInputCount> fields = [] {
+        std::array<std::pair<QString, QString StoredInputs::*>, kJournalInputCount> all;
+        std::copy(storedInputFields().begin(), storedInputFields().end(), all.begin());
+        all.back() = { QStringLiteral("kbm3"), &StoredInputs::payouts };
+        return all;
+    }();
     return fields;
 }
 

@@ -1,6 +1,5 @@
 #include "wizard/Calculator.h"
 
-#include "platform/DesktopOpener.h"
 #include "platform/Messages.h"
 #include "reminder/ReminderDate.h"
 #include "reminder/ReminderWindow.h"
@@ -10,11 +9,8 @@
 #include "wizard/PremiumWindow.h"
 #include "wizard/WizardTexts.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 #include <QLabel>
-#include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -31,7 +27,7 @@ Calculator::Calculator(QObject *parent)
     connect(&m_wizard, &TariffWizard::reportRequested, this, &Calculator::produceReport);
     connect(&m_wizard, &TariffWizard::reportOpenRequested, this, [this] {
         m_wizard.premiumWindow()->reportBox()->hide();
-        openReport();
+        karvo::openReport();
     });
     connect(&m_wizard, &TariffWizard::reminderRequested, this, [this] { reminder()->open(); });
 }
@@ -45,19 +41,6 @@ void Calculator::start()
     m_replay = std::make_unique<SavedInputsReplay>(m_wizard);
     connect(m_replay.get(), &SavedInputsReplay::reminderDateLoaded, this,
         [this](const QString &text) { reminder()->setDateText(text); });
-}
-
-void Calculator::openReport()
-{
-    const QString path = reportPath();
-    const QString shown = QDir::toNativeSeparators(path);
-    if (!QFileInfo::exists(path)) {
-        showMessage(texts::kReportMissing + shown);
-        return;
-    }
-    // The user asked for the report: when nothing opens it, they learn where it is.
-    openWithDesktop(
-        QUrl::fromLocalFile(path), [message = texts::kReportNotOpened + shown] { showMessage(message); });
 }
 
 ReminderWindow *Calculator::reminder()

@@ -32,9 +32,6 @@ public:
     ReminderWindow *reminder();
 
     void produceReport();
-    // The "ОК" of the report box: the report opens with the desktop, or the
-    // user is told why not and where the file is.
-    void openReport();
 
 private:
     TariffWizard m_wizard;

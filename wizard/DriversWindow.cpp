@@ -263,6 +263,12 @@ void DriversWindow::chooseStartClass()
         m_sheet.setCoefficient(Coefficient::Kbm, *kbm);
 }
 
+void DriversWindow::selectPayouts(const QString &payouts)
+{
+    m_sheet.setText(SheetText::Payouts, payouts);
+    choosePayouts();
+}
+
 void DriversWindow::choosePayouts()
 {
     if (m_sheet.contractKind() == ContractKind::Renewal)

@@ -22,6 +22,8 @@ public:
 
     // Choices made in code have exactly the effects of the user's click.
     void selectContractKind(ContractKind kind);
+    // The payouts as picked: with a renewal, the class at the end and КБМ.
+    void selectPayouts(const QString &payouts);
     void selectKo(int choice); // 0 limited drivers, 1 any driver
     void selectKvsIndex(int index);
     void selectKmIndex(int index);

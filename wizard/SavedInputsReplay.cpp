@@ -98,6 +98,8 @@ bool SavedInputsReplay::replay()
         return fail();
     drivers->selectContractKind(*contract == 0 ? ContractKind::FirstTime : ContractKind::Renewal);
     sheet.setText(SheetText::StartClass, m_stored.startClass);
+    if (!m_stored.payouts.isEmpty())
+        drivers->selectPayouts(m_stored.payouts);
 
     const std::optional<int> ko = readCode(m_stored.ko);
     if (!ko)

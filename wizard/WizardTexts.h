@@ -39,9 +39,4 @@ inline const QString kWithinMaximum = QStringLiteral("Т не превышает
 // %1 is the maximum.
 inline const QString kAboveMaximum = formula_texts::kAboveMaximum;
 
-// The "ОК" of the report box when nothing opens the report, or when it was
-// removed meanwhile; followed by the file's path.
-inline const QString kReportNotOpened = QStringLiteral("Не удалось открыть отчет. Файл сохранен: ");
-inline const QString kReportMissing = QStringLiteral("Не найден файл отчета: ");
-
 } // namespace karvo::texts
