@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/JournalEntry.h"
+#include "journal/JournalWindow.h"
 
 #include <QObject>
 #include <QPointer>
@@ -15,7 +16,6 @@
 namespace karvo {
 
 class JournalStore;
-class JournalWindow;
 
 class Journal : public QObject
 {

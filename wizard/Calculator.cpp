@@ -30,6 +30,15 @@ Calculator::Calculator(QObject *parent)
         karvo::openReport();
     });
     connect(&m_wizard, &TariffWizard::reminderRequested, this, [this] { reminder()->open(); });
+    connect(&m_wizard, &TariffWizard::calculated, this,
+        [this] { m_journal.record(m_wizard.sheet(), calculationInputsOf(m_wizard.sheet())); });
+    connect(&m_wizard, &TariffWizard::journalRequested, &m_journal, &Journal::showWindow);
+    // "Открыть" of the journal: the entry's inputs replayed as a load does,
+    // from step 1, where the user walks on to "Расчет".
+    connect(&m_journal, &Journal::openRequested, this, [this](const StoredInputs &inputs) {
+        m_wizard.showFirstStep();
+        m_replay->load(inputs);
+    });
 }
 
 Calculator::~Calculator() = default;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/Journal.h"
 #include "wizard/SavedInputsReplay.h"
 #include "wizard/TariffWizard.h"
 
@@ -27,6 +28,7 @@ public:
     void start();
 
     TariffWizard &wizard() { return m_wizard; }
+    Journal &journal() { return m_journal; }
     // The reminder window, created inside the steps 8-10 window the first
     // time anything touches it (the restore writes its date into it).
     ReminderWindow *reminder();
@@ -35,6 +37,7 @@ public:
 
 private:
     TariffWizard m_wizard;
+    Journal m_journal; // opens its file on first use
     std::unique_ptr<SavedInputsReplay> m_replay;
     ReminderWindow *m_reminder = nullptr; // owned by the steps 8-10 window
 };

@@ -56,6 +56,8 @@ std::vector<ControlRow> categoryWindowLayout()
         { u"tbNoteLink"_s, u"step1Frame"_s, K::Link, { 6840, 3000, 1575, 375 }, kLinkLook, texts::kNote },
         { u"restoreLink"_s, u"step1Frame"_s, K::Link, { 6240, 3720, 2775, 495 }, kLinkLook,
             u"Загрузить сохраненные данные"_s },
+        // In the free space under the restore link.
+        { u"journalLink"_s, u"step1Frame"_s, K::Link, { 6240, 4440, 2775, 375 }, kLinkLook, texts::kJournalLink },
         { u"foreignAttention"_s, u"step1Frame"_s, K::Frame, { 1800, 120, 7815, 1215 }, Hidden,
             u"Внимание"_s },
         { u"foreignAttentionText"_s, u"foreignAttention"_s, K::Label, { 120, 240, 7575, 735 }, Green | Italic,
@@ -139,6 +141,8 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
         control<ClickableLabel>(u"tbNoteLink"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Tb); });
     connect(
         control<ClickableLabel>(u"ktNoteLink"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Kt); });
+    connect(control<ClickableLabel>(u"journalLink"_s), &ClickableLabel::clicked, this,
+        &CategoryWindow::journalClicked);
     auto *restore = control<ClickableLabel>(u"restoreLink"_s);
     connect(restore, &ClickableLabel::clicked, this, [this, restore] {
         if (restore->isEnabled())

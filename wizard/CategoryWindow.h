@@ -38,6 +38,7 @@ public:
 signals:
     void foreignRegisteredToggled(bool on);
     void restoreClicked();
+    void journalClicked();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -91,6 +91,8 @@ std::vector<ControlRow> premiumWindowLayout()
         { u"groupTrailer"_s, u"vehicleGroupChoices"_s, K::Radio, { 120, 1500, 8655, 495 }, Wrap,
             u"Прицепы (в том числе полуприцепы и прицепыроспуски), за исключением принадлежащих "
             u"гражданам прицепов к легковым автомобилям"_s },
+        // In the free space left of the premium's title.
+        { u"journalLink"_s, u"step10Frame"_s, K::Link, { 120, 5520, 1290, 615 }, kLinkLook, texts::kJournalLink },
         { u"premiumTitle"_s, u"step10Frame"_s, K::Label, { 1440, 5520, 7575, 615 }, Bold | Large,
             u"Размера страховой премии, подлежащей уплате по договору обязательного страхования (Т), "
             u"руб."_s },
@@ -182,6 +184,8 @@ PremiumWindow::PremiumWindow(PremiumSheet &sheet)
     connect(control<QPushButton>(u"reportOk"_s), &QPushButton::clicked, this, &PremiumWindow::reportOpenRequested);
     connect(
         control<ClickableLabel>(u"kpNoteLink"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Kp); });
+    connect(control<ClickableLabel>(u"journalLink"_s), &ClickableLabel::clicked, this,
+        &PremiumWindow::journalClicked);
     connect(control<ClickableLabel>(u"decreeLink"_s), &ClickableLabel::clicked, this,
         [] { openNote(Note::Decree); });
 
@@ -262,6 +266,7 @@ void PremiumWindow::calculate()
     showExplanation();
     if (m_sheet.saveInputs())
         control<QPushButton>(u"saveInputsButton"_s)->click();
+    emit calculated();
 }
 
 void PremiumWindow::showExplanation()

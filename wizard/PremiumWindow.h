@@ -41,6 +41,9 @@ signals:
     // The progress box's "ОК": open the report, then hide the box.
     void reportOpenRequested();
     void reminderRequested();
+    // "Расчет" showed Т.
+    void calculated();
+    void journalClicked();
 
 private:
     void applySkip(bool skip);

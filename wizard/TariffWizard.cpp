@@ -30,6 +30,7 @@ void TariffWizard::start()
     wire(m_categoryWindow.get());
     connect(m_categoryWindow.get(), &CategoryWindow::foreignRegisteredToggled, this, &TariffWizard::setForeignRegistered);
     connect(m_categoryWindow.get(), &CategoryWindow::restoreClicked, this, &TariffWizard::restoreRequested);
+    connect(m_categoryWindow.get(), &CategoryWindow::journalClicked, this, &TariffWizard::journalRequested);
 
     m_sheet.setText(SheetText::StartTime, shortTimeText(QTime::currentTime()));
     m_sheet.setReminderWanted(readRememberedReminderTick());
@@ -55,6 +56,8 @@ PremiumWindow *TariffWizard::premiumWindow()
         connect(m_premiumWindow.get(), &PremiumWindow::reportOpenRequested, this,
             &TariffWizard::reportOpenRequested);
         connect(m_premiumWindow.get(), &PremiumWindow::reminderRequested, this, &TariffWizard::reminderRequested);
+        connect(m_premiumWindow.get(), &PremiumWindow::calculated, this, &TariffWizard::calculated);
+        connect(m_premiumWindow.get(), &PremiumWindow::journalClicked, this, &TariffWizard::journalRequested);
     }
     return m_premiumWindow.get();
 }
@@ -176,6 +179,19 @@ void TariffWizard::back(int step)
     default:
         break;
     }
+}
+
+void TariffWizard::showFirstStep()
+{
+    for (StepWindow *window : { static_cast<StepWindow *>(m_driversWindow.get()),
+             static_cast<StepWindow *>(m_premiumWindow.get()) }) {
+        if (window)
+            window->hide();
+    }
+    m_categoryWindow->showStep(1);
+    m_categoryWindow->show();
+    m_categoryWindow->raise();
+    m_categoryWindow->activateWindow();
 }
 
 void TariffWizard::exit()

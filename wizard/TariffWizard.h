@@ -46,6 +46,9 @@ public:
     // The "Далее >>" and "<<Назад " of a step.
     void next(int step);
     void back(int step);
+    // Step 1 in front, the other windows hidden: where a replay of inputs
+    // from elsewhere than step 1 leaves the user to walk on.
+    void showFirstStep();
     // "Выход": ends the program at once, asking nothing and saving nothing.
     void exit();
 
@@ -62,6 +65,10 @@ signals:
     void reportOpenRequested();
     // The reminder "ОК" with the reminder check ticked.
     void reminderRequested();
+    // "Расчет" showed Т.
+    void calculated();
+    // The link "Журнал расчетов" of step 1 or step 10.
+    void journalRequested();
 
 private:
     bool requireCoefficient(Coefficient coefficient);

@@ -21,6 +21,9 @@ inline const QString kNotSetPrefix = QStringLiteral("Не установлен �
 inline const QString kReminderCaptionPrefix = QStringLiteral("Запустить программу через ");
 inline const QString kTickReminderFirst = QStringLiteral("Установите флажок");
 
+// The link to the journal of calculations, on steps 1 and 10.
+inline const QString kJournalLink = QStringLiteral("Журнал расчетов");
+
 // How Т was made, shown after "Расчет" on step 10.
 inline const QString kExplanationCaption = QStringLiteral("Расчет премии");
 inline const QString kExplanationLink = QStringLiteral("Как рассчитано");

@@ -6,6 +6,7 @@
 #include "WizardDriver.h"
 #include "WizardWalk.h"
 
+#include "journal/JournalWindow.h"
 #include "reminder/ReminderWindow.h"
 #include "report/ReportBuilder.h"
 #include "storage/IniFile.h"
@@ -21,6 +22,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
@@ -196,6 +198,37 @@ private slots:
         // Walked through, step 2 still shows the territory the next save keeps.
         QCOMPARE(
             driver::find<QListWidget>(wizard.categoryWindow(), u"townList"_s)->currentItem()->text(), town);
+    }
+
+    // "Открыть" in the journal brings back the calculation itself, with its
+    // own КБМ (a renewal from class 6 with one payout): walked on without a
+    // change, "Расчет" gives its Т again.
+    void journalEntryReopensWithTheSameT()
+    {
+        Recorders recorders;
+        Calculator calculator;
+        calculator.start();
+        TariffWizard &wizard = calculator.wizard();
+        driver::walk(wizard,
+            { .category = 3, .region = u"Республика Башкортостан"_s, .town = u"Уфа"_s, .renewal = true,
+                .startClass = u"6"_s, .payouts = u"1"_s, .period = u"5 месяцев"_s });
+        const QString t = wizard.sheet().text(SheetText::T);
+        QVERIFY(!t.isEmpty());
+        driver::walk(wizard, { .from = 10, .step10 = { u"travellingToRegistration"_s } });
+        QVERIFY(wizard.sheet().text(SheetText::T) != t);
+
+        driver::click(wizard.premiumWindow(), u"journalLink"_s);
+        JournalWindow *journal = calculator.journal().window();
+        QVERIFY(journal && journal->isVisible());
+        auto *table = driver::find<QTableView>(journal, u"entryTable"_s);
+        QTRY_COMPARE(table->model()->rowCount(), 2);
+        table->selectRow(1); // newest first: the first calculation
+        driver::click(journal, u"openButton"_s);
+        QVERIFY(wizard.categoryWindow()->isVisible());
+        QTRY_VERIFY(driver::find<QPushButton>(wizard.categoryWindow(), u"step1Next"_s)->isEnabled());
+        driver::walk(wizard, {});
+        QCOMPARE(recorders.messages, QStringList());
+        QCOMPARE(wizard.sheet().text(SheetText::T), t);
     }
 
     void restoreWithoutAFileSaysSo()

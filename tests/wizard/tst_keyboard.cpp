@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(categoryWindow->focusWidget()->objectName(), u"category3"_s);
         QCOMPARE(tabOrder(categoryWindow),
             (QStringList { u"category3"_s, u"tbBox"_s, u"foreignCheck"_s, u"step1Next"_s, u"tbNoteLink"_s,
-                u"restoreLink"_s, u"exitButton"_s, u"siteLink"_s, u"emailLink"_s }));
+                u"restoreLink"_s, u"journalLink"_s, u"exitButton"_s, u"siteLink"_s, u"emailLink"_s }));
     }
 
     void arrowKeysChooseTheCategory()
@@ -227,7 +227,7 @@ private slots:
         activate(premiumWindow);
         QCOMPARE(premiumWindow->focusWidget()->objectName(), u"individualOwner"_s);
         QCOMPARE(tabOrder(premiumWindow),
-            (QStringList { u"individualOwner"_s, u"registeredInRussia"_s, u"groupB"_s, u"decreeLink"_s,
+            (QStringList { u"individualOwner"_s, u"registeredInRussia"_s, u"groupB"_s, u"journalLink"_s, u"decreeLink"_s,
                 u"saveInputsCheck"_s, u"reminderCheck"_s, u"premiumBox"_s, u"reminderOk"_s, u"step10Back"_s,
                 u"calculateButton"_s, u"reportButton"_s, u"exitButton"_s, u"siteLink"_s, u"emailLink"_s }));
         QTest::keyClick(premiumWindow->focusWidget(), Qt::Key_Return);
