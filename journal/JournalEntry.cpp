@@ -50,7 +50,9 @@ void fillSheet(PremiumSheet &sheet, const JournalEntry &entry)
     for (std::size_t i = 0; i < kAllCoefficients.size(); ++i)
         sheet.setCoefficient(kAllCoefficients[i], entry.coefficients[i]);
     const int owner = entry.inputs.owner.toInt();
-    sheet.setOwnerKind(owner == 1 ? OwnerKind::Individual : owner == 2 ? OwnerKind::LegalEntity : OwnerKind::Unset);
+    sheet.setOwnerKind(owner == 1 ? OwnerKind::Individual
+            : owner == 2          ? OwnerKind::LegalEntity
+                                  : OwnerKind::Unset);
     const int registration = entry.inputs.registration.toInt();
     if (registration >= 4 && registration <= 6) {
         sheet.setRegistrationCase(RegistrationCase(registration - 4));

@@ -13,8 +13,8 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
 #include <QImage>
+#include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -95,7 +95,8 @@ void openReport()
         return;
     }
     // The user asked for the report: when nothing opens it, they learn where it is.
-    openWithDesktop(QUrl::fromLocalFile(path), [message = kReportNotOpened + shown] { showMessage(message); });
+    openWithDesktop(
+        QUrl::fromLocalFile(path), [message = kReportNotOpened + shown] { showMessage(message); });
 }
 
 ReportInputs reportInputsOf(const PremiumSheet &sheet, const QString &dateText)

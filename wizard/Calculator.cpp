@@ -9,7 +9,6 @@
 #include "wizard/PremiumWindow.h"
 #include "wizard/WizardTexts.h"
 
-
 #include <QLabel>
 
 using namespace Qt::Literals::StringLiterals;

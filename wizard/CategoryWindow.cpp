@@ -1,12 +1,12 @@
 #include "wizard/CategoryWindow.h"
 
+#include "layout/ClickableLabel.h"
+#include "layout/WrappingChoice.h"
 #include "model/BaseTariffs.h"
 #include "model/TerritoryTable.h"
 #include "notes/NoteLinks.h"
 #include "wizard/Binding.h"
-#include "layout/ClickableLabel.h"
 #include "wizard/WizardTexts.h"
-#include "layout/WrappingChoice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -57,7 +57,8 @@ std::vector<ControlRow> categoryWindowLayout()
         { u"restoreLink"_s, u"step1Frame"_s, K::Link, { 6240, 3720, 2775, 495 }, kLinkLook,
             u"Загрузить сохраненные данные"_s },
         // In the free space under the restore link.
-        { u"journalLink"_s, u"step1Frame"_s, K::Link, { 6240, 4440, 2775, 375 }, kLinkLook, texts::kJournalLink },
+        { u"journalLink"_s, u"step1Frame"_s, K::Link, { 6240, 4440, 2775, 375 }, kLinkLook,
+            texts::kJournalLink },
         { u"foreignAttention"_s, u"step1Frame"_s, K::Frame, { 1800, 120, 7815, 1215 }, Hidden,
             u"Внимание"_s },
         { u"foreignAttentionText"_s, u"foreignAttention"_s, K::Label, { 120, 240, 7575, 735 }, Green | Italic,

@@ -1,10 +1,10 @@
 #include "wizard/DriversWindow.h"
 
+#include "layout/ClickableLabel.h"
 #include "model/BonusMalus.h"
 #include "model/DriverCoefficients.h"
 #include "notes/NoteLinks.h"
 #include "wizard/Binding.h"
-#include "layout/ClickableLabel.h"
 #include "wizard/WizardTexts.h"
 
 #include <QComboBox>

@@ -1,5 +1,8 @@
 #include "wizard/PremiumWindow.h"
 
+#include "layout/ClickableLabel.h"
+#include "layout/CoveredControls.h"
+#include "layout/WrappingChoice.h"
 #include "model/PremiumFormula.h"
 #include "model/TermAndViolation.h"
 #include "notes/NoteLinks.h"
@@ -7,11 +10,8 @@
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
 #include "wizard/Binding.h"
-#include "layout/ClickableLabel.h"
-#include "layout/CoveredControls.h"
 #include "wizard/PremiumExplanation.h"
 #include "wizard/WizardTexts.h"
-#include "layout/WrappingChoice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,8 +24,10 @@ using namespace Qt::Literals::StringLiterals;
 namespace karvo {
 namespace {
 
-const std::array kOwnerOptions = { u"unsetOwner"_s, u"individualOwner"_s, u"legalEntityOwner"_s }; // by OwnerKind
-const std::array kRegistrationOptions = { u"registeredInRussia"_s, u"travellingToRegistration"_s, u"foreignVehicle"_s };
+const std::array kOwnerOptions
+    = { u"unsetOwner"_s, u"individualOwner"_s, u"legalEntityOwner"_s }; // by OwnerKind
+const std::array kRegistrationOptions
+    = { u"registeredInRussia"_s, u"travellingToRegistration"_s, u"foreignVehicle"_s };
 const std::array kVehicleGroupOptions = { u"groupB"_s, u"groupOther"_s, u"groupTrailer"_s };
 
 std::vector<ControlRow> premiumWindowLayout()
@@ -49,7 +51,8 @@ std::vector<ControlRow> premiumWindowLayout()
         { u"kpBox"_s, u"step8Frame"_s, K::LineEdit, { 3480, 3240, 2415, 330 }, valueBox, {}, u"kpTitle"_s },
         { u"step8Back"_s, u"step8Frame"_s, K::Button, { 3360, 3720, 1215, 375 }, Plain, texts::kBack },
         { u"step8Next"_s, u"step8Frame"_s, K::Button, { 4920, 3720, 1215, 375 }, Plain, texts::kNext },
-        { u"step8ForeignHint"_s, u"step8Frame"_s, K::Label, { 4200, 4080, 1095, 255 }, kHintLook, texts::kChooseHint },
+        { u"step8ForeignHint"_s, u"step8Frame"_s, K::Label, { 4200, 4080, 1095, 255 }, kHintLook,
+            texts::kChooseHint },
         { u"kpNoteLink"_s, u"step8Frame"_s, K::Link, { 3960, 4320, 1575, 375 }, kLinkLook, texts::kNote },
 
         { u"step9Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 }, Plain, u"КН"_s },
@@ -59,16 +62,20 @@ std::vector<ControlRow> premiumWindowLayout()
         { u"knBox"_s, u"step9Frame"_s, K::LineEdit, { 3480, 3240, 2415, 330 }, valueBox, {}, u"knRule"_s },
         { u"step9Back"_s, u"step9Frame"_s, K::Button, { 3360, 3720, 1215, 375 }, Plain, texts::kBack },
         { u"step9Next"_s, u"step9Frame"_s, K::Button, { 4920, 3720, 1215, 375 }, Plain, texts::kNext },
-        { u"step9ForeignHint"_s, u"step9Frame"_s, K::Label, { 3480, 4080, 2775, 255 }, kHintLook, texts::kPressNextHint },
+        { u"step9ForeignHint"_s, u"step9Frame"_s, K::Label, { 3480, 4080, 2775, 255 }, kHintLook,
+            texts::kPressNextHint },
 
         { u"step10Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 }, Plain, u"Т"_s },
         { u"step10Number"_s, u"step10Frame"_s, K::Label, { 8640, 120, 975, 255 }, Red, u"10 шаг из 10"_s },
-        { u"ownerChoices"_s, u"step10Frame"_s, K::Frame, { 480, 360, 8775, 735 }, Plain, {}, {}, u"Собственник"_s },
+        { u"ownerChoices"_s, u"step10Frame"_s, K::Frame, { 480, 360, 8775, 735 }, Plain, {}, {},
+            u"Собственник"_s },
         { u"individualOwner"_s, u"ownerChoices"_s, K::Radio, { 120, 200, 5775, 495 }, Wrap,
             u"Физические лица и предпринематели без образования юридического лица"_s },
-        { u"legalEntityOwner"_s, u"ownerChoices"_s, K::Radio, { 6120, 200, 2535, 495 }, Wrap, u"Юридические лица"_s },
+        { u"legalEntityOwner"_s, u"ownerChoices"_s, K::Radio, { 6120, 200, 2535, 495 }, Wrap,
+            u"Юридические лица"_s },
         { u"unsetOwner"_s, u"ownerChoices"_s, K::Radio, { 8400, 240, 255, 255 }, Hidden },
-        { u"registrationChoices"_s, u"step10Frame"_s, K::Frame, { 480, 1080, 8895, 2295 }, Plain, {}, {}, u"Регистрация транспортного средства"_s },
+        { u"registrationChoices"_s, u"step10Frame"_s, K::Frame, { 480, 1080, 8895, 2295 }, Plain, {}, {},
+            u"Регистрация транспортного средства"_s },
         { u"registeredInRussia"_s, u"registrationChoices"_s, K::Radio, { 120, 200, 8655, 615 }, Wrap,
             u"При обязательном страховании гражданской ответственности владельцев транспортных средств, "
             u"зарегистрированных в Российской Федерации (за исключением случаев следования к месту "
@@ -80,7 +87,8 @@ std::vector<ControlRow> premiumWindowLayout()
             u"При обязательном страховании гражданской ответственности владельцев транспортных средств, "
             u"зарегистрированных в иностранных государствах и временно используемых на территории "
             u"Российской Федерации"_s },
-        { u"vehicleGroupChoices"_s, u"step10Frame"_s, K::Frame, { 480, 3360, 8895, 2055 }, Plain, {}, {}, u"Вид транспортного средства"_s },
+        { u"vehicleGroupChoices"_s, u"step10Frame"_s, K::Frame, { 480, 3360, 8895, 2055 }, Plain, {}, {},
+            u"Вид транспортного средства"_s },
         { u"groupB"_s, u"vehicleGroupChoices"_s, K::Radio, { 120, 200, 8655, 495 }, Wrap,
             u"Транспортные средства категории \"B\" (в том числе такси) (в ред.  Постановлений  "
             u"Правительства РФ  от  10.03.2009  N 225, от 13.07.2011 N 574)"_s },
@@ -92,13 +100,15 @@ std::vector<ControlRow> premiumWindowLayout()
             u"Прицепы (в том числе полуприцепы и прицепыроспуски), за исключением принадлежащих "
             u"гражданам прицепов к легковым автомобилям"_s },
         // In the free space left of the premium's title.
-        { u"journalLink"_s, u"step10Frame"_s, K::Link, { 120, 5520, 1290, 615 }, kLinkLook, texts::kJournalLink },
+        { u"journalLink"_s, u"step10Frame"_s, K::Link, { 120, 5520, 1290, 615 }, kLinkLook,
+            texts::kJournalLink },
         { u"premiumTitle"_s, u"step10Frame"_s, K::Label, { 1440, 5520, 7575, 615 }, Bold | Large,
             u"Размера страховой премии, подлежащей уплате по договору обязательного страхования (Т), "
             u"руб."_s },
         { u"decreeLink"_s, u"step10Frame"_s, K::Link, { 6000, 5880, 3735, 735 }, kLinkLook,
             u"Структура и порядок применения страховщиками при определении страховой премии"_s },
-        { u"saveInputsButton"_s, u"step10Frame"_s, K::Button, { 5640, 5760, 735, 255 }, Hidden, u"saveInputsButton"_s },
+        { u"saveInputsButton"_s, u"step10Frame"_s, K::Button, { 5640, 5760, 735, 255 }, Hidden,
+            u"saveInputsButton"_s },
         { u"saveInputsCheck"_s, u"step10Frame"_s, K::Check, { 3360, 6120, 2535, 255 }, Plain,
             u"Сохранить исходные данные"_s },
         { u"reminderCheck"_s, u"step10Frame"_s, K::Check, { 120, 6360, 3135, 435 }, Wrap, u" "_s },
@@ -113,7 +123,8 @@ std::vector<ControlRow> premiumWindowLayout()
         { u"ExplanationLink"_s, u"step10Frame"_s, K::Link, { 6000, 6900, 1935, 255 }, kLinkLook | Hidden,
             texts::kExplanationLink },
         { u"MaximumWarning"_s, u"step10Frame"_s, K::Label, { 480, 120, 8040, 255 }, Red | Bold | Hidden },
-        { u"reportButton"_s, u"step10Frame"_s, K::Button, { 8040, 6840, 1215, 375 }, Plain, u"Отчет в файл"_s },
+        { u"reportButton"_s, u"step10Frame"_s, K::Button, { 8040, 6840, 1215, 375 }, Plain,
+            u"Отчет в файл"_s },
         // The report box covers step 10: its group and its "ОК" are named apart
         // from the step's own, and the reminder's "ОК".
         { u"reportBox"_s, u"step10Frame"_s, K::Frame, { 1560, 3000, 6975, 1695 }, Hidden, {}, {},
@@ -177,11 +188,16 @@ PremiumWindow::PremiumWindow(PremiumSheet &sheet)
     connect(m_reminder, &QCheckBox::toggled, &m_sheet, &PremiumSheet::setReminderWanted);
     connect(&m_sheet, &PremiumSheet::reminderWantedChanged, m_reminder, &QCheckBox::setChecked);
 
-    connect(control<QPushButton>(u"calculateButton"_s), &QPushButton::clicked, this, &PremiumWindow::calculate);
-    connect(control<QPushButton>(u"saveInputsButton"_s), &QPushButton::clicked, this, &PremiumWindow::saveInputsRequested);
-    connect(control<QPushButton>(u"reportButton"_s), &QPushButton::clicked, this, &PremiumWindow::reportRequested);
-    connect(control<QPushButton>(u"reminderOk"_s), &QPushButton::clicked, this, &PremiumWindow::askForReminder);
-    connect(control<QPushButton>(u"reportOk"_s), &QPushButton::clicked, this, &PremiumWindow::reportOpenRequested);
+    connect(
+        control<QPushButton>(u"calculateButton"_s), &QPushButton::clicked, this, &PremiumWindow::calculate);
+    connect(control<QPushButton>(u"saveInputsButton"_s), &QPushButton::clicked, this,
+        &PremiumWindow::saveInputsRequested);
+    connect(control<QPushButton>(u"reportButton"_s), &QPushButton::clicked, this,
+        &PremiumWindow::reportRequested);
+    connect(
+        control<QPushButton>(u"reminderOk"_s), &QPushButton::clicked, this, &PremiumWindow::askForReminder);
+    connect(control<QPushButton>(u"reportOk"_s), &QPushButton::clicked, this,
+        &PremiumWindow::reportOpenRequested);
     connect(
         control<ClickableLabel>(u"kpNoteLink"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Kp); });
     connect(control<ClickableLabel>(u"journalLink"_s), &ClickableLabel::clicked, this,

@@ -28,7 +28,8 @@ void TariffWizard::start()
 {
     m_categoryWindow = std::make_unique<CategoryWindow>(m_sheet);
     wire(m_categoryWindow.get());
-    connect(m_categoryWindow.get(), &CategoryWindow::foreignRegisteredToggled, this, &TariffWizard::setForeignRegistered);
+    connect(m_categoryWindow.get(), &CategoryWindow::foreignRegisteredToggled, this,
+        &TariffWizard::setForeignRegistered);
     connect(m_categoryWindow.get(), &CategoryWindow::restoreClicked, this, &TariffWizard::restoreRequested);
     connect(m_categoryWindow.get(), &CategoryWindow::journalClicked, this, &TariffWizard::journalRequested);
 
@@ -55,7 +56,8 @@ PremiumWindow *TariffWizard::premiumWindow()
         connect(m_premiumWindow.get(), &PremiumWindow::reportRequested, this, &TariffWizard::reportRequested);
         connect(m_premiumWindow.get(), &PremiumWindow::reportOpenRequested, this,
             &TariffWizard::reportOpenRequested);
-        connect(m_premiumWindow.get(), &PremiumWindow::reminderRequested, this, &TariffWizard::reminderRequested);
+        connect(
+            m_premiumWindow.get(), &PremiumWindow::reminderRequested, this, &TariffWizard::reminderRequested);
         connect(m_premiumWindow.get(), &PremiumWindow::calculated, this, &TariffWizard::calculated);
         connect(m_premiumWindow.get(), &PremiumWindow::journalClicked, this, &TariffWizard::journalRequested);
     }
@@ -125,7 +127,8 @@ void TariffWizard::next(int step)
         break;
     case 7:
         if (requireCoefficient(Coefficient::Ks)) {
-            premiumWindow()->setReminderCaption(texts::kReminderCaptionPrefix + m_sheet.text(SheetText::Period));
+            premiumWindow()->setReminderCaption(
+                texts::kReminderCaptionPrefix + m_sheet.text(SheetText::Period));
             switchWindow(driversWindow(), premiumWindow());
         }
         break;

@@ -210,8 +210,13 @@ private slots:
         calculator.start();
         TariffWizard &wizard = calculator.wizard();
         driver::walk(wizard,
-            { .category = 3, .region = u"Республика Башкортостан"_s, .town = u"Уфа"_s, .renewal = true,
-                .startClass = u"6"_s, .payouts = u"1"_s, .period = u"5 месяцев"_s });
+            { .category = 3,
+                .region = u"Республика Башкортостан"_s,
+                .town = u"Уфа"_s,
+                .renewal = true,
+                .startClass = u"6"_s,
+                .payouts = u"1"_s,
+                .period = u"5 месяцев"_s });
         const QString t = wizard.sheet().text(SheetText::T);
         QVERIFY(!t.isEmpty());
         driver::walk(wizard, { .from = 10, .step10 = { u"travellingToRegistration"_s } });

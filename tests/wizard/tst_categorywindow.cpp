@@ -44,7 +44,8 @@ private slots:
         QCOMPARE(driver::text(m_fixture.window.get(), u"tbBox"_s), tb);
         QCOMPARE(m_fixture.sheet->ownerKind(), owner);
         QCOMPARE(m_fixture.sheet->text(SheetText::CategoryCode), QString::number(row));
-        QVERIFY(driver::find<QRadioButton>(m_fixture.window.get(), u"category"_s + QString::number(row))->isChecked());
+        QVERIFY(driver::find<QRadioButton>(m_fixture.window.get(), u"category"_s + QString::number(row))
+                    ->isChecked());
     }
 
     void longCaptionClickSelectsItsChoice()

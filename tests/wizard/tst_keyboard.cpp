@@ -227,9 +227,10 @@ private slots:
         activate(premiumWindow);
         QCOMPARE(premiumWindow->focusWidget()->objectName(), u"individualOwner"_s);
         QCOMPARE(tabOrder(premiumWindow),
-            (QStringList { u"individualOwner"_s, u"registeredInRussia"_s, u"groupB"_s, u"journalLink"_s, u"decreeLink"_s,
-                u"saveInputsCheck"_s, u"reminderCheck"_s, u"premiumBox"_s, u"reminderOk"_s, u"step10Back"_s,
-                u"calculateButton"_s, u"reportButton"_s, u"exitButton"_s, u"siteLink"_s, u"emailLink"_s }));
+            (QStringList { u"individualOwner"_s, u"registeredInRussia"_s, u"groupB"_s, u"journalLink"_s,
+                u"decreeLink"_s, u"saveInputsCheck"_s, u"reminderCheck"_s, u"premiumBox"_s, u"reminderOk"_s,
+                u"step10Back"_s, u"calculateButton"_s, u"reportButton"_s, u"exitButton"_s, u"siteLink"_s,
+                u"emailLink"_s }));
         QTest::keyClick(premiumWindow->focusWidget(), Qt::Key_Return);
         QCOMPARE(m_wizard->sheet().text(SheetText::T), u"1980"_s);
     }
