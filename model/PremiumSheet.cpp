@@ -121,6 +121,14 @@ void PremiumSheet::setSaveInputs(bool on)
     emit saveInputsChanged(on);
 }
 
+void PremiumSheet::setTowns(const QStringList &towns)
+{
+    if (m_towns == towns)
+        return;
+    m_towns = towns;
+    emit townsChanged(towns);
+}
+
 void PremiumSheet::setReminderWanted(bool on)
 {
     if (m_reminderWanted == on)

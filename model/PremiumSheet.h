@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -114,6 +115,11 @@ public:
     bool reminderWanted() const { return m_reminderWanted; }
     void setReminderWanted(bool on);
 
+    // The town groups step 2 lists: those of the chosen region, or the one a
+    // replay brought back.
+    QStringList towns() const { return m_towns; }
+    void setTowns(const QStringList &towns);
+
     // Whether `field` is an input of the premium: changing one empties Т,
     // which then no longer belongs to what the windows show.
     static bool isInput(SheetText field);
@@ -128,6 +134,7 @@ signals:
     void skipTermChanged(bool on);
     void saveInputsChanged(bool on);
     void reminderWantedChanged(bool on);
+    void townsChanged(const QStringList &towns);
 
 private:
     void emptyPremium();
@@ -141,6 +148,7 @@ private:
     bool m_skipTerm = true;
     bool m_saveInputs = false;
     bool m_reminderWanted = false;
+    QStringList m_towns;
 };
 
 } // namespace karvo

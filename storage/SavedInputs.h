@@ -28,6 +28,15 @@ StoredInputs calculationInputsOf(const PremiumSheet &sheet);
 // key was written.
 QString writeStoredInputs(const StoredInputs &inputs);
 
+// What a load writes at once: the period of use and КС, which no choice
+// makes.
+void loadStoredPeriod(PremiumSheet &sheet, const StoredInputs &inputs);
+// The replay: every stored choice made through the operations a user's picks
+// run, in the order of the steps. Stops at the first code that cannot be
+// replayed (not a number, a list position outside its list) and returns
+// false, keeping what it replayed; codes no choice has choose nothing.
+bool replayStoredInputs(PremiumSheet &sheet, const StoredInputs &inputs);
+
 // Section "t" of karvo.ini as it stands, unchecked; missing keys are empty.
 StoredInputs readStoredInputs();
 

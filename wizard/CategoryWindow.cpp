@@ -3,6 +3,7 @@
 #include "layout/ClickableLabel.h"
 #include "layout/WrappingChoice.h"
 #include "model/BaseTariffs.h"
+#include "model/StepChoices.h"
 #include "model/TerritoryTable.h"
 #include "notes/NoteLinks.h"
 #include "wizard/Binding.h"
@@ -109,7 +110,7 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
     for (int row = 1; row <= kCategoryCount; ++row) {
         auto *option = control<QRadioButton>(categoryName(row));
         m_categories.append(option);
-        connect(option, &QRadioButton::clicked, this, [this, row] { selectCategory(row); });
+        connect(option, &QRadioButton::clicked, this, [this, row] { selectCategory(m_sheet, row); });
     }
     m_regions = control<QComboBox>(u"regionBox"_s);
     m_towns = control<QListWidget>(u"townList"_s);
@@ -124,19 +125,36 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
     bindText(control<QLineEdit>(u"ktBox"_s), m_sheet, SheetText::Kt);
 
     auto *foreign = control<QCheckBox>(u"foreignCheck"_s);
-    connect(foreign, &QCheckBox::toggled, this, &CategoryWindow::foreignRegisteredToggled);
+    connect(foreign, &QCheckBox::toggled, this, [this](bool on) { setForeignRegistered(m_sheet, on); });
     connect(&m_sheet, &PremiumSheet::foreignRegisteredChanged, this, &CategoryWindow::showForeignState);
     watchForeignCheck();
 
-    connect(control<QRadioButton>(u"vehiclesColumn"_s), &QRadioButton::clicked, this,
-        [this] { selectKtVariant(kKtVariantVehicles); });
-    connect(control<QRadioButton>(u"tractorsColumn"_s), &QRadioButton::clicked, this,
-        [this] { selectKtVariant(kKtVariantTractors); });
-    connect(m_regions, &QComboBox::activated, this, &CategoryWindow::selectRegion);
+    for (const QString &variant : { kKtVariantVehicles, kKtVariantTractors }) {
+        connect(
+            control<QRadioButton>(variant == kKtVariantVehicles ? u"vehiclesColumn"_s : u"tractorsColumn"_s),
+            &QRadioButton::clicked, this, [this, variant] { chooseKtColumn(m_sheet, variant); });
+    }
+    connect(
+        m_regions, &QComboBox::activated, this, [this] { selectRegion(m_sheet, m_regions->currentText()); });
     connect(m_towns, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            selectTownGroup(row);
+            selectTownGroup(m_sheet, m_towns->item(row)->text());
     });
+    connect(&m_sheet, &PremiumSheet::textChanged, this, [this](SheetText field, const QString &value) {
+        switch (field) {
+        case SheetText::CategoryCode:
+            return showCategory(value);
+        case SheetText::KtVariant:
+            return showColumn(value);
+        case SheetText::Region:
+            return showRegion(value);
+        case SheetText::TownGroup:
+            return showTownGroup(value);
+        default:
+            return;
+        }
+    });
+    connect(&m_sheet, &PremiumSheet::townsChanged, this, &CategoryWindow::showTowns);
 
     connect(
         control<ClickableLabel>(u"tbNoteLink"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Tb); });
@@ -156,92 +174,65 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
     if (m_regions->lineEdit())
         m_regions->lineEdit()->installEventFilter(this);
 
-    // The start-up's own share: step 1 visible, the region box filled, the
-    // explanation box and the hint hidden.
+    // Built at the start: step 1 visible, the region box filled, the
+    // explanation box and the hint hidden, and what the sheet holds.
     showStep(1);
     m_regions->addItems(TerritoryTable::regions());
-    m_regions->setCurrentIndex(-1);
-    m_regions->clearEditText();
+    showCategory(m_sheet.text(SheetText::CategoryCode));
+    showColumn(m_sheet.text(SheetText::KtVariant));
+    showRegion(m_sheet.text(SheetText::Region));
+    showTowns(m_sheet.towns());
     m_attention->hide();
     showForeignState(m_sheet.foreignRegistered());
     setStep1NextEnabled(true);
 }
 
-void CategoryWindow::selectCategory(int row)
+void CategoryWindow::showCategory(const QString &code)
 {
-    if (row < 1 || row > m_categories.size())
+    const int row = code.toInt();
+    if (row >= 1 && row <= m_categories.size())
+        m_categories[row - 1]->setChecked(true);
+}
+
+void CategoryWindow::showColumn(const QString &variant)
+{
+    if (variant == kKtVariantVehicles || variant == kKtVariantTractors)
+        control<QRadioButton>(variant == kKtVariantVehicles ? u"vehiclesColumn"_s : u"tractorsColumn"_s)
+            ->setChecked(true);
+}
+
+void CategoryWindow::showRegion(const QString &region)
+{
+    if (region.isEmpty()) {
+        m_regions->setCurrentIndex(-1);
+        m_regions->clearEditText();
         return;
-    m_categories[row - 1]->setChecked(true);
-    karvo::selectCategory(m_sheet, row);
+    }
+    if (m_regions->currentText() == region)
+        return;
+    const int row = m_regions->findText(region, Qt::MatchExactly);
+    if (row >= 0)
+        m_regions->setCurrentIndex(row);
+    else
+        m_regions->setEditText(region);
 }
 
-void CategoryWindow::selectKtVariant(const QString &variant)
+void CategoryWindow::showTowns(const QStringList &towns)
 {
-    control<QRadioButton>(variant == kKtVariantVehicles ? u"vehiclesColumn"_s : u"tractorsColumn"_s)
-        ->setChecked(true);
-    karvo::selectKtVariant(m_sheet, variant);
-    emptyTowns();
-}
-
-void CategoryWindow::emptyTowns()
-{
-    m_sheet.setText(SheetText::Region, QString());
-    m_sheet.setText(SheetText::TownGroup, QString());
-    m_regions->setCurrentIndex(-1);
-    m_regions->clearEditText();
+    const QSignalBlocker quiet(m_towns);
     m_towns->clear();
+    m_towns->addItems(towns);
+    showTownGroup(m_sheet.text(SheetText::TownGroup));
 }
 
-void CategoryWindow::selectRegion()
+void CategoryWindow::showTownGroup(const QString &townGroup)
 {
-    const std::optional<QStringList> towns = TerritoryTable::townGroups(m_regions->currentText());
-    if (towns) {
-        m_sheet.setText(SheetText::Region, m_regions->currentText());
-        m_sheet.setText(SheetText::TownGroup, QString());
-        QSignalBlocker quiet(m_towns);
-        m_towns->clear();
-        m_towns->addItems(*towns);
-    }
-    if (m_towns->count() > 0)
-        selectTownGroup(0);
-}
-
-void CategoryWindow::selectTownGroup(int row)
-{
-    if (row < 0 || row >= m_towns->count())
-        return;
-    {
-        QSignalBlocker quiet(m_towns);
-        m_towns->setCurrentRow(row);
-    }
-    m_sheet.setText(SheetText::TownGroup, m_towns->item(row)->text());
-    // A replayed region that is no row of the table finds no КТ, which then
-    // keeps its value.
-    const std::optional<QString> kt = TerritoryTable::coefficient(
-        m_sheet.text(SheetText::Region), m_towns->item(row)->text(), m_sheet.text(SheetText::KtVariant));
-    if (kt)
-        m_sheet.setCoefficient(Coefficient::Kt, *kt);
-}
-
-void CategoryWindow::emptyTerritory()
-{
-    emptyTowns();
-    m_sheet.setCoefficient(Coefficient::Kt, QString());
-}
-
-void CategoryWindow::setRegionText(const QString &text)
-{
-    m_sheet.setText(SheetText::Region, text);
-    m_regions->setEditText(text);
-}
-
-void CategoryWindow::addAndSelectTownGroup(const QString &townGroup)
-{
-    {
-        QSignalBlocker quiet(m_towns);
-        m_towns->addItem(townGroup);
-    }
-    selectTownGroup(0);
+    const QSignalBlocker quiet(m_towns);
+    const QList<QListWidgetItem *> found = m_towns->findItems(townGroup, Qt::MatchExactly);
+    if (townGroup.isEmpty() || found.isEmpty())
+        m_towns->setCurrentRow(-1);
+    else
+        m_towns->setCurrentItem(found.first());
 }
 
 void CategoryWindow::setStep1NextEnabled(bool enabled)
@@ -280,14 +271,7 @@ bool CategoryWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusOut && (watched == m_regions || watched == m_regions->lineEdit())
         && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
-        const QString listed = m_sheet.text(SheetText::Region);
-        if (m_regions->currentText() != listed) {
-            const int row = m_regions->findText(listed, Qt::MatchExactly);
-            if (row >= 0)
-                m_regions->setCurrentIndex(row);
-            else
-                m_regions->setEditText(listed);
-        }
+        showRegion(m_sheet.text(SheetText::Region));
     }
     if (event->type() == QEvent::MouseMove) {
         if (watched->property("showsAttention").toBool()) {

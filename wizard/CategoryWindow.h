@@ -8,7 +8,8 @@ class QRadioButton;
 
 // Steps 1 and 2: the vehicle category (ТБ) with the check for vehicles
 // registered abroad, and the region and town of main use (КТ). Every choice
-// goes to the sheet through the tariff model; the value boxes show the sheet.
+// goes to the sheet through the tariff model, and every control shows what
+// the sheet holds, whoever changed it.
 namespace karvo {
 
 class PremiumSheet;
@@ -20,23 +21,9 @@ class CategoryWindow : public StepWindow
 public:
     explicit CategoryWindow(PremiumSheet &sheet);
 
-    // Choices made in code have exactly the effects of the user's click.
-    void selectCategory(int row);
-    void selectKtVariant(const QString &variant);
-    void selectTownGroup(int row);
-
-    // Step 2 "<<Назад ": the town list, the region text and КТ are emptied.
-    void emptyTerritory();
-
-    // The replay of saved inputs: the region text as stored, and the stored
-    // town group as the one entry of the (just emptied) town list.
-    void setRegionText(const QString &text);
-    void addAndSelectTownGroup(const QString &townGroup);
-
     void setStep1NextEnabled(bool enabled);
 
 signals:
-    void foreignRegisteredToggled(bool on);
     void restoreClicked();
     void journalClicked();
 
@@ -44,8 +31,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void selectRegion();
-    void emptyTowns();
+    void showCategory(const QString &code);
+    void showColumn(const QString &variant);
+    void showRegion(const QString &region);
+    void showTowns(const QStringList &towns);
+    void showTownGroup(const QString &townGroup);
     void showForeignState(bool on);
     void watchForeignCheck();
 

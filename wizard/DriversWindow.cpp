@@ -3,6 +3,7 @@
 #include "layout/ClickableLabel.h"
 #include "model/BonusMalus.h"
 #include "model/DriverCoefficients.h"
+#include "model/StepChoices.h"
 #include "notes/NoteLinks.h"
 #include "wizard/Binding.h"
 #include "wizard/WizardTexts.h"
@@ -191,22 +192,31 @@ DriversWindow::DriversWindow(PremiumSheet &sheet)
     bindText(control<QLineEdit>(u"ksBox"_s), m_sheet, SheetText::Ks);
 
     connect(control<QRadioButton>(u"firstContract"_s), &QRadioButton::clicked, this,
-        [this] { selectContractKind(ContractKind::FirstTime); });
+        [this] { selectContractKind(m_sheet, ContractKind::FirstTime); });
     connect(control<QRadioButton>(u"renewalContract"_s), &QRadioButton::clicked, this,
-        [this] { selectContractKind(ContractKind::Renewal); });
-    connect(m_startClass, &QComboBox::activated, this, &DriversWindow::chooseStartClass);
-    connect(m_payouts, &QComboBox::activated, this, &DriversWindow::choosePayouts);
-    connect(
-        control<QRadioButton>(u"driversLimited"_s), &QRadioButton::clicked, this, [this] { selectKo(0); });
-    connect(
-        control<QRadioButton>(u"driversUnlimited"_s), &QRadioButton::clicked, this, [this] { selectKo(1); });
+        [this] { selectContractKind(m_sheet, ContractKind::Renewal); });
+    connect(m_startClass, &QComboBox::activated, this, [this] { applyStartClass(m_sheet); });
+    connect(m_payouts, &QComboBox::activated, this, [this] { applyPayouts(m_sheet); });
+    connect(control<QRadioButton>(u"driversLimited"_s), &QRadioButton::clicked, this,
+        [this] { chooseKo(m_sheet, 0); });
+    connect(control<QRadioButton>(u"driversUnlimited"_s), &QRadioButton::clicked, this,
+        [this] { chooseKo(m_sheet, 1); });
     connect(m_kvsList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            selectKvsIndex(row);
+            chooseKvs(m_sheet, m_kvsList->item(row)->text());
     });
     connect(m_kmList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            selectKmIndex(row);
+            chooseKm(m_sheet, m_kmList->item(row)->text());
+    });
+    connect(&m_sheet, &PremiumSheet::contractKindChanged, this, &DriversWindow::showContractKind);
+    connect(&m_sheet, &PremiumSheet::textChanged, this, [this](SheetText field, const QString &value) {
+        if (field == SheetText::KoCode)
+            showKo(value);
+        else if (field == SheetText::KvsIndex)
+            showKvs(value);
+        else if (field == SheetText::KmIndex)
+            showKm(value);
     });
     connect(control<QLineEdit>(u"firstFigure"_s), &QLineEdit::textChanged, this,
         &DriversWindow::showFigureInKilowatts);
@@ -222,100 +232,54 @@ DriversWindow::DriversWindow(PremiumSheet &sheet)
         connect(control<ClickableLabel>(label), &ClickableLabel::clicked, this, [note] { openNote(note); });
     connect(&m_sheet, &PremiumSheet::foreignRegisteredChanged, this, &DriversWindow::showForeignState);
 
-    // Creation: first-time contract and КО limited, step 3 visible, the lists
-    // filled with their first entries chosen, no period of use yet.
-    selectContractKind(ContractKind::FirstTime);
-    selectKo(0);
+    // Built when first needed, it shows the sheet: step 3 visible, the lists
+    // filled with the sheet's rows chosen. Of the two kilowatt figures only
+    // the first is shown until the next power is chosen.
     showStep(3);
     for (const KvsRow &row : kvsRows())
         m_kvsList->addItem(row.item);
-    selectKvsIndex(0);
     for (const KmRow &row : kmRows())
         m_kmList->addItem(row.item);
-    selectKmIndex(0);
+    showContractKind(m_sheet.contractKind());
+    showKo(m_sheet.text(SheetText::KoCode));
+    showKvs(m_sheet.text(SheetText::KvsIndex));
+    showKm(m_sheet.text(SheetText::KmIndex));
     control<QLabel>(u"secondKilowatts"_s)->clear();
     showForeignState(m_sheet.foreignRegistered());
 }
 
-void DriversWindow::selectContractKind(ContractKind kind)
+void DriversWindow::showContractKind(ContractKind kind)
 {
     const bool firstTime = kind == ContractKind::FirstTime;
     control<QRadioButton>(firstTime ? u"firstContract"_s : u"renewalContract"_s)->setChecked(true);
-    m_sheet.setContractKind(kind);
-    // A first contract starts in class 3; a renewal asks for both the start
-    // class and the payouts before a КБМ exists.
-    m_sheet.setText(SheetText::StartClass, firstTime ? kFirstContractClass : QString());
-    m_sheet.setCoefficient(Coefficient::Kbm,
-        firstTime ? coefficientOfClass(kFirstContractClass).value_or(QString()) : QString());
-    m_sheet.setText(SheetText::Payouts, QString());
-    m_sheet.setText(SheetText::EndClass, QString());
     control<QWidget>(u"firstContractRule"_s)->setVisible(firstTime);
     control<QWidget>(u"renewalGroup"_s)->setEnabled(!firstTime);
 }
 
-void DriversWindow::chooseStartClass()
+void DriversWindow::showKo(const QString &code)
 {
-    if (m_sheet.contractKind() == ContractKind::Renewal) {
-        showRenewalOutcome();
-        return;
-    }
-    if (const std::optional<QString> kbm = coefficientOfClass(m_sheet.text(SheetText::StartClass)))
-        m_sheet.setCoefficient(Coefficient::Kbm, *kbm);
+    if (code == koChoices()[0].code || code == koChoices()[1].code)
+        control<QRadioButton>(code == koChoices()[0].code ? u"driversLimited"_s : u"driversUnlimited"_s)
+            ->setChecked(true);
 }
 
-void DriversWindow::selectPayouts(const QString &payouts)
+void DriversWindow::showKvs(const QString &index)
 {
-    m_sheet.setText(SheetText::Payouts, payouts);
-    choosePayouts();
+    const QSignalBlocker quiet(m_kvsList);
+    m_kvsList->setCurrentRow(index.isEmpty() ? -1 : index.toInt());
 }
 
-void DriversWindow::choosePayouts()
+void DriversWindow::showKm(const QString &index)
 {
-    if (m_sheet.contractKind() == ContractKind::Renewal)
-        showRenewalOutcome();
-}
-
-void DriversWindow::showRenewalOutcome()
-{
-    const std::optional<RenewalOutcome> outcome
-        = renewalOutcome(m_sheet.text(SheetText::StartClass), m_sheet.text(SheetText::Payouts));
-    if (!outcome)
-        return;
-    m_sheet.setText(SheetText::EndClass, outcome->endClass);
-    m_sheet.setCoefficient(Coefficient::Kbm, outcome->kbm);
-}
-
-void DriversWindow::selectKo(int choice)
-{
-    if (choice < 0 || choice > 1)
-        return;
-    control<QRadioButton>(choice == 0 ? u"driversLimited"_s : u"driversUnlimited"_s)->setChecked(true);
-    chooseKo(m_sheet, choice);
-}
-
-void DriversWindow::selectKvsIndex(int index)
-{
-    if (index < 0 || index >= m_kvsList->count())
-        return;
     {
-        QSignalBlocker quiet(m_kvsList);
-        m_kvsList->setCurrentRow(index);
+        const QSignalBlocker quiet(m_kmList);
+        m_kmList->setCurrentRow(index.isEmpty() ? -1 : index.toInt());
     }
-    chooseKvs(m_sheet, m_kvsList->item(index)->text());
-}
-
-void DriversWindow::selectKmIndex(int index)
-{
-    if (index < 0 || index >= m_kmList->count())
+    const int row = index.toInt();
+    if (index.isEmpty() || row < 0 || std::size_t(row) >= kmRows().size())
         return;
-    {
-        QSignalBlocker quiet(m_kmList);
-        m_kmList->setCurrentRow(index);
-    }
-    if (const std::optional<KmRow> row = chooseKm(m_sheet, m_kmList->item(index)->text())) {
-        control<QLineEdit>(u"firstFigure"_s)->setText(row->firstFigure);
-        control<QLineEdit>(u"secondFigure"_s)->setText(row->secondFigure);
-    }
+    control<QLineEdit>(u"firstFigure"_s)->setText(kmRows()[std::size_t(row)].firstFigure);
+    control<QLineEdit>(u"secondFigure"_s)->setText(kmRows()[std::size_t(row)].secondFigure);
 }
 
 void DriversWindow::showFigureInKilowatts()

@@ -9,8 +9,8 @@ class QListWidget;
 
 // Steps 3 to 7: the bonus-malus class (КБМ), the limit on permitted drivers
 // (КО), age and experience (КВС), engine power (КМ) and the period of use (КС).
-// Created the first time anything touches it; its creation writes the
-// defaults of steps 3 to 6 to the sheet.
+// Built the first time it is needed; every choice goes to the sheet through
+// the tariff model, and every control shows what the sheet holds.
 namespace karvo {
 
 class DriversWindow : public StepWindow
@@ -20,18 +20,11 @@ class DriversWindow : public StepWindow
 public:
     explicit DriversWindow(PremiumSheet &sheet);
 
-    // Choices made in code have exactly the effects of the user's click.
-    void selectContractKind(ContractKind kind);
-    // The payouts as picked: with a renewal, the class at the end and КБМ.
-    void selectPayouts(const QString &payouts);
-    void selectKo(int choice); // 0 limited drivers, 1 any driver
-    void selectKvsIndex(int index);
-    void selectKmIndex(int index);
-
 private:
-    void chooseStartClass();
-    void choosePayouts();
-    void showRenewalOutcome();
+    void showContractKind(ContractKind kind);
+    void showKo(const QString &code);
+    void showKvs(const QString &index);
+    void showKm(const QString &index);
     void showFigureInKilowatts();
     void showForeignState(bool on);
 

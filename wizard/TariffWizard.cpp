@@ -1,6 +1,7 @@
 #include "wizard/TariffWizard.h"
 
 #include "model/BaseTariffs.h"
+#include "model/StepChoices.h"
 #include "model/TermAndViolation.h"
 #include "platform/Messages.h"
 #include "reminder/ReminderDate.h"
@@ -28,21 +29,17 @@ void TariffWizard::start()
 {
     m_categoryWindow = std::make_unique<CategoryWindow>(m_sheet);
     wire(m_categoryWindow.get());
-    connect(m_categoryWindow.get(), &CategoryWindow::foreignRegisteredToggled, this,
-        &TariffWizard::setForeignRegistered);
     connect(m_categoryWindow.get(), &CategoryWindow::restoreClicked, this, &TariffWizard::restoreRequested);
     connect(m_categoryWindow.get(), &CategoryWindow::journalClicked, this, &TariffWizard::journalRequested);
 
     m_sheet.setText(SheetText::StartTime, shortTimeText(QTime::currentTime()));
     m_sheet.setReminderWanted(readRememberedReminderTick());
 
-    // What step 8 and step 10 start from, whenever their window is built.
-    setSkip(m_sheet, true);
-    m_sheet.setOwnerKind(OwnerKind::Unset);
-    m_sheet.setVehicleGroup(VehicleGroup::GroupB);
+    // What every step starts from, whenever its window is built.
+    startCalculation(m_sheet);
 
     // The default category fixes the owner kind that step 10 starts from.
-    m_categoryWindow->selectCategory(kDefaultCategory);
+    karvo::selectCategory(m_sheet, kDefaultCategory);
     m_categoryWindow->show();
 }
 
@@ -109,7 +106,7 @@ void TariffWizard::next(int step)
         // it would be saved empty by the next "Расчет".
         const QString variant = ktVariantForCategory(m_sheet.text(SheetText::CategoryCode).toInt());
         if (variant != m_sheet.text(SheetText::KtVariant))
-            m_categoryWindow->selectKtVariant(variant);
+            chooseKtColumn(m_sheet, variant);
         break;
     }
     case 2:
@@ -154,7 +151,7 @@ void TariffWizard::back(int step)
     switch (step) {
     case 2:
         m_categoryWindow->showStep(1);
-        m_categoryWindow->emptyTerritory();
+        emptyTerritory(m_sheet);
         break;
     case 3:
         // The only change of window that hides the old one first.
@@ -201,14 +198,6 @@ void TariffWizard::exit()
 {
     emit exiting();
     QCoreApplication::exit(0);
-}
-
-void TariffWizard::setForeignRegistered(bool on)
-{
-    // The check reaches into the steps 3-7 window (hints, КС), which is
-    // created for it if need be.
-    driversWindow();
-    karvo::setForeignRegistered(m_sheet, on);
 }
 
 } // namespace karvo

@@ -52,9 +52,6 @@ public:
     // "Выход": ends the program at once, asking nothing and saving nothing.
     void exit();
 
-    // The step-1 check for vehicles registered abroad, with all its effects.
-    void setForeignRegistered(bool on);
-
 signals:
     void exiting();
     // "Загрузить сохраненные данные".

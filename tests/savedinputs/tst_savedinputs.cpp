@@ -1,17 +1,13 @@
 #include "model/BaseTariffs.h"
-#include "platform/Messages.h"
+#include "model/BonusMalus.h"
+#include "model/DriverCoefficients.h"
+#include "model/StepChoices.h"
 #include "platform/ProgramFolder.h"
 #include "storage/IniFile.h"
 #include "storage/SavedInputs.h"
-#include "wizard/CategoryWindow.h"
-#include "wizard/PremiumWindow.h"
-#include "wizard/SavedInputsReplay.h"
-#include "wizard/TariffWizard.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -49,24 +45,26 @@ class TestSavedInputs : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    QStringList m_messages;
-    MessageHandler m_previous;
 
     QString iniPath() const { return m_dir.filePath(u"karvo.ini"_s); }
 
-    // Stores the example with one key changed, then loads and replays it into
-    // a fresh wizard at once, as the timer's tick would.
-    bool replayWithStored(const QString &key, const QString &value, TariffWizard &wizard)
+    // A calculation as the calculator starts it: category 3, nothing else chosen.
+    static void start(PremiumSheet &sheet)
+    {
+        startCalculation(sheet);
+        selectCategory(sheet, kDefaultCategory);
+    }
+
+    // Stores the example with one key changed, then loads it from the file
+    // and replays it into a fresh calculation.
+    bool replayWithStored(const QString &key, const QString &value, PremiumSheet &sheet)
     {
         if (!writeStoredInputs(example()).isEmpty() || !writeIniValue(u"t"_s, key, value, iniPath()))
             qFatal("cannot write the example");
-        wizard.start();
-        SavedInputsReplay replay(wizard);
-        replay.loadSavedInputs();
-        const bool replayed = replay.replay();
-        if (replay.timer().isActive())
-            qFatal("the replay left its timer running");
-        return replayed;
+        start(sheet);
+        const StoredInputs stored = readStoredInputs();
+        loadStoredPeriod(sheet, stored);
+        return replayStoredInputs(sheet, stored);
     }
 
 private slots:
@@ -74,51 +72,43 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         setProgramFolder(m_dir.path());
-        m_previous = setMessageHandler([this](const QString &, const QString &text) { m_messages << text; });
     }
-    void cleanupTestCase()
-    {
-        setMessageHandler(m_previous);
-        setProgramFolder(QString());
-    }
-    void init()
-    {
-        m_messages.clear();
-        QFile::remove(iniPath());
-    }
+    void cleanupTestCase() { setProgramFolder(QString()); }
+    void init() { QFile::remove(iniPath()); }
 
-    // The record goes to the file and comes back through the windows whole:
-    // every field is what the user would have had to choose.
+    // The record goes to the file and comes back whole through the choices a
+    // user makes: every field is what the user would have had to choose.
     void recordFileRecord()
     {
         QVERIFY(writeStoredInputs(example()).isEmpty());
-        writeIniValue(u"dt"_s, u"dt"_s, u"20.12.2030"_s, iniPath());
         QCOMPARE(readStoredInputs(), example());
-
-        TariffWizard wizard;
-        wizard.start();
-        SavedInputsReplay replay(wizard);
-        QStringList dates;
-        connect(&replay, &SavedInputsReplay::reminderDateLoaded, this,
-            [&dates](const QString &d) { dates << d; });
-        auto *next = wizard.categoryWindow()->findChild<QPushButton *>(u"step1Next"_s);
-        replay.loadSavedInputs();
-        QVERIFY(!next->isEnabled());
-        QVERIFY(replay.timer().isActive());
-        QCOMPARE(replay.timer().interval(), 500);
-        QCOMPARE(dates, QStringList { u"20.12.2030"_s });
-        QCOMPARE(wizard.sheet().text(SheetText::Period), example().period);
-        QCOMPARE(wizard.sheet().text(SheetText::CategoryCode), u"3"_s); // nothing chosen before the tick
-
-        QTRY_VERIFY(!replay.timer().isActive());
-        QVERIFY(next->isEnabled());
-        QVERIFY(m_messages.isEmpty());
+        PremiumSheet sheet;
+        QVERIFY(replayWithStored(u"tb"_s, example().category, sheet));
+        QCOMPARE(sheet.coefficient(Coefficient::Kt), u"1,8"_s);
         // The replay is a renewal from the stored class: walked on, its term
         // ends in the class the stored one started in.
-        StoredInputs back = storedInputsOf(wizard.sheet());
-        QCOMPARE(wizard.sheet().text(SheetText::StartClass), u"7"_s);
-        back.startClass = wizard.sheet().text(SheetText::StartClass);
+        StoredInputs back = storedInputsOf(sheet);
+        QCOMPARE(sheet.text(SheetText::StartClass), u"7"_s);
+        back.startClass = sheet.text(SheetText::StartClass);
         QCOMPARE(back, example());
+    }
+
+    // The journal keeps the calculation itself: its own start class and
+    // payouts come back with its КБМ.
+    void calculationComesBackWithItsKbm()
+    {
+        PremiumSheet calculated;
+        start(calculated);
+        chooseKtColumn(calculated, kKtVariantVehicles);
+        selectContractKind(calculated, ContractKind::Renewal);
+        calculated.setText(SheetText::StartClass, u"6"_s);
+        calculated.setText(SheetText::Payouts, u"1"_s);
+        applyPayouts(calculated);
+        PremiumSheet sheet;
+        start(sheet);
+        QVERIFY(replayStoredInputs(sheet, calculationInputsOf(calculated)));
+        QCOMPARE(sheet.coefficient(Coefficient::Kbm), calculated.coefficient(Coefficient::Kbm));
+        QCOMPARE(sheet.text(SheetText::EndClass), calculated.text(SheetText::EndClass));
     }
 
     void firstTimeContractIsStoredAsRenewalFromClassFour()
@@ -155,10 +145,7 @@ private slots:
         QFETCH(bool, ticked);
         if (!remembered.isEmpty())
             writeIniValue(u"ch"_s, u"ch"_s, remembered, iniPath());
-        TariffWizard wizard;
-        wizard.start();
-        QCOMPARE(wizard.sheet().reminderWanted(), ticked);
-        QCOMPARE(wizard.premiumWindow()->findChild<QCheckBox *>(u"reminderCheck"_s)->isChecked(), ticked);
+        QCOMPARE(readRememberedReminderTick(), ticked);
     }
 
     // A replay that meets a code it cannot use stops there with the message,
@@ -189,12 +176,10 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QString, category);
         QFETCH(QString, owner);
-        TariffWizard wizard;
-        QVERIFY(!replayWithStored(key, value, wizard));
-        QVERIFY(wizard.categoryWindow()->findChild<QPushButton *>(u"step1Next"_s)->isEnabled());
-        QCOMPARE(m_messages, QStringList { kNotSavedMessage });
-        QCOMPARE(wizard.sheet().text(SheetText::CategoryCode), category);
-        QCOMPARE(wizard.sheet().text(SheetText::OwnerCode), owner);
+        PremiumSheet sheet;
+        QVERIFY(!replayWithStored(key, value, sheet));
+        QCOMPARE(sheet.text(SheetText::CategoryCode), category);
+        QCOMPARE(sheet.text(SheetText::OwnerCode), owner);
     }
 
     // How each stored code is read back, and the fallbacks for codes the file
@@ -230,25 +215,23 @@ private slots:
         QFETCH(QString, value);
         QFETCH(SheetText, field);
         QFETCH(QString, replayed);
-        TariffWizard wizard;
-        QVERIFY(replayWithStored(key, value, wizard));
-        QCOMPARE(wizard.sheet().text(field), replayed);
-        QCOMPARE(
-            wizard.sheet().foreignRegistered(), wizard.sheet().text(SheetText::RegistrationCode) == u"6"_s);
+        PremiumSheet sheet;
+        QVERIFY(replayWithStored(key, value, sheet));
+        QCOMPARE(sheet.text(field), replayed);
+        QCOMPARE(sheet.foreignRegistered(), sheet.text(SheetText::RegistrationCode) == u"6"_s);
     }
 
-    void noFileGivesTheMessageAfterTheLoad()
+    void noFileReplaysNothing()
     {
-        TariffWizard wizard;
-        wizard.start();
-        PremiumSheet &sheet = wizard.sheet();
-        SavedInputsReplay replay(wizard);
-        replay.loadSavedInputs();
+        PremiumSheet sheet;
+        start(sheet);
+        chooseKo(sheet, 1);
+        const StoredInputs stored = readStoredInputs();
         QVERIFY(!QFile::exists(iniPath()));
+        loadStoredPeriod(sheet, stored);
+        QVERIFY(!replayStoredInputs(sheet, stored));
         QCOMPARE(sheet.text(SheetText::Period), QString());
-        QTRY_COMPARE(m_messages, QStringList { kNotSavedMessage });
-        QCOMPARE(sheet.text(SheetText::KoCode), u"1"_s);
-        QVERIFY(wizard.categoryWindow()->findChild<QPushButton *>(u"step1Next"_s)->isEnabled());
+        QCOMPARE(sheet.text(SheetText::KoCode), u"2"_s);
     }
 
     void unwritableFileGivesTheReason()
@@ -259,9 +242,8 @@ private slots:
         const QString error = writeStoredInputs(example());
         QDir(m_dir.path()).rmdir(u"karvo.ini"_s);
         QVERIFY(!error.isEmpty());
-        QVERIFY(m_messages.isEmpty());
     }
 };
 
-QTEST_MAIN(TestSavedInputs)
+QTEST_GUILESS_MAIN(TestSavedInputs)
 #include "tst_savedinputs.moc"

@@ -6,6 +6,7 @@
 #include "Recorders.h"
 
 #include "model/PremiumSheet.h"
+#include "model/StepChoices.h"
 
 #include <functional>
 #include <memory>
@@ -14,11 +15,13 @@ namespace karvo {
 
 template <class Window> struct WindowFixture
 {
-    // `prepare` sets the sheet up before the window, which shows it, is built.
+    // The sheet of a calculation as it starts; `prepare` changes it before
+    // the window, which shows it, is built.
     void build(const std::function<void(PremiumSheet &)> &prepare = {})
     {
         recorders = std::make_unique<Recorders>();
         sheet = std::make_unique<PremiumSheet>();
+        startCalculation(*sheet);
         if (prepare)
             prepare(*sheet);
         window = std::make_unique<Window>(*sheet);

@@ -1,4 +1,4 @@
-// Steps 3 to 7 on their own window: the defaults its creation writes, the
+// Steps 3 to 7 on their own window: what a calculation starts with, the
 // bonus-malus class moves, the power figures in kilowatts, the period of use.
 
 #include "WindowFixture.h"
@@ -20,7 +20,7 @@ private slots:
     void init() { m_fixture.build(); }
     void cleanup() { m_fixture.reset(); }
 
-    void creationWritesTheDefaults()
+    void showsWhatACalculationStartsWith()
     {
         QCOMPARE(m_fixture.window->currentStep(), 3);
         QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kbm), u"1"_s);

@@ -53,11 +53,7 @@ class TestPremiumWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        // As the wizard's start leaves it: no owner kind before a category.
-        m_fixture.build([](PremiumSheet &sheet) { sheet.setOwnerKind(OwnerKind::Unset); });
-    }
+    void init() { m_fixture.build(); }
     void cleanup() { m_fixture.reset(); }
 
     void loadsOnStep8Skipped()

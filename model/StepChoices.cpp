@@ -1,0 +1,109 @@
+#include "model/StepChoices.h"
+
+#include "model/BaseTariffs.h"
+#include "model/BonusMalus.h"
+#include "model/DriverCoefficients.h"
+#include "model/TermAndViolation.h"
+#include "model/TerritoryTable.h"
+
+namespace karvo {
+namespace {
+
+void emptyTowns(PremiumSheet &sheet)
+{
+    sheet.setText(SheetText::Region, QString());
+    sheet.setText(SheetText::TownGroup, QString());
+    sheet.setTowns({});
+}
+
+void applyRenewal(PremiumSheet &sheet)
+{
+    const std::optional<RenewalOutcome> outcome
+        = renewalOutcome(sheet.text(SheetText::StartClass), sheet.text(SheetText::Payouts));
+    if (!outcome)
+        return;
+    sheet.setText(SheetText::EndClass, outcome->endClass);
+    sheet.setCoefficient(Coefficient::Kbm, outcome->kbm);
+}
+
+} // namespace
+
+void startCalculation(PremiumSheet &sheet)
+{
+    selectContractKind(sheet, ContractKind::FirstTime);
+    chooseKo(sheet, 0);
+    chooseKvs(sheet, kvsRows().front().item);
+    chooseKm(sheet, kmRows().front().item);
+    setSkip(sheet, true);
+    sheet.setOwnerKind(OwnerKind::Unset);
+    sheet.setVehicleGroup(VehicleGroup::GroupB);
+}
+
+void selectRegion(PremiumSheet &sheet, const QString &region)
+{
+    const std::optional<QStringList> towns = TerritoryTable::townGroups(region);
+    if (!towns)
+        return;
+    sheet.setText(SheetText::Region, region);
+    sheet.setText(SheetText::TownGroup, QString());
+    sheet.setTowns(*towns);
+    if (!towns->isEmpty())
+        selectTownGroup(sheet, towns->first());
+}
+
+void selectTownGroup(PremiumSheet &sheet, const QString &townGroup)
+{
+    sheet.setText(SheetText::TownGroup, townGroup);
+    const std::optional<QString> kt = TerritoryTable::coefficient(
+        sheet.text(SheetText::Region), townGroup, sheet.text(SheetText::KtVariant));
+    if (kt)
+        sheet.setCoefficient(Coefficient::Kt, *kt);
+}
+
+void chooseKtColumn(PremiumSheet &sheet, const QString &variant)
+{
+    selectKtVariant(sheet, variant);
+    emptyTowns(sheet);
+}
+
+void emptyTerritory(PremiumSheet &sheet)
+{
+    emptyTowns(sheet);
+    sheet.setCoefficient(Coefficient::Kt, QString());
+}
+
+void replayTerritory(PremiumSheet &sheet, const QString &region, const QString &townGroup)
+{
+    sheet.setText(SheetText::Region, region);
+    sheet.setTowns({ townGroup });
+    selectTownGroup(sheet, townGroup);
+}
+
+void selectContractKind(PremiumSheet &sheet, ContractKind kind)
+{
+    const bool firstTime = kind == ContractKind::FirstTime;
+    sheet.setContractKind(kind);
+    sheet.setText(SheetText::StartClass, firstTime ? kFirstContractClass : QString());
+    sheet.setCoefficient(Coefficient::Kbm,
+        firstTime ? coefficientOfClass(kFirstContractClass).value_or(QString()) : QString());
+    sheet.setText(SheetText::Payouts, QString());
+    sheet.setText(SheetText::EndClass, QString());
+}
+
+void applyStartClass(PremiumSheet &sheet)
+{
+    if (sheet.contractKind() == ContractKind::Renewal) {
+        applyRenewal(sheet);
+        return;
+    }
+    if (const std::optional<QString> kbm = coefficientOfClass(sheet.text(SheetText::StartClass)))
+        sheet.setCoefficient(Coefficient::Kbm, *kbm);
+}
+
+void applyPayouts(PremiumSheet &sheet)
+{
+    if (sheet.contractKind() == ContractKind::Renewal)
+        applyRenewal(sheet);
+}
+
+} // namespace karvo
