@@ -44,8 +44,8 @@ void selectCategory(PremiumSheet &sheet, int row);
 // "18" for the tractor rows 15 and 16, "17" for every other row.
 QString ktVariantForCategory(int row);
 
-// Sets the territory column. The window also empties its region box and town
-// list; КТ keeps its value until the next region or town choice.
+// Sets the territory column alone; chooseKtColumn() in StepChoices.h is the
+// user's choice, which also empties the region and the towns.
 void selectKtVariant(PremiumSheet &sheet, const QString &variant);
 
 // The sheet side of the step-1 check for vehicles registered abroad: the

@@ -49,8 +49,8 @@ void chooseKo(PremiumSheet &sheet, int choice);
 // The selected item text of the КВС list: on an exact match writes КВС, then
 // the item's index as its code. Returns whether it matched.
 bool chooseKvs(PremiumSheet &sheet, const QString &item);
-// The КМ list: the matching row (the window then writes the two figures),
-// after КМ and the index were written to the sheet.
+// The КМ list: the matching row (the window shows its two figures from the
+// index), after КМ and the index were written to the sheet.
 std::optional<KmRow> chooseKm(PremiumSheet &sheet, const QString &item);
 // The КС drop-down: on an exact match writes КС.
 bool chooseKs(PremiumSheet &sheet, const QString &period);
