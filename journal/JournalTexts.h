@@ -80,8 +80,10 @@ inline const QString kSkippedLines = QStringLiteral("Пропущены стро
 
 // The command line. %1 the option.
 inline const QString kOptionsHelp
-    = QStringLiteral("  --export-journal ФАЙЛ  записать журнал расчетов в ФАЙЛ (CSV) и выйти\n"
-                     "  --import-journal ФАЙЛ  добавить в журнал расчетов записи из ФАЙЛА (CSV) и выйти\n");
+    = QStringLiteral("      --export-journal ФАЙЛ\n"
+                     "                 записать журнал расчетов в ФАЙЛ (CSV) и выйти\n"
+                     "      --import-journal ФАЙЛ\n"
+                     "                 добавить в журнал расчетов записи из ФАЙЛА (CSV) и выйти\n");
 inline const QString kMissingFile = QStringLiteral("karvo: после %1 укажите имя файла\n");
 // %1 the reason.
 inline const QString kCommandFailed = QStringLiteral("karvo: %1\n");
