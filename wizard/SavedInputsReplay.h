@@ -32,8 +32,6 @@ public:
     // the first code that cannot be, the user is told and the rest is left.
     bool replay();
 
-    const QTimer &timer() const { return m_timer; }
-
 signals:
     void reminderDateLoaded(const QString &text);
 
