@@ -5,6 +5,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/UserFiles.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QThread>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,7 +26,8 @@ namespace texts = journal_texts;
 const QString kDriver = u"QSQLITE"_s;
 // Long enough for another karvo to finish a write, short enough that the
 // calculator never seems to hang.
-const QString kBusyTimeout = u"QSQLITE_BUSY_TIMEOUT=3000"_s;
+constexpr int kBusyMilliseconds = 3000;
+const QString kBusyTimeout = u"QSQLITE_BUSY_TIMEOUT=%1"_s.arg(kBusyMilliseconds);
 // Sortable, and exact to the millisecond, so that the newest entry is known.
 const QString kTimeFormat = u"yyyy-MM-dd HH:mm:ss.zzz"_s;
 
@@ -220,6 +223,21 @@ private:
     bool m_committed = false;
 };
 
+// SQLite answers "busy" at once, without waiting, where waiting could
+// deadlock: switching the file to WAL while another karvo reads it is one
+// such place. Trying again for as long as the busy timeout is the wait SQLite
+// could not do itself.
+bool execWhileBusy(QSqlQuery &query, const QString &statement)
+{
+    QDeadlineTimer deadline(kBusyMilliseconds);
+    while (!query.exec(statement)) {
+        if (sqliteCode(query.lastError()) != 5 /* SQLITE_BUSY */ || deadline.hasExpired())
+            return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
+
 bool fail(const QSqlQuery &query, QString *error)
 {
     if (error)
@@ -322,7 +340,7 @@ JournalStore::Opened JournalStore::openFile(bool readOnly)
     }
     // Readers and one writer side by side; a commit is durable once the log
     // has it, which a killed process cannot undo.
-    if (!query.exec(u"PRAGMA journal_mode=WAL"_s) || !query.exec(u"PRAGMA synchronous=NORMAL"_s)) {
+    if (!execWhileBusy(query, u"PRAGMA journal_mode=WAL"_s) || !query.exec(u"PRAGMA synchronous=NORMAL"_s)) {
         m_error = reasonOf(query.lastError());
         return Opened::Failed;
     }
