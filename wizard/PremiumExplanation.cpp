@@ -72,22 +72,22 @@ QString verdictLine(const PremiumBreakdown &breakdown)
 PremiumExplanation::PremiumExplanation(QWidget *parent)
     : FramedChildWindow(parent, texts::kExplanationCaption, texts::kExplanationCaption)
 {
-    setObjectName(u"Explanation"_s);
-    clientArea()->setObjectName(u"ExplanationClient"_s);
+    setObjectName(u"explanation"_s);
+    clientArea()->setObjectName(u"explanationClient"_s);
     QAbstractButton *close = closeButton();
-    close->setObjectName(u"ExplanationClose"_s);
+    close->setObjectName(u"explanationClose"_s);
     close->setFocusPolicy(Qt::TabFocus);
 
     // Selectable labels: the text can be read, selected and copied with the
     // keyboard, and assistive technology reads it as the label's name.
     m_text = new QLabel(clientArea());
-    m_text->setObjectName(u"ExplanationText"_s);
+    m_text->setObjectName(u"explanationText"_s);
     m_text->setTextFormat(Qt::PlainText);
     m_text->setWordWrap(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
     m_warning = new QLabel(clientArea());
-    m_warning->setObjectName(u"ExplanationWarning"_s);
+    m_warning->setObjectName(u"explanationWarning"_s);
     m_warning->setTextFormat(Qt::PlainText);
     m_warning->setWordWrap(true);
     m_warning->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

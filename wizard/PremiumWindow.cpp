@@ -120,9 +120,9 @@ std::vector<ControlRow> premiumWindowLayout()
         // After "Расчет", in the free space between it and "Отчет в файл" and
         // in the strip above the choices: the way to the explanation, and the
         // legal maximum when Т is above it.
-        { u"ExplanationLink"_s, u"step10Frame"_s, K::Link, { 6000, 6900, 1935, 255 }, kLinkLook | Hidden,
+        { u"explanationLink"_s, u"step10Frame"_s, K::Link, { 6000, 6900, 1935, 255 }, kLinkLook | Hidden,
             texts::kExplanationLink },
-        { u"MaximumWarning"_s, u"step10Frame"_s, K::Label, { 480, 120, 8040, 255 }, Red | Bold | Hidden },
+        { u"maximumWarning"_s, u"step10Frame"_s, K::Label, { 480, 120, 8040, 255 }, Red | Bold | Hidden },
         { u"reportButton"_s, u"step10Frame"_s, K::Button, { 8040, 6840, 1215, 375 }, Plain,
             u"Отчет в файл"_s },
         // The report box covers step 10: its group and its "ОК" are named apart
@@ -212,10 +212,10 @@ PremiumWindow::PremiumWindow(PremiumSheet &sheet)
         if (field == SheetText::T && value.isEmpty())
             clearExplanation();
     });
-    connect(control<ClickableLabel>(u"ExplanationLink"_s), &ClickableLabel::clicked, m_explanation,
+    connect(control<ClickableLabel>(u"explanationLink"_s), &ClickableLabel::clicked, m_explanation,
         &PremiumExplanation::open);
     connect(m_explanation, &PremiumExplanation::closedByUser, this,
-        [this] { control<QWidget>(u"ExplanationLink"_s)->setFocus(Qt::OtherFocusReason); });
+        [this] { control<QWidget>(u"explanationLink"_s)->setFocus(Qt::OtherFocusReason); });
     connect(this, &StepWindow::backClicked, m_explanation, &QWidget::hide);
 
     // Built when first needed, it shows what the sheet holds by then: step 8
@@ -293,24 +293,24 @@ void PremiumWindow::showExplanation()
         return;
     }
     m_explanation->setBreakdown(*breakdown);
-    auto *warning = control<QLabel>(u"MaximumWarning"_s);
+    auto *warning = control<QLabel>(u"maximumWarning"_s);
     warning->setText(breakdown->exceedsMaximum ? verdictLine(*breakdown) : QString());
     warning->setVisible(breakdown->exceedsMaximum);
-    control<QWidget>(u"ExplanationLink"_s)->show();
+    control<QWidget>(u"explanationLink"_s)->show();
 }
 
 void PremiumWindow::clearExplanation()
 {
     m_explanation->hide();
-    auto *warning = control<QLabel>(u"MaximumWarning"_s);
+    auto *warning = control<QLabel>(u"maximumWarning"_s);
     warning->hide();
     warning->clear();
-    control<QWidget>(u"ExplanationLink"_s)->hide();
+    control<QWidget>(u"explanationLink"_s)->hide();
 }
 
 QString PremiumWindow::explanation() const
 {
-    return control<QWidget>(u"ExplanationLink"_s)->isHidden() ? QString() : m_explanation->text();
+    return control<QWidget>(u"explanationLink"_s)->isHidden() ? QString() : m_explanation->text();
 }
 
 void PremiumWindow::askForReminder()

@@ -85,9 +85,9 @@ int main(int argc, char *argv[])
     DriversWindow *driversWindow = wizard.driversWindow();
     PremiumWindow *premiumWindow = wizard.premiumWindow();
     save(premiumWindow, u"step10"_s);
-    driver::click(premiumWindow, u"ExplanationLink"_s);
+    driver::click(premiumWindow, u"explanationLink"_s);
     save(premiumWindow, u"step10-explanation"_s);
-    driver::click(premiumWindow, u"ExplanationClose"_s);
+    driver::click(premiumWindow, u"explanationClose"_s);
     driver::click(premiumWindow, u"reportButton"_s);
     save(premiumWindow, u"step10-report"_s);
     driver::click(premiumWindow, u"reportOk"_s);
@@ -130,7 +130,7 @@ int main(int argc, char *argv[])
         aboveSheet.setCoefficient(c, values[int(c)]);
     driver::click(&above, u"individualOwner"_s);
     driver::click(&above, u"calculateButton"_s);
-    driver::click(&above, u"ExplanationLink"_s);
+    driver::click(&above, u"explanationLink"_s);
     save(&above, u"step10-explanation-above"_s);
     above.hide();
 

@@ -24,7 +24,7 @@ QStringList controlsAsShown(const QWidget *window)
 {
     QStringList shown;
     for (const QWidget *w : window->findChildren<QWidget *>()) {
-        if (w->objectName().startsWith(u"Explanation"_s) || w->objectName() == u"MaximumWarning"_s
+        if (w->objectName().startsWith(u"explanation"_s) || w->objectName() == u"maximumWarning"_s
             || w->objectName().isEmpty())
             continue;
         QString text;
@@ -149,15 +149,15 @@ private slots:
         m_fixture.window->showStep(10);
         QApplication::setActiveWindow(m_fixture.window.get());
         const QStringList before = controlsAsShown(m_fixture.window.get());
-        auto *link = driver::find<QLabel>(m_fixture.window.get(), u"ExplanationLink"_s);
-        auto *window = driver::find(m_fixture.window.get(), u"Explanation"_s);
+        auto *link = driver::find<QLabel>(m_fixture.window.get(), u"explanationLink"_s);
+        auto *window = driver::find(m_fixture.window.get(), u"explanation"_s);
         QVERIFY(!link->isVisible());
 
         driver::click(m_fixture.window.get(), u"calculateButton"_s);
         QCOMPARE(driver::text(m_fixture.window.get(), u"premiumBox"_s), u"71251,488"_s);
         const QString warning
             = u"Т превышает предельный размер: страховая премия не может превышать 19800 руб."_s;
-        auto *onStep = driver::find<QLabel>(m_fixture.window.get(), u"MaximumWarning"_s);
+        auto *onStep = driver::find<QLabel>(m_fixture.window.get(), u"maximumWarning"_s);
         QVERIFY(onStep->isVisible());
         QCOMPARE(onStep->text(), warning);
         QCOMPARE(onStep->palette().color(QPalette::WindowText), QColor(255, 0, 0));
@@ -176,7 +176,7 @@ private slots:
         QVERIFY2(lines[2].endsWith(u": 5 × ТБ × КТ = 5 × 1980 × 2 = 19800"_s), qPrintable(lines[2]));
         QCOMPARE(lines[3], warning);
         QCOMPARE(window->accessibleDescription(), m_fixture.window->explanation());
-        auto *shownWarning = driver::find<QLabel>(window, u"ExplanationWarning"_s);
+        auto *shownWarning = driver::find<QLabel>(window, u"explanationWarning"_s);
         QVERIFY(shownWarning->isVisible());
         QCOMPARE(shownWarning->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QVERIFY(window->isAncestorOf(QApplication::focusWidget()));
@@ -210,11 +210,11 @@ private slots:
         m_fixture.sheet->setOwnerKind(OwnerKind::Individual);
         m_fixture.window->showStep(10);
         driver::click(m_fixture.window.get(), u"calculateButton"_s);
-        driver::click(m_fixture.window.get(), u"ExplanationLink"_s);
+        driver::click(m_fixture.window.get(), u"explanationLink"_s);
         QVERIFY(m_fixture.window->explanation().startsWith(u"Т = ТБ × КТ"_s));
-        QVERIFY(driver::find(m_fixture.window.get(), u"Explanation"_s)->isVisible());
+        QVERIFY(driver::find(m_fixture.window.get(), u"explanation"_s)->isVisible());
         // Within the maximum: no warning on the step.
-        QVERIFY(!driver::find(m_fixture.window.get(), u"MaximumWarning"_s)->isVisible());
+        QVERIFY(!driver::find(m_fixture.window.get(), u"maximumWarning"_s)->isVisible());
 
         if (change == u"kt"_s) {
             m_fixture.sheet->setCoefficient(Coefficient::Kt, u"1,8"_s);
@@ -230,9 +230,9 @@ private slots:
             driver::click(m_fixture.window.get(), change);
         }
         QCOMPARE(m_fixture.window->explanation(), QString());
-        QVERIFY(!driver::find(m_fixture.window.get(), u"ExplanationLink"_s)->isVisible());
-        QVERIFY(!driver::find(m_fixture.window.get(), u"Explanation"_s)->isVisible());
-        QVERIFY(!driver::find(m_fixture.window.get(), u"MaximumWarning"_s)->isVisible());
+        QVERIFY(!driver::find(m_fixture.window.get(), u"explanationLink"_s)->isVisible());
+        QVERIFY(!driver::find(m_fixture.window.get(), u"explanation"_s)->isVisible());
+        QVERIFY(!driver::find(m_fixture.window.get(), u"maximumWarning"_s)->isVisible());
     }
 
     void reminderOkNeedsTheCheck()
