@@ -13,6 +13,8 @@
 #include <QListWidget>
 #include <QRadioButton>
 
+#include <utility>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace karvo {
@@ -130,8 +132,6 @@ std::vector<ControlRow> driversWindowLayout()
             { u"kmList"_s, u"step6Frame"_s, K::List, { 240, 2220, 4215, 1575 }, Plain, {}, u"kmListTitle"_s },
             { u"firstKilowatts"_s, u"step6Frame"_s, K::Label, { 4680, 2220, 1815, 255 } },
             { u"secondKilowatts"_s, u"step6Frame"_s, K::Label, { 4680, 2580, 1815, 255 } },
-            { u"firstFigure"_s, u"step6Frame"_s, K::LineEdit, { 4680, 3000, 975, 285 }, Hidden },
-            { u"secondFigure"_s, u"step6Frame"_s, K::LineEdit, { 5760, 3000, 975, 285 }, Hidden },
             { u"kmBox"_s, u"step6Frame"_s, K::LineEdit, { 6840, 2220, 1455, 285 }, Bold, {}, u"kmTitle"_s },
         });
 
@@ -218,10 +218,6 @@ DriversWindow::DriversWindow(PremiumSheet &sheet)
         else if (field == SheetText::KmIndex)
             showKm(value);
     });
-    connect(control<QLineEdit>(u"firstFigure"_s), &QLineEdit::textChanged, this,
-        &DriversWindow::showFigureInKilowatts);
-    connect(control<QLineEdit>(u"secondFigure"_s), &QLineEdit::textChanged, this,
-        &DriversWindow::showFigureInKilowatts);
     connect(m_period, &QComboBox::activated, this,
         [this] { chooseKs(m_sheet, m_sheet.text(SheetText::Period)); });
 
@@ -278,19 +274,18 @@ void DriversWindow::showKm(const QString &index)
     const int row = index.toInt();
     if (index.isEmpty() || row < 0 || std::size_t(row) >= kmRows().size())
         return;
-    control<QLineEdit>(u"firstFigure"_s)->setText(kmRows()[std::size_t(row)].firstFigure);
-    control<QLineEdit>(u"secondFigure"_s)->setText(kmRows()[std::size_t(row)].secondFigure);
+    showInKilowatts(kmRows()[std::size_t(row)]);
 }
 
-void DriversWindow::showFigureInKilowatts()
+void DriversWindow::showInKilowatts(const KmRow &row)
 {
-    // Each figure box updates only its own label; a figure written with the
-    // text it already has changes nothing, and its label is already right.
-    auto *figure = qobject_cast<QLineEdit *>(sender());
-    if (figure == control<QLineEdit>(u"firstFigure"_s))
-        control<QLabel>(u"firstKilowatts"_s)->setText(kilowattText(figure->text()));
-    else if (figure)
-        control<QLabel>(u"secondKilowatts"_s)->setText(secondKilowattText(figure->text()));
+    // Each label changes only when its own figure does, so the second one
+    // stays empty from the start until a power with another second figure
+    // is chosen.
+    if (std::exchange(m_firstFigure, row.firstFigure) != row.firstFigure)
+        control<QLabel>(u"firstKilowatts"_s)->setText(kilowattText(row.firstFigure));
+    if (std::exchange(m_secondFigure, row.secondFigure) != row.secondFigure)
+        control<QLabel>(u"secondKilowatts"_s)->setText(secondKilowattText(row.secondFigure));
 }
 
 void DriversWindow::showForeignState(bool on)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DriverCoefficients.h"
 #include "model/PremiumSheet.h"
 #include "wizard/StepWindow.h"
 
@@ -25,7 +26,7 @@ private:
     void showKo(const QString &code);
     void showKvs(const QString &index);
     void showKm(const QString &index);
-    void showFigureInKilowatts();
+    void showInKilowatts(const KmRow &row);
     void showForeignState(bool on);
 
     PremiumSheet &m_sheet;
@@ -35,6 +36,9 @@ private:
     QComboBox *m_period;
     QListWidget *m_kvsList;
     QListWidget *m_kmList;
+    // The figures of the power whose kilowatts are shown.
+    QString m_firstFigure;
+    QString m_secondFigure;
 };
 
 } // namespace karvo

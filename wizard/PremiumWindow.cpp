@@ -107,8 +107,6 @@ std::vector<ControlRow> premiumWindowLayout()
             u"руб."_s },
         { u"decreeLink"_s, u"step10Frame"_s, K::Link, { 6000, 5880, 3735, 735 }, kLinkLook,
             u"Структура и порядок применения страховщиками при определении страховой премии"_s },
-        { u"saveInputsButton"_s, u"step10Frame"_s, K::Button, { 5640, 5760, 735, 255 }, Hidden,
-            u"saveInputsButton"_s },
         { u"saveInputsCheck"_s, u"step10Frame"_s, K::Check, { 3360, 6120, 2535, 255 }, Plain,
             u"Сохранить исходные данные"_s },
         { u"reminderCheck"_s, u"step10Frame"_s, K::Check, { 120, 6360, 3135, 435 }, Wrap, u" "_s },
@@ -190,8 +188,6 @@ PremiumWindow::PremiumWindow(PremiumSheet &sheet)
 
     connect(
         control<QPushButton>(u"calculateButton"_s), &QPushButton::clicked, this, &PremiumWindow::calculate);
-    connect(control<QPushButton>(u"saveInputsButton"_s), &QPushButton::clicked, this,
-        &PremiumWindow::saveInputsRequested);
     connect(control<QPushButton>(u"reportButton"_s), &QPushButton::clicked, this,
         &PremiumWindow::reportRequested);
     connect(
@@ -281,7 +277,7 @@ void PremiumWindow::calculate()
     }
     showExplanation();
     if (m_sheet.saveInputs())
-        control<QPushButton>(u"saveInputsButton"_s)->click();
+        emit saveInputsRequested();
     emit calculated();
 }
 
