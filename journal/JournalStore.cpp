@@ -157,15 +157,21 @@ QString nonNull(const QString &value)
     return value.isNull() ? u""_s : value;
 }
 
-void bindEntry(QSqlQuery &query, const JournalEntry &entry)
+// What an entry says, in the order of the columns after the time.
+void bindTexts(QSqlQuery &query, const JournalEntry &entry)
 {
-    query.addBindValue(entry.time.toString(kTimeFormat));
     for (const auto &field : journalInputFields())
         query.addBindValue(nonNull(entry.inputs.*field.second));
     for (const QString &coefficient : entry.coefficients)
         query.addBindValue(nonNull(coefficient));
     query.addBindValue(nonNull(entry.t));
     query.addBindValue(nonNull(entry.note));
+}
+
+void bindEntry(QSqlQuery &query, const JournalEntry &entry)
+{
+    query.addBindValue(entry.time.toString(kTimeFormat));
+    bindTexts(query, entry);
     query.addBindValue(searchText(entry));
 }
 
@@ -243,6 +249,18 @@ bool fail(const QSqlQuery &query, QString *error)
     if (error)
         *error = reasonOf(query.lastError());
     return false;
+}
+
+// The time and the note are all that change in a stored entry; what a search
+// reads follows them.
+bool rewrite(QSqlQuery &query, const JournalEntry &entry, QString *error)
+{
+    query.prepare(u"UPDATE entries SET time = ?, note = ?, search = ? WHERE id = ?"_s);
+    query.addBindValue(entry.time.toString(kTimeFormat));
+    query.addBindValue(nonNull(entry.note));
+    query.addBindValue(searchText(entry));
+    query.addBindValue(entry.id);
+    return query.exec() || fail(query, error);
 }
 
 } // namespace
@@ -442,15 +460,8 @@ JournalAdded JournalStore::addOnce(const JournalEntry &entry)
         query.finish();
         if (newest.sameCalculation(entry)) {
             newest.time = entry.time;
-            query.prepare(u"UPDATE entries SET time = ?, search = ? WHERE id = ?"_s);
-            query.addBindValue(newest.time.toString(kTimeFormat));
-            query.addBindValue(searchText(newest));
-            query.addBindValue(newest.id);
-            if (!query.exec() || !transaction.commit(&added.error)) {
-                if (added.error.isEmpty())
-                    fail(query, &added.error);
+            if (!rewrite(query, newest, &added.error) || !transaction.commit(&added.error))
                 return added;
-            }
             added.result = JournalAdded::Updated;
             added.id = newest.id;
             return added;
@@ -545,13 +556,7 @@ bool JournalStore::setNoteOnce(qint64 id, const QString &note, QString *error)
     JournalEntry entry = entryOf(query);
     query.finish();
     entry.note = note;
-    query.prepare(u"UPDATE entries SET note = ?, search = ? WHERE id = ?"_s);
-    query.addBindValue(nonNull(entry.note));
-    query.addBindValue(searchText(entry));
-    query.addBindValue(id);
-    if (!query.exec())
-        return fail(query, error);
-    return transaction.commit(error);
+    return rewrite(query, entry, error) && transaction.commit(error);
 }
 
 bool JournalStore::removeOnce(const QList<qint64> &ids, QString *error)
@@ -648,12 +653,7 @@ JournalImported JournalStore::importCsvOnce(const QString &file)
     for (const JournalEntry &entry : entries) {
         duplicate.addBindValue(entry.time.toString(kTimeFormat));
         duplicate.addBindValue(entry.time.addSecs(60).toString(kTimeFormat));
-        for (const auto &field : journalInputFields())
-            duplicate.addBindValue(nonNull(entry.inputs.*field.second));
-        for (const QString &coefficient : entry.coefficients)
-            duplicate.addBindValue(nonNull(coefficient));
-        duplicate.addBindValue(nonNull(entry.t));
-        duplicate.addBindValue(nonNull(entry.note));
+        bindTexts(duplicate, entry);
         if (!duplicate.exec()) {
             fail(duplicate, &imported.error);
             return imported;
