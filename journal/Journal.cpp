@@ -53,9 +53,9 @@ void Journal::record(const JournalEntry &entry)
     showMessage(journal_texts::kRecordFailed.arg(QDir::toNativeSeparators(store().path()), added.error));
 }
 
-void Journal::record(const PremiumSheet &sheet, const StoredInputs &inputs)
+void Journal::record(const PremiumSheet &sheet)
 {
-    record(journalEntryOf(sheet, inputs));
+    record(journalEntryOf(sheet.value()));
 }
 
 void Journal::showWindow()

@@ -28,8 +28,8 @@ public:
 
     // An entry without Т (a refused "Расчет") is not recorded.
     void record(const JournalEntry &entry);
-    // The calculation the sheet holds, with the inputs the saved inputs keep.
-    void record(const PremiumSheet &sheet, const StoredInputs &inputs);
+    // The calculation the sheet holds.
+    void record(const PremiumSheet &sheet);
 
     // Shows the window, raised, creating it the first time.
     void showWindow();
@@ -39,8 +39,8 @@ public:
     JournalStore &store();
 
 signals:
-    // "Открыть" in the window: the wizard replays these inputs.
-    void openRequested(const karvo::StoredInputs &inputs);
+    // "Открыть" in the window: the wizard takes this calculation back.
+    void openRequested(const karvo::Calculation &calculation);
 
 private:
     // Shows what the store found on opening (a journal set aside, one

@@ -1,6 +1,9 @@
 #include "journal/JournalEntry.h"
 
 #include "journal/JournalTexts.h"
+#include "model/BonusMalus.h"
+#include "model/TermAndViolation.h"
+#include "storage/SavedInputs.h"
 
 #include <QStringList>
 
@@ -34,35 +37,77 @@ const std::array<QString, 16> kCategoryTexts = {
 
 } // namespace
 
-JournalEntry journalEntryOf(const PremiumSheet &sheet, const StoredInputs &inputs)
+JournalEntry journalEntryOf(const Calculation &calculation)
 {
     JournalEntry entry;
     entry.time = QDateTime::currentDateTime();
-    entry.inputs = inputs;
-    for (std::size_t i = 0; i < kAllCoefficients.size(); ++i)
-        entry.coefficients[i] = sheet.coefficient(kAllCoefficients[i]);
-    entry.t = sheet.text(SheetText::T);
+    entry.inputs = storedInputsOf(calculation);
+    const bool firstTime = calculation.contractKind == ContractKind::FirstTime;
+    entry.inputs.contractKind = firstTime ? u"0"_s : u"11"_s;
+    entry.inputs.startClass = calculation.startClass;
+    entry.inputs.payouts = firstTime ? QString() : calculation.payouts;
+    entry.coefficients = calculation.coefficients;
+    entry.t = calculation.premium;
     return entry;
 }
 
-void fillSheet(PremiumSheet &sheet, const JournalEntry &entry)
+Calculation calculationOfTexts(const JournalEntry &entry)
 {
-    for (std::size_t i = 0; i < kAllCoefficients.size(); ++i)
-        sheet.setCoefficient(kAllCoefficients[i], entry.coefficients[i]);
-    const int owner = entry.inputs.owner.toInt();
-    sheet.setOwnerKind(owner == 1 ? OwnerKind::Individual
-            : owner == 2          ? OwnerKind::LegalEntity
-                                  : OwnerKind::Unset);
-    const int registration = entry.inputs.registration.toInt();
-    if (registration >= 4 && registration <= 6) {
-        sheet.setRegistrationCase(RegistrationCase(registration - 4));
-        sheet.setForeignRegisteredFlag(registration == 6);
+    const StoredInputs &in = entry.inputs;
+    const auto code = [](const QString &text, int none) {
+        bool ok = false;
+        const int value = text.toInt(&ok);
+        return ok ? value : none;
+    };
+    Calculation c;
+    c.category = code(in.category, c.category);
+    c.region = in.region;
+    c.townGroup = in.townGroup;
+    c.column = in.ktVariant == u"17"_s ? TerritoryColumn::Vehicles
+        : in.ktVariant == u"18"_s      ? TerritoryColumn::Tractors
+                                       : TerritoryColumn::Unset;
+    c.contractKind = in.contractKind == u"0"_s ? ContractKind::FirstTime : ContractKind::Renewal;
+    c.startClass = in.startClass;
+    c.payouts = in.payouts;
+    if (c.contractKind == ContractKind::Renewal) {
+        if (const std::optional<RenewalOutcome> outcome = renewalOutcome(c.startClass, c.payouts))
+            c.endClass = outcome->endClass;
     }
-    const int group = entry.inputs.vehicleGroup.toInt();
-    if (group >= 7 && group <= 9)
-        sheet.setVehicleGroup(VehicleGroup(group - 7));
-    // Last: every input above empties Т.
-    sheet.setText(SheetText::T, entry.t);
+    c.drivers = in.ko == u"2"_s ? DriversLimit::Unlimited : DriversLimit::Limited;
+    c.kvsRow = code(in.kvs, -1);
+    c.kmRow = code(in.km, -1);
+    c.period = in.period;
+    c.owner = in.owner == u"1"_s ? OwnerKind::Individual
+        : in.owner == u"2"_s     ? OwnerKind::LegalEntity
+                                 : OwnerKind::Unset;
+    const int registration = code(in.registration, 4);
+    c.registration = registration >= 4 && registration <= 6 ? RegistrationCase(registration - 4)
+                                                            : RegistrationCase::RegisteredInRussia;
+    const int group = code(in.vehicleGroup, 7);
+    c.group = group >= 7 && group <= 9 ? VehicleGroup(group - 7) : VehicleGroup::GroupB;
+    c.foreignRegistered = c.registration == RegistrationCase::ForeignVehicle;
+    c.coefficients = entry.coefficients;
+    c.premium = entry.t;
+    c.startTime = entry.time.toString(u"HH:mm"_s);
+
+    const QString kp = c.coefficient(Coefficient::Kp);
+    c.skipTerm = !c.foreignRegistered;
+    if (c.skipTerm) {
+        c.kpDefaulted = kp == u"1"_s;
+    } else {
+        for (const TermRow &row : kpTermTable()) {
+            if (row.kp == kp) {
+                c.term = row.term;
+                break;
+            }
+        }
+    }
+    // The sentence that goes with КН: the same rule "Далее >>" of step 8 runs.
+    PremiumSheet sheet;
+    sheet.setContractKind(c.contractKind);
+    deriveKn(sheet, c.payouts);
+    c.knNote = sheet.text(SheetText::KnNote);
+    return c;
 }
 
 QString columnTitle(JournalColumn column)

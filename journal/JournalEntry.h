@@ -34,13 +34,15 @@ struct JournalEntry
     }
 };
 
-// The entry of the calculation the sheet holds; `inputs` as the saved inputs
-// would keep them. The time is now.
-JournalEntry journalEntryOf(const PremiumSheet &sheet, const StoredInputs &inputs);
+// The entry of a calculation. The time is now.
+JournalEntry journalEntryOf(const Calculation &calculation);
 
-// Writes the entry's calculation into a sheet: its coefficients, owner,
-// registration and vehicle group, then its Т (as "Расчет" left it).
-void fillSheet(PremiumSheet &sheet, const JournalEntry &entry);
+// The calculation of an entry that kept only the texts above, as a journal of
+// the first release did: its choices from their codes, and what followed from
+// them (the end class, the КН sentence, a КП of 1 given on step 9, a term of
+// the step-8 list with the entry's КП) made again. Its start time is the
+// entry's time.
+Calculation calculationOfTexts(const JournalEntry &entry);
 
 // The window's columns, in order; the first seven fields of the CSV too.
 enum class JournalColumn { Date, Owner, Category, Territory, Kbm, Premium, Note };

@@ -65,11 +65,7 @@ QFrame *bar(const QString &name, QLabel *label, std::initializer_list<QPushButto
 // The report of an entry is dated when the calculation was made.
 ReportInputs reportInputsOf(const JournalEntry &entry)
 {
-    PremiumSheet sheet;
-    fillSheet(sheet, entry);
-    ReportInputs inputs = karvo::reportInputsOf(sheet, entry.time.toString(u"dd.MM.yyyy"_s));
-    inputs.timeText = entry.time.toString(u"HH:mm"_s);
-    return inputs;
+    return karvo::reportInputsOf(calculationOfTexts(entry), entry.time.toString(u"dd.MM.yyyy"_s));
 }
 
 } // namespace
@@ -228,7 +224,7 @@ void JournalWindow::updateButtons()
 void JournalWindow::openSelected()
 {
     if (const JournalEntry *entry = currentEntry())
-        emit openRequested(entry->inputs);
+        emit openRequested(calculationOfTexts(*entry));
 }
 
 void JournalWindow::writeReport()

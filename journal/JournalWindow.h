@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/StoredInputs.h"
+#include "model/Calculation.h"
 
 #include <QWidget>
 
@@ -47,7 +47,7 @@ public:
     void exportJournal();
 
 signals:
-    void openRequested(const karvo::StoredInputs &inputs);
+    void openRequested(const karvo::Calculation &calculation);
 
 private:
     const JournalEntry *currentEntry() const;

@@ -78,12 +78,16 @@ std::span<const BaseTariff> baseTariffs()
     return tariffTable();
 }
 
-QString ktVariantCaption(const QString &variant)
+QString territoryColumnCaption(TerritoryColumn column)
 {
-    if (variant == kKtVariantVehicles)
+    switch (column) {
+    case TerritoryColumn::Vehicles:
         return vehiclesCaption();
-    if (variant == kKtVariantTractors)
+    case TerritoryColumn::Tractors:
         return tractorsCaption();
+    case TerritoryColumn::Unset:
+        break;
+    }
     return {};
 }
 
@@ -96,19 +100,19 @@ void selectCategory(PremiumSheet &sheet, int row)
     const BaseTariff &tariff = tariffTable()[std::size_t(row - 1)];
     sheet.setCoefficient(Coefficient::Tb, QString::number(tariff.tb));
     sheet.setOwnerKind(tariff.ownerKind);
-    sheet.setText(SheetText::CategoryCode, QString::number(row));
+    sheet.setCategory(row);
 }
 
-QString ktVariantForCategory(int row)
+TerritoryColumn territoryColumnFor(int row)
 {
     // Rows 15 and 16 are tractors and machines and their trailers, which have
     // a territory column of their own.
-    return row == 15 || row == 16 ? kKtVariantTractors : kKtVariantVehicles;
+    return row == 15 || row == 16 ? TerritoryColumn::Tractors : TerritoryColumn::Vehicles;
 }
 
-void selectKtVariant(PremiumSheet &sheet, const QString &variant)
+void selectTerritoryColumn(PremiumSheet &sheet, TerritoryColumn column)
 {
-    sheet.setText(SheetText::KtVariant, variant);
+    sheet.setTerritoryColumn(column);
 }
 
 void setForeignRegistered(PremiumSheet &sheet, bool on)

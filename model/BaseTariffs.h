@@ -27,26 +27,24 @@ std::span<const BaseTariff> baseTariffs();
 inline constexpr int kCategoryCount = 16;
 inline constexpr int kDefaultCategory = 3;
 
-inline const QString kKtVariantVehicles = QStringLiteral("17");
-inline const QString kKtVariantTractors = QStringLiteral("18");
-
 // The captions of the two territory columns of step 2, trailing blanks and breaks included.
-QString ktVariantCaption(const QString &variant);
+QString territoryColumnCaption(TerritoryColumn column);
 
 // The fixed КТ and КС of a vehicle registered abroad.
 inline const QString kForeignKt = QStringLiteral("1,7");
 inline const QString kForeignKs = QStringLiteral("1");
 
 // The user's choice of category `row` (1 … 16): ТБ, then the owner kind, then
-// the category code. Nothing else follows the category.
+// the category. Nothing else follows the category.
 void selectCategory(PremiumSheet &sheet, int row);
 
-// "18" for the tractor rows 15 and 16, "17" for every other row.
-QString ktVariantForCategory(int row);
+// The tractors' column for the tractor rows 15 and 16, the vehicles' column
+// for every other row.
+TerritoryColumn territoryColumnFor(int row);
 
 // Sets the territory column alone; chooseKtColumn() in StepChoices.h is the
 // user's choice, which also empties the region and the towns.
-void selectKtVariant(PremiumSheet &sheet, const QString &variant);
+void selectTerritoryColumn(PremiumSheet &sheet, TerritoryColumn column);
 
 // The sheet side of the step-1 check for vehicles registered abroad: the
 // registration case, the step-8 skip (which empties КП), КТ and КС. The windows

@@ -101,7 +101,7 @@ void chooseKo(PremiumSheet &sheet, int choice)
         return;
     const KoChoice &row = koTable()[std::size_t(choice)];
     sheet.setCoefficient(Coefficient::Ko, row.ko);
-    sheet.setText(SheetText::KoCode, row.code);
+    sheet.setDriversLimit(DriversLimit(choice));
 }
 
 bool chooseKvs(PremiumSheet &sheet, const QString &item)
@@ -111,7 +111,7 @@ bool chooseKvs(PremiumSheet &sheet, const QString &item)
         if (table[index].item != item)
             continue;
         sheet.setCoefficient(Coefficient::Kvs, table[index].kvs);
-        sheet.setText(SheetText::KvsIndex, QString::number(index));
+        sheet.setKvsRow(int(index));
         return true;
     }
     return false;
@@ -124,7 +124,7 @@ std::optional<KmRow> chooseKm(PremiumSheet &sheet, const QString &item)
         if (table[index].item != item)
             continue;
         sheet.setCoefficient(Coefficient::Km, table[index].km);
-        sheet.setText(SheetText::KmIndex, QString::number(index));
+        sheet.setKmRow(int(index));
         return table[index];
     }
     return std::nullopt;

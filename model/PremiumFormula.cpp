@@ -204,7 +204,7 @@ struct Evaluation
     Values values {};
 };
 
-Evaluation evaluate(const PremiumSheet &sheet)
+Evaluation evaluate(const Calculation &sheet)
 {
     Evaluation evaluation { Money() };
     // Every coefficient is read on every call, also those the row leaves out.
@@ -218,8 +218,8 @@ Evaluation evaluate(const PremiumSheet &sheet)
     }
 
     // Any owner kind but "individual" counts as a legal entity.
-    const Owner owner = sheet.ownerKind() == OwnerKind::Individual ? Owner::Individual : Owner::Legal;
-    evaluation.row = &rowFor(sheet.registrationCase(), owner, sheet.vehicleGroup());
+    const Owner owner = sheet.owner == OwnerKind::Individual ? Owner::Individual : Owner::Legal;
+    evaluation.row = &rowFor(sheet.registration, owner, sheet.group);
     evaluation.outcome = multiply(*evaluation.row, evaluation.values);
     return evaluation;
 }
@@ -233,9 +233,9 @@ PremiumFactor shownFactor(const Factor &factor, const Values &values)
 
 } // namespace
 
-PremiumOutcome evaluatePremium(const PremiumSheet &sheet)
+PremiumOutcome evaluatePremium(const Calculation &calculation)
 {
-    return evaluate(sheet).outcome;
+    return evaluate(calculation).outcome;
 }
 
 QString computePremium(PremiumSheet &sheet)
@@ -257,9 +257,9 @@ QString PremiumFactor::name() const
     return coefficient ? shortName(*coefficient) : value.toText();
 }
 
-std::optional<PremiumBreakdown> explainPremium(const PremiumSheet &sheet)
+std::optional<PremiumBreakdown> explainPremium(const Calculation &calculation)
 {
-    const Evaluation evaluation = evaluate(sheet);
+    const Evaluation evaluation = evaluate(calculation);
     const Money *t = std::get_if<Money>(&evaluation.outcome);
     if (!t)
         return std::nullopt;

@@ -26,7 +26,11 @@ struct PremiumTooLarge
 // range, the one lying beyond anything its table can give.
 using PremiumOutcome = std::variant<Money, Coefficient, PremiumTooLarge>;
 
-PremiumOutcome evaluatePremium(const PremiumSheet &sheet);
+PremiumOutcome evaluatePremium(const Calculation &calculation);
+inline PremiumOutcome evaluatePremium(const PremiumSheet &sheet)
+{
+    return evaluatePremium(sheet.value());
+}
 
 // "Расчет": writes Т to the sheet and returns the empty text; or empties Т and
 // returns what the user is to be told: "Неверное значение коэффициента " + the
@@ -69,8 +73,12 @@ struct PremiumBreakdown
     bool exceedsMaximum = false; // Т above the maximum; equal is allowed
 };
 
-// Nothing when evaluatePremium() gives no premium. Reads the sheet only.
-std::optional<PremiumBreakdown> explainPremium(const PremiumSheet &sheet);
+// Nothing when evaluatePremium() gives no premium.
+std::optional<PremiumBreakdown> explainPremium(const Calculation &calculation);
+inline std::optional<PremiumBreakdown> explainPremium(const PremiumSheet &sheet)
+{
+    return explainPremium(sheet.value());
+}
 
 // The warning that Т is above the legal maximum; empty when it is not.
 QString maximumWarning(const PremiumBreakdown &breakdown);

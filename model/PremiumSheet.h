@@ -7,24 +7,21 @@
 // windows show what the sheet holds by listening to its change signals.
 // Nothing here knows about widgets or files.
 
+#include "model/Calculation.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
-#include <array>
+#include <optional>
 
 namespace karvo {
-
-// The nine coefficients, in the order the formula reads them.
-enum class Coefficient { Tb, Kt, Kbm, Ko, Kvs, Km, Ks, Kp, Kn };
-inline constexpr std::array kAllCoefficients = { Coefficient::Tb, Coefficient::Kt, Coefficient::Kbm,
-    Coefficient::Ko, Coefficient::Kvs, Coefficient::Km, Coefficient::Ks, Coefficient::Kp, Coefficient::Kn };
 
 // "ТБ", "КТ", "КБМ", "КО", "КВС", "КМ", "КС", "КП", "КН".
 QString shortName(Coefficient coefficient);
 
-// Every text the sheet holds. The first nine are the coefficients, in the order
-// of Coefficient.
+// The texts of the calculation. The first nine are the coefficients, in the
+// order of Coefficient.
 enum class SheetText {
     Tb,
     Kt,
@@ -36,40 +33,29 @@ enum class SheetText {
     Kp,
     Kn,
     T, // the premium, written only by computePremium
-    CategoryCode, // "1" … "16", the step-1 category
-    KtVariant, // "17" or "18", the territory column
-    KpDefaulted, // "1" when КП was filled with "1" on leaving step 9
     KnNote, // the sentence explaining the КН choice
-    KoCode, // "1" or "2"
-    KvsIndex, // zero-based position in the КВС list
-    KmIndex, // zero-based position in the КМ list
-    OwnerCode, // "1" individual, "2" legal entity
-    RegistrationCode, // "4", "5", "6"
-    VehicleGroupCode, // "7", "8", "9"
     Region, // the step-2 region whose towns are listed, or the replayed one
     TownGroup, // the chosen step-2 town group, empty when none is chosen
     StartClass, // the step-3 class at the start of the term, as shown
     Payouts, // the step-3 number of insurance payouts, as shown
     EndClass, // the step-3 class at the end of the term
     Period, // the step-7 period of use, as shown
+    Term, // the step-8 term whose КП was taken
     StartTime, // the time of day the calculation started, for the report
+    ReminderDate, // the date typed in the reminder window
 };
-inline constexpr int kSheetTextCount = int(SheetText::StartTime) + 1;
+inline constexpr int kSheetTextCount = int(SheetText::ReminderDate) + 1;
 
 constexpr SheetText textOf(Coefficient coefficient)
 {
     return SheetText(int(coefficient));
 }
 
-enum class OwnerKind { Unset, Individual, LegalEntity };
-enum class RegistrationCase { RegisteredInRussia, TravellingToRegistration, ForeignVehicle };
-enum class VehicleGroup { GroupB, GroupOther, GroupTrailer };
-enum class ContractKind { FirstTime, Renewal };
-
-// The one record of a calculation: every input, every choice and every piece
-// of state the windows show, the saved inputs keep and the report prints.
-// Setters emit a change signal only when the value really changes, so a
-// window bound both ways never loops; a change of an input empties Т.
+// The one record of a calculation, observable: it holds a Calculation and
+// says what changed. Setters emit a change signal only when the value really
+// changes, so a window bound both ways never loops. Т is current exactly
+// while the inputs are those it was computed from: a change empties it, and a
+// change back brings it back.
 class PremiumSheet : public QObject
 {
     Q_OBJECT
@@ -77,55 +63,81 @@ class PremiumSheet : public QObject
 public:
     explicit PremiumSheet(QObject *parent = nullptr);
 
-    QString text(SheetText field) const { return m_texts[std::size_t(field)]; }
+    // The whole calculation, and putting one back as it was: every field,
+    // Т included, with a change signal for each field that differs.
+    const Calculation &value() const { return m_value; }
+    void restore(const Calculation &value);
+
+    QString text(SheetText field) const;
+    // Writing Т (only "Расчет" does) makes it the premium of the inputs the
+    // sheet holds now.
     void setText(SheetText field, const QString &value);
 
-    QString coefficient(Coefficient c) const { return text(textOf(c)); }
+    QString coefficient(Coefficient c) const { return m_value.coefficient(c); }
     void setCoefficient(Coefficient c, const QString &value) { setText(textOf(c), value); }
 
-    // Setting an owner kind other than Unset also sets the owner code.
-    OwnerKind ownerKind() const { return m_ownerKind; }
+    int category() const { return m_value.category; }
+    void setCategory(int row);
+
+    TerritoryColumn territoryColumn() const { return m_value.column; }
+    void setTerritoryColumn(TerritoryColumn column);
+
+    DriversLimit driversLimit() const { return m_value.drivers; }
+    void setDriversLimit(DriversLimit limit);
+
+    int kvsRow() const { return m_value.kvsRow; }
+    void setKvsRow(int row);
+    int kmRow() const { return m_value.kmRow; }
+    void setKmRow(int row);
+
+    bool kpDefaulted() const { return m_value.kpDefaulted; }
+    void setKpDefaulted(bool on);
+
+    OwnerKind ownerKind() const { return m_value.owner; }
     void setOwnerKind(OwnerKind kind);
     // "Расчет" may run only while an owner kind is chosen.
-    bool canCompute() const { return m_ownerKind != OwnerKind::Unset; }
+    bool canCompute() const { return m_value.owner != OwnerKind::Unset; }
 
-    RegistrationCase registrationCase() const { return m_registrationCase; }
+    RegistrationCase registrationCase() const { return m_value.registration; }
     void setRegistrationCase(RegistrationCase registrationCase);
 
-    VehicleGroup vehicleGroup() const { return m_vehicleGroup; }
+    VehicleGroup vehicleGroup() const { return m_value.group; }
     void setVehicleGroup(VehicleGroup group);
 
-    ContractKind contractKind() const { return m_contractKind; }
+    ContractKind contractKind() const { return m_value.contractKind; }
     void setContractKind(ContractKind kind);
 
     // The step-1 check for vehicles registered abroad; setForeignRegistered()
     // in BaseTariffs.h applies its effects, this only holds the flag.
-    bool foreignRegistered() const { return m_foreignRegistered; }
+    bool foreignRegistered() const { return m_value.foreignRegistered; }
     void setForeignRegisteredFlag(bool on);
 
     // The step-8 check "Пропустить"; setSkip() in TermAndViolation.h applies it.
-    bool skipTerm() const { return m_skipTerm; }
+    bool skipTerm() const { return m_value.skipTerm; }
     void setSkipTermFlag(bool on);
 
-    // The step-10 check "Сохранить исходные данные".
+    // The step-10 reminder check; at start it is what karvo.ini remembers.
+    bool reminderWanted() const { return m_value.reminderWanted; }
+    void setReminderWanted(bool on);
+
+    // The step-10 check "Сохранить исходные данные": the user's wish for this
+    // run, not part of a calculation.
     bool saveInputs() const { return m_saveInputs; }
     void setSaveInputs(bool on);
 
-    // The step-10 reminder check; at start it is what karvo.ini remembers.
-    bool reminderWanted() const { return m_reminderWanted; }
-    void setReminderWanted(bool on);
-
     // The town groups step 2 lists: those of the chosen region, or the one a
-    // replay brought back.
+    // replay brought back. They follow from the region; a restored
+    // calculation lists its region's towns.
     QStringList towns() const { return m_towns; }
     void setTowns(const QStringList &towns);
 
-    // Whether `field` is an input of the premium: changing one empties Т,
-    // which then no longer belongs to what the windows show.
-    static bool isInput(SheetText field);
-
 signals:
     void textChanged(karvo::SheetText field, const QString &value);
+    void categoryChanged(int row);
+    void territoryColumnChanged(karvo::TerritoryColumn column);
+    void driversLimitChanged(karvo::DriversLimit limit);
+    void kvsRowChanged(int row);
+    void kmRowChanged(int row);
     void ownerKindChanged(karvo::OwnerKind kind);
     void registrationCaseChanged(karvo::RegistrationCase registrationCase);
     void vehicleGroupChanged(karvo::VehicleGroup group);
@@ -137,17 +149,18 @@ signals:
     void townsChanged(const QStringList &towns);
 
 private:
-    void emptyPremium();
+    // Sets a field, and on a change tells the windows and puts Т in step with
+    // the inputs.
+    template <class T, class Signal> void change(T Calculation::*field, const T &value, Signal signal);
+    QString &slot(SheetText field);
+    void followInputs();
+    void emitDifferences(const Calculation &before);
 
-    std::array<QString, kSheetTextCount> m_texts;
-    OwnerKind m_ownerKind = OwnerKind::Individual;
-    RegistrationCase m_registrationCase = RegistrationCase::RegisteredInRussia;
-    VehicleGroup m_vehicleGroup = VehicleGroup::GroupB;
-    ContractKind m_contractKind = ContractKind::FirstTime;
-    bool m_foreignRegistered = false;
-    bool m_skipTerm = true;
+    Calculation m_value;
+    // The inputs of the last "Расчет" and its Т.
+    std::optional<Calculation> m_computedFrom;
+    QString m_computedPremium;
     bool m_saveInputs = false;
-    bool m_reminderWanted = false;
     QStringList m_towns;
 };
 

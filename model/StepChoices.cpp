@@ -55,14 +55,14 @@ void selectTownGroup(PremiumSheet &sheet, const QString &townGroup)
 {
     sheet.setText(SheetText::TownGroup, townGroup);
     const std::optional<QString> kt = TerritoryTable::coefficient(
-        sheet.text(SheetText::Region), townGroup, sheet.text(SheetText::KtVariant));
+        sheet.text(SheetText::Region), townGroup, sheet.territoryColumn());
     if (kt)
         sheet.setCoefficient(Coefficient::Kt, *kt);
 }
 
-void chooseKtColumn(PremiumSheet &sheet, const QString &variant)
+void chooseKtColumn(PremiumSheet &sheet, TerritoryColumn column)
 {
-    selectKtVariant(sheet, variant);
+    selectTerritoryColumn(sheet, column);
     emptyTowns(sheet);
 }
 

@@ -19,7 +19,7 @@ void startCalculation(PremiumSheet &sheet);
 // A territory column chosen (by the user, or by leaving step 1 for the
 // column of another category): the region and the towns of the other column
 // go; КТ keeps its value until the next region or town.
-void chooseKtColumn(PremiumSheet &sheet, const QString &variant);
+void chooseKtColumn(PremiumSheet &sheet, TerritoryColumn column);
 // Step 2 "<<Назад ": no region, no towns, no КТ.
 void emptyTerritory(PremiumSheet &sheet);
 

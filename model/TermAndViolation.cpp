@@ -52,6 +52,7 @@ bool chooseTerm(PremiumSheet &sheet, const QString &term)
         if (row.term != term)
             continue;
         sheet.setCoefficient(Coefficient::Kp, row.kp);
+        sheet.setText(SheetText::Term, row.term);
         return true;
     }
     return false;
@@ -63,6 +64,7 @@ void setSkip(PremiumSheet &sheet, bool skip)
     // does not apply, and unskipping asks for a term afresh.
     sheet.setSkipTermFlag(skip);
     sheet.setCoefficient(Coefficient::Kp, QString());
+    sheet.setText(SheetText::Term, QString());
 }
 
 bool mayLeaveStep8(const PremiumSheet &sheet)
@@ -96,20 +98,18 @@ void leaveStep9Forward(PremiumSheet &sheet)
     // it was filled in here so that going back can undo it.
     if (sheet.coefficient(Coefficient::Kp).isEmpty()) {
         sheet.setCoefficient(Coefficient::Kp, u"1"_s);
-        sheet.setText(SheetText::KpDefaulted, u"1"_s);
+        sheet.setKpDefaulted(true);
     } else {
-        sheet.setText(SheetText::KpDefaulted, u"0"_s);
+        sheet.setKpDefaulted(false);
     }
 }
 
 void returnToStep9(PremiumSheet &sheet)
 {
-    // The marker is read as a number; before step 9 was first left it is
-    // empty, which reads as nothing and leaves КП alone.
-    const std::optional<Money> defaulted = Money::parse(sheet.text(SheetText::KpDefaulted));
-    if (defaulted && *defaulted == Money::fromInt(1)) {
+    // Before step 9 was first left nothing was defaulted, and КП stays.
+    if (sheet.kpDefaulted()) {
+        sheet.setKpDefaulted(false);
         sheet.setCoefficient(Coefficient::Kp, QString());
-        sheet.setText(SheetText::KpDefaulted, u"0"_s);
     }
 }
 

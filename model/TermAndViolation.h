@@ -18,11 +18,12 @@ struct TermRow
 };
 std::span<const TermRow> kpTermTable(); // the step-8 list, in order
 
-// On an exact match of the list text writes КП; otherwise nothing changes.
+// On an exact match of the list text writes КП and the term; otherwise nothing
+// changes.
 bool chooseTerm(PremiumSheet &sheet, const QString &term);
 
-// The step-8 check "Пропустить": sets the flag and empties КП (the window also
-// empties the list text and enables or disables the term controls).
+// The step-8 check "Пропустить": sets the flag and empties КП and the term (the
+// window enables or disables the term controls).
 void setSkip(PremiumSheet &sheet, bool skip);
 
 // Step 8 may be left forward when skipped or when КП is set.

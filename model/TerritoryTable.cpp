@@ -418,10 +418,10 @@ std::optional<QStringList> TerritoryTable::townGroups(const QString &region)
 }
 
 std::optional<QString> TerritoryTable::coefficient(
-    const QString &region, const QString &townGroup, const QString &ktVariant)
+    const QString &region, const QString &townGroup, TerritoryColumn column)
 {
     // Column "18" is also the fallback when no variant has been chosen yet.
-    const bool vehicles = ktVariant == u"17"_s;
+    const bool vehicles = column == TerritoryColumn::Vehicles;
     for (const TerritoryRow &row : rows()) {
         if (row.region == region && row.townGroup == townGroup)
             return vehicles ? row.ktVehicles : row.ktTractors;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Calculation.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -32,10 +34,10 @@ public:
     // exactly that name.
     static std::optional<QStringList> townGroups(const QString &region);
 
-    // КТ of the exact pair in the column of `ktVariant` ("17" gives column
-    // "17", any other text column "18"), or nothing when no row matches.
+    // КТ of the exact pair in `column` (the tractors' column when unset), or
+    // nothing when no row matches.
     static std::optional<QString> coefficient(
-        const QString &region, const QString &townGroup, const QString &ktVariant);
+        const QString &region, const QString &townGroup, TerritoryColumn column);
 };
 
 } // namespace karvo

@@ -62,6 +62,7 @@ ReminderWindow::ReminderWindow(QWidget *parent, std::unique_ptr<ReminderStore> s
     m_today = controls.get<QLabel>(u"todayLabel"_s);
     m_today->setText(karvo::todayText());
     m_date = controls.get<QLineEdit>(u"dateBox"_s);
+    connect(m_date, &QLineEdit::textEdited, this, &ReminderWindow::dateEdited);
     connect(
         controls.get<QPushButton>(u"yesButton"_s), &QPushButton::clicked, this, &ReminderWindow::activate);
     connect(

@@ -38,6 +38,8 @@ public:
 signals:
     // "Нет": the reminder tick of step 10 is to be cleared.
     void deactivated();
+    // The user changed the date.
+    void dateEdited(const QString &text);
 
 private:
     void activate();

@@ -99,7 +99,7 @@ void openReport()
         QUrl::fromLocalFile(path), [message = kReportNotOpened + shown] { showMessage(message); });
 }
 
-ReportInputs reportInputsOf(const PremiumSheet &sheet, const QString &dateText)
+ReportInputs reportInputsOf(const Calculation &sheet, const QString &dateText)
 {
     ReportInputs inputs;
     inputs.tbTitle = kBaseTariffsTitle;
@@ -112,10 +112,10 @@ ReportInputs reportInputsOf(const PremiumSheet &sheet, const QString &dateText)
     inputs.ks = sheet.coefficient(Coefficient::Ks);
     inputs.kp = sheet.coefficient(Coefficient::Kp);
     inputs.kn = sheet.coefficient(Coefficient::Kn);
-    inputs.t = sheet.text(SheetText::T);
-    inputs.foreignRegistered = sheet.foreignRegistered();
+    inputs.t = sheet.premium;
+    inputs.foreignRegistered = sheet.foreignRegistered;
     inputs.dateText = dateText;
-    inputs.timeText = sheet.text(SheetText::StartTime);
+    inputs.timeText = sheet.startTime;
     inputs.picturePath = reportPicturePath();
     if (const std::optional<PremiumBreakdown> breakdown = explainPremium(sheet))
         inputs.maximumWarning = maximumWarning(*breakdown);

@@ -6,7 +6,8 @@
 #include <QString>
 
 // The report "karvo.doc": the calculation as a document beside the program.
-// reportInputsOf() takes the texts from the premium sheet alone; the builder
+// reportInputsOf() takes the texts from a calculation alone, the one of step
+// 10 or one the journal kept; the builder
 // lays them out as the thirty blocks of the report (ReportBlocks.cpp), one more
 // when Т is above the legal maximum, in a ReportDocument and writes that as
 // RTF. It reads only and changes nothing of the premium sheet.
@@ -48,9 +49,14 @@ struct ReportInputs
     QString maximumWarning; // the window's sentence when Т is above the legal maximum
 };
 
-// The report of the sheet: its texts, the start time, today's date as given,
-// the warning when Т exceeds the legal maximum, and the picture beside the program.
-ReportInputs reportInputsOf(const PremiumSheet &sheet, const QString &dateText);
+// The report of a calculation: its texts, its start time, today's date as
+// given, the warning when Т exceeds the legal maximum, and the picture beside
+// the program.
+ReportInputs reportInputsOf(const Calculation &calculation, const QString &dateText);
+inline ReportInputs reportInputsOf(const PremiumSheet &sheet, const QString &dateText)
+{
+    return reportInputsOf(sheet.value(), dateText);
+}
 
 // karvo.doc beside the program, or in the documents folder when the program
 // folder is read-only: the one place the report lives.

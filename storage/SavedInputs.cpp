@@ -56,7 +56,7 @@ bool replayStoredInputs(PremiumSheet &sheet, const StoredInputs &in)
     const std::optional<int> variant = readCode(in.ktVariant);
     if (!variant)
         return false;
-    chooseKtColumn(sheet, *variant == 17 ? kKtVariantVehicles : kKtVariantTractors);
+    chooseKtColumn(sheet, *variant == 17 ? TerritoryColumn::Vehicles : TerritoryColumn::Tractors);
     replayTerritory(sheet, in.region, in.townGroup);
 
     const std::optional<int> contract = readCode(in.contractKind);
@@ -109,35 +109,32 @@ bool replayStoredInputs(PremiumSheet &sheet, const StoredInputs &in)
     return true;
 }
 
-StoredInputs storedInputsOf(const PremiumSheet &sheet)
+StoredInputs storedInputsOf(const Calculation &calculation)
 {
+    // The file's codes: the column "17"/"18" (nothing when none was chosen),
+    // КО "1"/"2", list rows from 0, owner "1"/"2", registration "4"/"5"/"6",
+    // vehicle group "7"/"8"/"9".
+    const auto row = [](int index) { return index < 0 ? QString() : QString::number(index); };
     StoredInputs inputs;
-    inputs.category = sheet.text(SheetText::CategoryCode);
-    inputs.region = sheet.text(SheetText::Region);
-    inputs.townGroup = sheet.text(SheetText::TownGroup);
-    inputs.ktVariant = sheet.text(SheetText::KtVariant);
+    inputs.category = QString::number(calculation.category);
+    inputs.region = calculation.region;
+    inputs.townGroup = calculation.townGroup;
+    inputs.ktVariant = calculation.column == TerritoryColumn::Vehicles ? u"17"_s
+        : calculation.column == TerritoryColumn::Tractors              ? u"18"_s
+                                                                        : QString();
     inputs.contractKind = u"11"_s;
     // A first contract ends its term in class 4.
-    inputs.startClass
-        = sheet.contractKind() == ContractKind::FirstTime ? u"4"_s : sheet.text(SheetText::EndClass);
-    inputs.ko = sheet.text(SheetText::KoCode);
-    inputs.kvs = sheet.text(SheetText::KvsIndex);
-    inputs.km = sheet.text(SheetText::KmIndex);
-    inputs.period = sheet.text(SheetText::Period);
-    inputs.ks = sheet.text(SheetText::Ks);
-    inputs.owner = sheet.text(SheetText::OwnerCode);
-    inputs.registration = sheet.text(SheetText::RegistrationCode);
-    inputs.vehicleGroup = sheet.text(SheetText::VehicleGroupCode);
-    return inputs;
-}
-
-StoredInputs calculationInputsOf(const PremiumSheet &sheet)
-{
-    StoredInputs inputs = storedInputsOf(sheet);
-    const bool firstTime = sheet.contractKind() == ContractKind::FirstTime;
-    inputs.contractKind = firstTime ? u"0"_s : u"11"_s;
-    inputs.startClass = sheet.text(SheetText::StartClass);
-    inputs.payouts = firstTime ? QString() : sheet.text(SheetText::Payouts);
+    inputs.startClass = calculation.contractKind == ContractKind::FirstTime ? u"4"_s : calculation.endClass;
+    inputs.ko = koChoices()[std::size_t(calculation.drivers)].code;
+    inputs.kvs = row(calculation.kvsRow);
+    inputs.km = row(calculation.kmRow);
+    inputs.period = calculation.period;
+    inputs.ks = calculation.coefficient(Coefficient::Ks);
+    inputs.owner = calculation.owner == OwnerKind::LegalEntity ? u"2"_s
+        : calculation.owner == OwnerKind::Individual           ? u"1"_s
+                                                               : QString();
+    inputs.registration = QString::number(4 + int(calculation.registration));
+    inputs.vehicleGroup = QString::number(7 + int(calculation.group));
     return inputs;
 }
 

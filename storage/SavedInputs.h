@@ -14,14 +14,9 @@ namespace karvo {
 inline const QString kNotSavedMessage = QStringLiteral("Не сохранены данные");
 inline const QString kSaveFailedMessage = QStringLiteral("Не удалось сохранить исходные данные: ");
 
-// What the sheet's calculation keeps. A loaded calculation is always a
-// renewal that starts in the class in which the stored term ends.
-StoredInputs storedInputsOf(const PremiumSheet &sheet);
-
-// The inputs of the sheet's own calculation, as the journal keeps them: its
-// contract kind ("0" a first contract, "11" a renewal), its start class and
-// its payouts, so that a replay makes the same Т.
-StoredInputs calculationInputsOf(const PremiumSheet &sheet);
+// What the file keeps of a calculation, in its codes. A loaded calculation is
+// always a renewal that starts in the class in which the stored term ends.
+StoredInputs storedInputsOf(const Calculation &calculation);
 
 // Writes every field to karvo.ini. Stops at the first key the file refuses
 // and returns the reason, which follows kSaveFailedMessage; empty when every

@@ -71,9 +71,9 @@ std::vector<ControlRow> categoryWindowLayout()
             u"Территория преимущественного использования"_s },
         { u"step2Number"_s, u"step2Frame"_s, K::Label, { 8640, 120, 975, 255 }, Red, u"2 шаг из 10"_s },
         { u"vehiclesColumn"_s, u"step2Frame"_s, K::Radio, { 240, 360, 3855, 855 }, Wrap,
-            ktVariantCaption(kKtVariantVehicles) },
+            territoryColumnCaption(TerritoryColumn::Vehicles) },
         { u"tractorsColumn"_s, u"step2Frame"_s, K::Radio, { 4080, 480, 3855, 735 }, Wrap,
-            ktVariantCaption(kKtVariantTractors) },
+            territoryColumnCaption(TerritoryColumn::Tractors) },
         { u"ktTitle"_s, u"step2Frame"_s, K::Label, { 5880, 1200, 3855, 1215 }, Bold | Large,
             u"Коэффициент страховых тарифов в зависимости от территории преимущественного "
             u"использования транспортного средства  (КТ)"_s },
@@ -129,10 +129,10 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
     connect(&m_sheet, &PremiumSheet::foreignRegisteredChanged, this, &CategoryWindow::showForeignState);
     watchForeignCheck();
 
-    for (const QString &variant : { kKtVariantVehicles, kKtVariantTractors }) {
-        connect(
-            control<QRadioButton>(variant == kKtVariantVehicles ? u"vehiclesColumn"_s : u"tractorsColumn"_s),
-            &QRadioButton::clicked, this, [this, variant] { chooseKtColumn(m_sheet, variant); });
+    for (const TerritoryColumn column : { TerritoryColumn::Vehicles, TerritoryColumn::Tractors }) {
+        connect(control<QRadioButton>(
+                    column == TerritoryColumn::Vehicles ? u"vehiclesColumn"_s : u"tractorsColumn"_s),
+            &QRadioButton::clicked, this, [this, column] { chooseKtColumn(m_sheet, column); });
     }
     connect(
         m_regions, &QComboBox::activated, this, [this] { selectRegion(m_sheet, m_regions->currentText()); });
@@ -142,10 +142,6 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
     });
     connect(&m_sheet, &PremiumSheet::textChanged, this, [this](SheetText field, const QString &value) {
         switch (field) {
-        case SheetText::CategoryCode:
-            return showCategory(value);
-        case SheetText::KtVariant:
-            return showColumn(value);
         case SheetText::Region:
             return showRegion(value);
         case SheetText::TownGroup:
@@ -155,6 +151,8 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
         }
     });
     connect(&m_sheet, &PremiumSheet::townsChanged, this, &CategoryWindow::showTowns);
+    connect(&m_sheet, &PremiumSheet::categoryChanged, this, &CategoryWindow::showCategory);
+    connect(&m_sheet, &PremiumSheet::territoryColumnChanged, this, &CategoryWindow::showColumn);
 
     connect(
         control<ClickableLabel>(u"tbNoteLink"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Tb); });
@@ -178,8 +176,8 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
     // explanation box and the hint hidden, and what the sheet holds.
     showStep(1);
     m_regions->addItems(TerritoryTable::regions());
-    showCategory(m_sheet.text(SheetText::CategoryCode));
-    showColumn(m_sheet.text(SheetText::KtVariant));
+    showCategory(m_sheet.category());
+    showColumn(m_sheet.territoryColumn());
     showRegion(m_sheet.text(SheetText::Region));
     showTowns(m_sheet.towns());
     m_attention->hide();
@@ -187,17 +185,16 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
     setStep1NextEnabled(true);
 }
 
-void CategoryWindow::showCategory(const QString &code)
+void CategoryWindow::showCategory(int row)
 {
-    const int row = code.toInt();
     if (row >= 1 && row <= m_categories.size())
         m_categories[row - 1]->setChecked(true);
 }
 
-void CategoryWindow::showColumn(const QString &variant)
+void CategoryWindow::showColumn(TerritoryColumn column)
 {
-    if (variant == kKtVariantVehicles || variant == kKtVariantTractors)
-        control<QRadioButton>(variant == kKtVariantVehicles ? u"vehiclesColumn"_s : u"tractorsColumn"_s)
+    if (column != TerritoryColumn::Unset)
+        control<QRadioButton>(column == TerritoryColumn::Vehicles ? u"vehiclesColumn"_s : u"tractorsColumn"_s)
             ->setChecked(true);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/PremiumSheet.h"
 #include "wizard/StepWindow.h"
 
 class QComboBox;
@@ -12,7 +13,7 @@ class QRadioButton;
 // the sheet holds, whoever changed it.
 namespace karvo {
 
-class PremiumSheet;
+
 
 class CategoryWindow : public StepWindow
 {
@@ -31,8 +32,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void showCategory(const QString &code);
-    void showColumn(const QString &variant);
+    void showCategory(int row);
+    void showColumn(TerritoryColumn column);
     void showRegion(const QString &region);
     void showTowns(const QStringList &towns);
     void showTownGroup(const QString &townGroup);

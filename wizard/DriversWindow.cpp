@@ -210,14 +210,9 @@ DriversWindow::DriversWindow(PremiumSheet &sheet)
             chooseKm(m_sheet, m_kmList->item(row)->text());
     });
     connect(&m_sheet, &PremiumSheet::contractKindChanged, this, &DriversWindow::showContractKind);
-    connect(&m_sheet, &PremiumSheet::textChanged, this, [this](SheetText field, const QString &value) {
-        if (field == SheetText::KoCode)
-            showKo(value);
-        else if (field == SheetText::KvsIndex)
-            showKvs(value);
-        else if (field == SheetText::KmIndex)
-            showKm(value);
-    });
+    connect(&m_sheet, &PremiumSheet::driversLimitChanged, this, &DriversWindow::showKo);
+    connect(&m_sheet, &PremiumSheet::kvsRowChanged, this, &DriversWindow::showKvs);
+    connect(&m_sheet, &PremiumSheet::kmRowChanged, this, &DriversWindow::showKm);
     connect(m_period, &QComboBox::activated, this,
         [this] { chooseKs(m_sheet, m_sheet.text(SheetText::Period)); });
 
@@ -237,9 +232,9 @@ DriversWindow::DriversWindow(PremiumSheet &sheet)
     for (const KmRow &row : kmRows())
         m_kmList->addItem(row.item);
     showContractKind(m_sheet.contractKind());
-    showKo(m_sheet.text(SheetText::KoCode));
-    showKvs(m_sheet.text(SheetText::KvsIndex));
-    showKm(m_sheet.text(SheetText::KmIndex));
+    showKo(m_sheet.driversLimit());
+    showKvs(m_sheet.kvsRow());
+    showKm(m_sheet.kmRow());
     control<QLabel>(u"secondKilowatts"_s)->clear();
     showForeignState(m_sheet.foreignRegistered());
 }
@@ -252,27 +247,25 @@ void DriversWindow::showContractKind(ContractKind kind)
     control<QWidget>(u"renewalGroup"_s)->setEnabled(!firstTime);
 }
 
-void DriversWindow::showKo(const QString &code)
+void DriversWindow::showKo(DriversLimit limit)
 {
-    if (code == koChoices()[0].code || code == koChoices()[1].code)
-        control<QRadioButton>(code == koChoices()[0].code ? u"driversLimited"_s : u"driversUnlimited"_s)
-            ->setChecked(true);
+    control<QRadioButton>(limit == DriversLimit::Limited ? u"driversLimited"_s : u"driversUnlimited"_s)
+        ->setChecked(true);
 }
 
-void DriversWindow::showKvs(const QString &index)
+void DriversWindow::showKvs(int row)
 {
     const QSignalBlocker quiet(m_kvsList);
-    m_kvsList->setCurrentRow(index.isEmpty() ? -1 : index.toInt());
+    m_kvsList->setCurrentRow(row);
 }
 
-void DriversWindow::showKm(const QString &index)
+void DriversWindow::showKm(int row)
 {
     {
         const QSignalBlocker quiet(m_kmList);
-        m_kmList->setCurrentRow(index.isEmpty() ? -1 : index.toInt());
+        m_kmList->setCurrentRow(row);
     }
-    const int row = index.toInt();
-    if (index.isEmpty() || row < 0 || std::size_t(row) >= kmRows().size())
+    if (row < 0 || std::size_t(row) >= kmRows().size())
         return;
     showInKilowatts(kmRows()[std::size_t(row)]);
 }

@@ -23,9 +23,9 @@ public:
 
 private:
     void showContractKind(ContractKind kind);
-    void showKo(const QString &code);
-    void showKvs(const QString &index);
-    void showKm(const QString &index);
+    void showKo(DriversLimit limit);
+    void showKvs(int row);
+    void showKm(int row);
     void showInKilowatts(const KmRow &row);
     void showForeignState(bool on);
 

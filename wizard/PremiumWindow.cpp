@@ -164,6 +164,10 @@ PremiumWindow::PremiumWindow(PremiumSheet &sheet)
     });
     connect(&m_sheet, &PremiumSheet::skipTermChanged, this, &PremiumWindow::applySkip);
     connect(m_terms, &QComboBox::activated, this, [this] { chooseTerm(m_sheet, m_terms->currentText()); });
+    connect(&m_sheet, &PremiumSheet::textChanged, this, [this](SheetText field, const QString &value) {
+        if (field == SheetText::Term)
+            showTerm(value);
+    });
 
     for (std::size_t i = 0; i < kOwnerOptions.size(); ++i) {
         connect(control<QRadioButton>(kOwnerOptions[i]), &QRadioButton::clicked, this,
@@ -236,8 +240,16 @@ void PremiumWindow::applySkip(bool skip)
     }
     for (const QString &name : { u"termBox"_s, u"kpTitle"_s, u"kpBox"_s })
         control<QWidget>(name)->setEnabled(!skip);
-    m_terms->setCurrentIndex(-1);
-    m_terms->clearEditText();
+    showTerm(m_sheet.text(SheetText::Term));
+}
+
+void PremiumWindow::showTerm(const QString &term)
+{
+    // What is typed but not picked goes with the next change of the term.
+    const int row = term.isEmpty() ? -1 : m_terms->findText(term, Qt::MatchExactly);
+    m_terms->setCurrentIndex(row);
+    if (row < 0)
+        m_terms->clearEditText();
 }
 
 void PremiumWindow::showOwnerKind(OwnerKind kind)

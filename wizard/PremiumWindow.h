@@ -47,6 +47,7 @@ signals:
 
 private:
     void applySkip(bool skip);
+    void showTerm(const QString &term);
     void showOwnerKind(OwnerKind kind);
     void showRegistrationCase(RegistrationCase registrationCase);
     void showVehicleGroup(VehicleGroup group);

@@ -104,9 +104,9 @@ void TariffWizard::next(int step)
         // to the other column. In the same column they still hold: that is
         // the territory a load of saved inputs has just replayed, and emptied
         // it would be saved empty by the next "Расчет".
-        const QString variant = ktVariantForCategory(m_sheet.text(SheetText::CategoryCode).toInt());
-        if (variant != m_sheet.text(SheetText::KtVariant))
-            chooseKtColumn(m_sheet, variant);
+        const TerritoryColumn column = territoryColumnFor(m_sheet.category());
+        if (column != m_sheet.territoryColumn())
+            chooseKtColumn(m_sheet, column);
         break;
     }
     case 2:

@@ -30,7 +30,7 @@
 using namespace Qt::Literals::StringLiterals;
 using namespace karvo;
 
-Q_DECLARE_METATYPE(karvo::StoredInputs)
+Q_DECLARE_METATYPE(karvo::Calculation)
 
 class TestJournalWindow : public QObject
 {
@@ -183,7 +183,7 @@ private slots:
         QTest::keyClick(table, Qt::Key_Return);
         QCOMPARE(opened.size(), 1);
         QCOMPARE(forwarded.size(), 1);
-        QCOMPARE(opened.front().front().value<StoredInputs>(), window->model()->entry(2).inputs);
+        QCOMPARE(opened.front().front().value<Calculation>(), calculationOfTexts(window->model()->entry(2)));
 
         button(window, u"reportButton"_s)->click();
         QVERIFY(window->findChild<QFrame *>(u"reportBar"_s)->isVisible());

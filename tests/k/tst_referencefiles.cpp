@@ -242,9 +242,9 @@ void TestReferenceFiles::territoryExamplesMatchTheTable()
         const QString where = region + u" / "_s + columns[0];
         QVERIFY2(TerritoryTable::townGroups(region).has_value(), qPrintable(where));
         QCOMPARE(
-            TerritoryTable::coefficient(region, columns[0], kKtVariantVehicles).value_or(u"?"_s), columns[1]);
+            TerritoryTable::coefficient(region, columns[0], TerritoryColumn::Vehicles).value_or(u"?"_s), columns[1]);
         QCOMPARE(
-            TerritoryTable::coefficient(region, columns[0], kKtVariantTractors).value_or(u"?"_s), columns[2]);
+            TerritoryTable::coefficient(region, columns[0], TerritoryColumn::Tractors).value_or(u"?"_s), columns[2]);
         ++examples;
     }
     QVERIFY2(examples >= 10, "the note lost its examples");
@@ -272,9 +272,9 @@ void TestReferenceFiles::helpTerritoryTableMatchesTheModel()
         towns[region] << town;
         const QString where = region + u" / "_s + town;
         QCOMPARE(
-            TerritoryTable::coefficient(region, town, kKtVariantVehicles).value_or(where), m.captured(3));
+            TerritoryTable::coefficient(region, town, TerritoryColumn::Vehicles).value_or(where), m.captured(3));
         QCOMPARE(
-            TerritoryTable::coefficient(region, town, kKtVariantTractors).value_or(where), m.captured(4));
+            TerritoryTable::coefficient(region, town, TerritoryColumn::Tractors).value_or(where), m.captured(4));
         ++rows;
     }
     QCOMPARE(rows, 261);

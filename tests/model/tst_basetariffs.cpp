@@ -8,6 +8,7 @@ using namespace Qt::Literals::StringLiterals;
 using namespace karvo;
 
 Q_DECLARE_METATYPE(karvo::OwnerKind)
+Q_DECLARE_METATYPE(karvo::TerritoryColumn)
 
 namespace {
 
@@ -23,12 +24,10 @@ public:
                 { SheetText::Kt, u"kt"_s },
                 { SheetText::Ks, u"ks"_s },
                 { SheetText::Kp, u"kp"_s },
-                { SheetText::CategoryCode, u"categoryCode"_s },
-                { SheetText::OwnerCode, u"ownerCode"_s },
-                { SheetText::RegistrationCode, u"registrationCode"_s },
             };
             m_entries << names.value(field, u"other"_s);
         });
+        connect(&sheet, &PremiumSheet::categoryChanged, this, [this] { m_entries << u"category"_s; });
         connect(&sheet, &PremiumSheet::ownerKindChanged, this, [this] { m_entries << u"ownerKind"_s; });
         connect(&sheet, &PremiumSheet::registrationCaseChanged, this,
             [this] { m_entries << u"registrationCase"_s; });
@@ -101,8 +100,8 @@ private slots:
         QCOMPARE(sheet.coefficient(Coefficient::Tb), tb);
         QCOMPARE(sheet.ownerKind(), owner);
         QCOMPARE(sheet.canCompute(), owner != OwnerKind::Unset);
-        // Rows sharing a tariff are told apart by the code.
-        QCOMPARE(sheet.text(SheetText::CategoryCode), QString::number(row));
+        // Rows sharing a tariff are told apart by the row.
+        QCOMPARE(sheet.category(), row);
     }
 
     void selectCategoryOrderOfEffects()
@@ -110,31 +109,29 @@ private slots:
         PremiumSheet sheet;
         ChangeLog log(sheet);
         karvo::selectCategory(sheet, 13);
-        QCOMPARE(log.entries(), (QStringList { u"tb"_s, u"ownerCode"_s, u"ownerKind"_s, u"categoryCode"_s }));
+        QCOMPARE(log.entries(), (QStringList { u"tb"_s, u"ownerKind"_s, u"category"_s }));
     }
 
-    // A category that does not fix the owner kind disables "Расчет" but keeps
-    // the owner code of the last choice.
-    void unsetOwnerKeepsOwnerCode()
+    // A category that does not fix the owner kind disables "Расчет".
+    void unsetOwnerDisablesCalculation()
     {
         PremiumSheet sheet;
         karvo::selectCategory(sheet, 13);
         karvo::selectCategory(sheet, 1);
         QCOMPARE(sheet.ownerKind(), OwnerKind::Unset);
         QVERIFY(!sheet.canCompute());
-        QCOMPARE(sheet.text(SheetText::OwnerCode), u"2"_s);
     }
 
     void categoryTouchesNothingElse()
     {
         PremiumSheet sheet;
         sheet.setCoefficient(Coefficient::Kt, u"1,8"_s);
-        sheet.setText(SheetText::KtVariant, u"17"_s);
+        sheet.setTerritoryColumn(TerritoryColumn::Vehicles);
         sheet.setVehicleGroup(VehicleGroup::GroupB);
         sheet.setRegistrationCase(RegistrationCase::TravellingToRegistration);
         karvo::selectCategory(sheet, 8);
         QCOMPARE(sheet.coefficient(Coefficient::Kt), u"1,8"_s);
-        QCOMPARE(sheet.text(SheetText::KtVariant), u"17"_s);
+        QCOMPARE(sheet.territoryColumn(), TerritoryColumn::Vehicles);
         QCOMPARE(sheet.vehicleGroup(), VehicleGroup::GroupB);
         QCOMPARE(sheet.registrationCase(), RegistrationCase::TravellingToRegistration);
     }
@@ -156,35 +153,35 @@ private slots:
         karvo::selectCategory(sheet, row);
         QCOMPARE(log.entries(), QStringList());
         QCOMPARE(sheet.coefficient(Coefficient::Tb), u"1980"_s);
-        QCOMPARE(sheet.text(SheetText::CategoryCode), u"3"_s);
+        QCOMPARE(sheet.category(), 3);
     }
 
-    void ktVariantForCategory_data()
+    void territoryColumnForCategory_data()
     {
         QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("variant");
-        QTest::newRow("1") << 1 << u"17"_s;
-        QTest::newRow("9 lorry trailers") << 9 << u"17"_s;
-        QTest::newRow("14") << 14 << u"17"_s;
-        QTest::newRow("15 tractors") << 15 << u"18"_s;
-        QTest::newRow("16 tractor trailers") << 16 << u"18"_s;
+        QTest::addColumn<TerritoryColumn>("column");
+        QTest::newRow("1") << 1 << TerritoryColumn::Vehicles;
+        QTest::newRow("9 lorry trailers") << 9 << TerritoryColumn::Vehicles;
+        QTest::newRow("14") << 14 << TerritoryColumn::Vehicles;
+        QTest::newRow("15 tractors") << 15 << TerritoryColumn::Tractors;
+        QTest::newRow("16 tractor trailers") << 16 << TerritoryColumn::Tractors;
     }
-    void ktVariantForCategory()
+    void territoryColumnForCategory()
     {
         QFETCH(int, row);
-        QFETCH(QString, variant);
-        QCOMPARE(karvo::ktVariantForCategory(row), variant);
+        QFETCH(TerritoryColumn, column);
+        QCOMPARE(karvo::territoryColumnFor(row), column);
     }
 
     void ktVariantCaptions()
     {
-        const QString vehicles = ktVariantCaption(u"17"_s);
+        const QString vehicles = territoryColumnCaption(TerritoryColumn::Vehicles);
         QVERIFY(vehicles.startsWith(u"Коэффициент для транспортных средств, за исключением тракторов"_s));
         QVERIFY(vehicles.endsWith(u"прицепов к ним "_s));
         QVERIFY(!vehicles.endsWith(u"  "_s));
-        QCOMPARE(ktVariantCaption(u"18"_s),
+        QCOMPARE(territoryColumnCaption(TerritoryColumn::Tractors),
             u"Коэффициент для тракторов, самоходных дорожно-строительных и иных машин и прицепов к ним       \n\n"_s);
-        QCOMPARE(ktVariantCaption(u"19"_s), QString());
+        QCOMPARE(territoryColumnCaption(TerritoryColumn::Unset), QString());
     }
 
     void foreignOn()
@@ -199,14 +196,13 @@ private slots:
 
         QVERIFY(sheet.foreignRegistered());
         QCOMPARE(sheet.registrationCase(), RegistrationCase::ForeignVehicle);
-        QCOMPARE(sheet.text(SheetText::RegistrationCode), u"6"_s);
         QVERIFY(!sheet.skipTerm());
         QCOMPARE(sheet.coefficient(Coefficient::Kp), QString());
         QCOMPARE(sheet.coefficient(Coefficient::Kt), u"1,7"_s);
         QCOMPARE(sheet.coefficient(Coefficient::Ks), u"1"_s);
         QCOMPARE(log.entries(),
-            (QStringList { u"foreignRegistered"_s, u"registrationCode"_s, u"registrationCase"_s,
-                u"skipTerm"_s, u"kp"_s, u"kt"_s, u"ks"_s }));
+            (QStringList { u"foreignRegistered"_s, u"registrationCase"_s, u"skipTerm"_s, u"kp"_s,
+                u"kt"_s, u"ks"_s }));
     }
 
     // Whatever the sheet held before, on and off again leave КТ and КС to be
@@ -243,7 +239,6 @@ private slots:
         QCOMPARE(sheet.coefficient(Coefficient::Ks), QString());
         QCOMPARE(sheet.coefficient(Coefficient::Kp), QString());
         QCOMPARE(sheet.registrationCase(), RegistrationCase::RegisteredInRussia);
-        QCOMPARE(sheet.text(SheetText::RegistrationCode), u"4"_s);
         QVERIFY(sheet.skipTerm());
         QCOMPARE(log.entries().first(), u"foreignRegistered"_s);
     }

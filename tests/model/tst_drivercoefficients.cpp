@@ -32,7 +32,7 @@ private slots:
         karvo::chooseKo(sheet, choice == 1 ? 0 : 1);
         karvo::chooseKo(sheet, choice);
         QCOMPARE(sheet.coefficient(Coefficient::Ko), ko);
-        QCOMPARE(sheet.text(SheetText::KoCode), code);
+        QCOMPARE(koChoices()[std::size_t(sheet.driversLimit())].code, code);
     }
 
     void chooseKvs_data()
@@ -64,7 +64,7 @@ private slots:
         karvo::chooseKvs(sheet, kvsRows()[1].item);
         QCOMPARE(karvo::chooseKvs(sheet, item), matches);
         QCOMPARE(sheet.coefficient(Coefficient::Kvs), kvs);
-        QCOMPARE(sheet.text(SheetText::KvsIndex), index);
+        QCOMPARE(sheet.kvsRow(), index.isEmpty() ? -1 : index.toInt());
     }
 
     // Every КМ item with its coefficient and the kilowatt labels its figures
@@ -100,7 +100,7 @@ private slots:
         QVERIFY(row);
         QCOMPARE(row->item, item);
         QCOMPARE(sheet.coefficient(Coefficient::Km), km);
-        QCOMPARE(sheet.text(SheetText::KmIndex), index);
+        QCOMPARE(sheet.kmRow(), index.toInt());
         QCOMPARE(kilowattText(row->firstFigure), firstLabel);
         QCOMPARE(secondKilowattText(row->secondFigure), secondLabel);
     }
@@ -112,7 +112,7 @@ private slots:
         QVERIFY(!karvo::chooseKm(sheet, u"свыше 150"_s));
         QVERIFY(!karvo::chooseKm(sheet, QString()));
         QCOMPARE(sheet.coefficient(Coefficient::Km), u"1,6"_s);
-        QCOMPARE(sheet.text(SheetText::KmIndex), u"5"_s);
+        QCOMPARE(sheet.kmRow(), 5);
     }
 
     void kilowattEdges_data()

@@ -10,9 +10,9 @@
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
 #include "reminder/ReminderWindow.h"
-#include "wizard/Calculator.h"
+#include "app/Calculator.h"
 #include "wizard/CategoryWindow.h"
-#include "wizard/DesktopServices.h"
+#include "app/DesktopServices.h"
 #include "wizard/DriversWindow.h"
 #include "wizard/PremiumWindow.h"
 

@@ -10,7 +10,7 @@
 #include "reminder/ReminderWindow.h"
 #include "report/ReportBuilder.h"
 #include "storage/IniFile.h"
-#include "wizard/Calculator.h"
+#include "app/Calculator.h"
 #include "wizard/CategoryWindow.h"
 #include "wizard/DriversWindow.h"
 #include "wizard/PremiumWindow.h"
@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(recorders.messages, QStringList());
 
         const PremiumSheet &sheet = wizard.sheet();
-        QCOMPARE(sheet.text(SheetText::CategoryCode), u"3"_s);
+        QCOMPARE(sheet.category(), 3);
         QCOMPARE(sheet.coefficient(Coefficient::Tb), u"1980"_s);
         QVERIFY(driver::find<QRadioButton>(categoryWindow, u"vehiclesColumn"_s)->isChecked());
         QCOMPARE(driver::find<QComboBox>(categoryWindow, u"regionBox"_s)->currentText(),

@@ -43,7 +43,7 @@ private slots:
         driver::click(m_fixture.window.get(), u"category"_s + QString::number(row));
         QCOMPARE(driver::text(m_fixture.window.get(), u"tbBox"_s), tb);
         QCOMPARE(m_fixture.sheet->ownerKind(), owner);
-        QCOMPARE(m_fixture.sheet->text(SheetText::CategoryCode), QString::number(row));
+        QCOMPARE(m_fixture.sheet->category(), row);
         QVERIFY(driver::find<QRadioButton>(m_fixture.window.get(), u"category"_s + QString::number(row))
                     ->isChecked());
     }
@@ -139,7 +139,7 @@ private slots:
         driver::pick(m_fixture.window.get(), u"regionBox"_s, u"Москва"_s);
         QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kt), u"2"_s);
         driver::click(m_fixture.window.get(), u"tractorsColumn"_s);
-        QCOMPARE(m_fixture.sheet->text(SheetText::KtVariant), u"18"_s);
+        QCOMPARE(m_fixture.sheet->territoryColumn(), TerritoryColumn::Tractors);
         QCOMPARE(m_fixture.sheet->text(SheetText::Region), QString());
         QCOMPARE(driver::find<QListWidget>(m_fixture.window.get(), u"townList"_s)->count(), 0);
         QCOMPARE(driver::text(m_fixture.window.get(), u"ktBox"_s), u"2"_s);

@@ -5,7 +5,7 @@
 #include "Recorders.h"
 
 #include "wizard/CategoryWindow.h"
-#include "wizard/DesktopServices.h"
+#include "app/DesktopServices.h"
 #include "wizard/PremiumWindow.h"
 #include "wizard/TariffWizard.h"
 

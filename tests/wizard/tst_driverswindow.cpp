@@ -27,7 +27,7 @@ private slots:
         QCOMPARE(driver::find<QComboBox>(m_fixture.window.get(), u"startClassBox"_s)->currentText(), u"3"_s);
         QVERIFY(!driver::find(m_fixture.window.get(), u"renewalGroup"_s)->isEnabled());
         QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Ko), u"1"_s);
-        QCOMPARE(m_fixture.sheet->text(SheetText::KoCode), u"1"_s);
+        QCOMPARE(m_fixture.sheet->driversLimit(), DriversLimit::Limited);
         QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Kvs), u"1,8"_s);
         QCOMPARE(m_fixture.sheet->coefficient(Coefficient::Km), u"0,6"_s);
         QCOMPARE(kilowatts(u"firstKilowatts"_s), u"36,775 кВт"_s);
@@ -113,7 +113,7 @@ private slots:
         m_fixture.window->showStep(6);
         driver::pickRow(driver::find<QListWidget>(m_fixture.window.get(), u"kmList"_s), row);
         QCOMPARE(driver::text(m_fixture.window.get(), u"kmBox"_s), km);
-        QCOMPARE(m_fixture.sheet->text(SheetText::KmIndex), QString::number(row));
+        QCOMPARE(m_fixture.sheet->kmRow(), row);
         QCOMPARE(kilowatts(u"firstKilowatts"_s), first);
         QCOMPARE(kilowatts(u"secondKilowatts"_s), second);
     }
@@ -123,11 +123,11 @@ private slots:
         m_fixture.window->showStep(4);
         driver::click(m_fixture.window.get(), u"driversUnlimited"_s);
         QCOMPARE(driver::text(m_fixture.window.get(), u"koBox"_s), u"1,8"_s);
-        QCOMPARE(m_fixture.sheet->text(SheetText::KoCode), u"2"_s);
+        QCOMPARE(m_fixture.sheet->driversLimit(), DriversLimit::Unlimited);
         m_fixture.window->showStep(5);
         driver::pickRow(driver::find<QListWidget>(m_fixture.window.get(), u"kvsList"_s), 3);
         QCOMPARE(driver::text(m_fixture.window.get(), u"kvsBox"_s), u"1"_s);
-        QCOMPARE(m_fixture.sheet->text(SheetText::KvsIndex), u"3"_s);
+        QCOMPARE(m_fixture.sheet->kvsRow(), 3);
     }
 
     void periodOfUse_data()

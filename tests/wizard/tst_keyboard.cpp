@@ -76,7 +76,7 @@ private slots:
         CategoryWindow *categoryWindow = m_wizard->categoryWindow();
         QTest::keyClick(categoryWindow->focusWidget(), Qt::Key_Down);
         QVERIFY(driver::find<QRadioButton>(categoryWindow, u"category4"_s)->isChecked());
-        QCOMPARE(m_wizard->sheet().text(SheetText::CategoryCode), u"4"_s);
+        QCOMPARE(m_wizard->sheet().category(), 4);
         QTest::keyClick(categoryWindow->focusWidget(), Qt::Key_Up);
         QTest::keyClick(categoryWindow->focusWidget(), Qt::Key_Up);
         QTest::keyClick(categoryWindow->focusWidget(), Qt::Key_Up);

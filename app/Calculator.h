@@ -1,7 +1,7 @@
 #pragma once
 
 #include "journal/Journal.h"
-#include "wizard/SavedInputsReplay.h"
+#include "app/SavedInputsReplay.h"
 #include "wizard/TariffWizard.h"
 
 #include <QObject>

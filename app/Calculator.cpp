@@ -1,4 +1,4 @@
-#include "wizard/Calculator.h"
+#include "app/Calculator.h"
 
 #include "platform/Messages.h"
 #include "reminder/ReminderDate.h"
@@ -6,6 +6,7 @@
 #include "report/ReportBuilder.h"
 #include "storage/IniFile.h"
 #include "storage/SavedInputs.h"
+#include "wizard/CategoryWindow.h"
 #include "wizard/PremiumWindow.h"
 #include "wizard/WizardTexts.h"
 
@@ -19,7 +20,8 @@ Calculator::Calculator(QObject *parent)
     : QObject(parent)
 {
     connect(&m_wizard, &TariffWizard::saveInputsRequested, this, [this] {
-        if (const QString error = writeStoredInputs(storedInputsOf(m_wizard.sheet())); !error.isEmpty())
+        if (const QString error = writeStoredInputs(storedInputsOf(m_wizard.sheet().value()));
+            !error.isEmpty())
             showMessage(kSaveFailedMessage + error);
     });
     connect(&m_wizard, &TariffWizard::restoreRequested, this, [this] { m_replay->loadSavedInputs(); });
@@ -29,14 +31,15 @@ Calculator::Calculator(QObject *parent)
         karvo::openReport();
     });
     connect(&m_wizard, &TariffWizard::reminderRequested, this, [this] { reminder()->open(); });
-    connect(&m_wizard, &TariffWizard::calculated, this,
-        [this] { m_journal.record(m_wizard.sheet(), calculationInputsOf(m_wizard.sheet())); });
+    connect(&m_wizard, &TariffWizard::calculated, this, [this] { m_journal.record(m_wizard.sheet()); });
     connect(&m_wizard, &TariffWizard::journalRequested, &m_journal, &Journal::showWindow);
-    // "Открыть" of the journal: the entry's inputs replayed as a load does,
-    // from step 1, where the user walks on to "Расчет".
-    connect(&m_journal, &Journal::openRequested, this, [this](const StoredInputs &inputs) {
+    // "Открыть" of the journal: the entry's calculation put back as it was,
+    // from step 1, where the user walks on to "Расчет". A load of karvo.ini
+    // still waiting would write into it: it no longer applies.
+    connect(&m_journal, &Journal::openRequested, this, [this](const Calculation &calculation) {
+        m_replay->cancel();
+        m_wizard.sheet().restore(calculation);
         m_wizard.showFirstStep();
-        m_replay->load(inputs);
     });
 }
 
@@ -46,9 +49,10 @@ void Calculator::start()
 {
     setIniFaultHandler([](const QString &procedure, const QString &text) { showMessage(text, procedure); });
     m_wizard.start();
-    m_replay = std::make_unique<SavedInputsReplay>(m_wizard);
-    connect(m_replay.get(), &SavedInputsReplay::reminderDateLoaded, this,
-        [this](const QString &text) { reminder()->setDateText(text); });
+    m_replay = std::make_unique<SavedInputsReplay>(m_wizard.sheet());
+    // Going on from step 1 waits for the replay, which writes into every step.
+    connect(m_replay.get(), &SavedInputsReplay::runningChanged, this,
+        [this](bool running) { m_wizard.categoryWindow()->setStep1NextEnabled(!running); });
 }
 
 ReminderWindow *Calculator::reminder()
@@ -57,6 +61,15 @@ ReminderWindow *Calculator::reminder()
         m_reminder = new ReminderWindow(m_wizard.premiumWindow());
         connect(m_reminder, &ReminderWindow::deactivated, this,
             [this] { m_wizard.sheet().setReminderWanted(false); });
+        // The date belongs to the calculation: the window shows and edits it.
+        PremiumSheet &sheet = m_wizard.sheet();
+        m_reminder->setDateText(sheet.text(SheetText::ReminderDate));
+        connect(m_reminder, &ReminderWindow::dateEdited, &sheet,
+            [&sheet](const QString &text) { sheet.setText(SheetText::ReminderDate, text); });
+        connect(&sheet, &PremiumSheet::textChanged, m_reminder, [this](SheetText field, const QString &text) {
+            if (field == SheetText::ReminderDate)
+                m_reminder->setDateText(text);
+        });
     }
     return m_reminder;
 }

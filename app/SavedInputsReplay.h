@@ -5,40 +5,45 @@
 #include <QObject>
 #include <QTimer>
 
-// The replay of stored inputs into the wizard: load() writes what needs no
-// choice (the period of use, КС) and starts a half-second timer, whose one
+// The replay of karvo.ini's inputs into the wizard: load() writes what needs
+// no choice (the period of use, КС) and starts a half-second timer, whose one
 // tick makes every stored choice through the same operations a user's clicks
 // run, in the order of the steps. The codes wait here until the tick, not in
 // the sheet: the sheet always describes the choices the windows show, so a
 // replay that fails leaves nothing behind that a later save would write.
 namespace karvo {
 
-class TariffWizard;
+class PremiumSheet;
 
 class SavedInputsReplay : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit SavedInputsReplay(TariffWizard &wizard);
+    explicit SavedInputsReplay(PremiumSheet &sheet);
 
-    // "Загрузить сохраненные данные": karvo.ini's inputs, and its reminder
-    // date for the reminder window.
+    // "Загрузить сохраненные данные": karvo.ini's inputs and its reminder date.
     void loadSavedInputs();
-    // The same for inputs kept elsewhere.
     void load(const StoredInputs &inputs);
+
+    // From load() until the tick has replayed the inputs or given up.
+    bool running() const { return m_timer.isActive(); }
+    // The calculation was replaced meanwhile (a journal entry put back): the
+    // waiting codes belong to nothing any more.
+    void cancel();
 
     // The timer's tick. Returns whether every stored choice was replayed; on
     // the first code that cannot be, the user is told and the rest is left.
     bool replay();
 
 signals:
-    void reminderDateLoaded(const QString &text);
+    void runningChanged(bool running);
 
 private:
     bool fail();
+    void stop();
 
-    TariffWizard &m_wizard;
+    PremiumSheet &m_sheet;
     QTimer m_timer;
     StoredInputs m_stored;
 };

@@ -4,8 +4,8 @@
 #include "platform/CommandLine.h"
 #include "platform/Messages.h"
 #include "reminder/ReminderTexts.h"
-#include "wizard/Calculator.h"
-#include "wizard/DesktopServices.h"
+#include "app/Calculator.h"
+#include "app/DesktopServices.h"
 
 #include <QApplication>
 #include <QLocale>

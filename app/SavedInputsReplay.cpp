@@ -1,16 +1,15 @@
-#include "wizard/SavedInputsReplay.h"
+#include "app/SavedInputsReplay.h"
 
+#include "model/PremiumSheet.h"
 #include "platform/Messages.h"
 #include "storage/SavedInputs.h"
-#include "wizard/CategoryWindow.h"
-#include "wizard/TariffWizard.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace karvo {
 
-SavedInputsReplay::SavedInputsReplay(TariffWizard &wizard)
-    : m_wizard(wizard)
+SavedInputsReplay::SavedInputsReplay(PremiumSheet &sheet)
+    : m_sheet(sheet)
 {
     m_timer.setObjectName(u"restoreTimer"_s);
     m_timer.setInterval(500);
@@ -20,15 +19,28 @@ SavedInputsReplay::SavedInputsReplay(TariffWizard &wizard)
 void SavedInputsReplay::loadSavedInputs()
 {
     load(readStoredInputs());
-    emit reminderDateLoaded(readRememberedReminderDate());
+    m_sheet.setText(SheetText::ReminderDate, readRememberedReminderDate());
 }
 
 void SavedInputsReplay::load(const StoredInputs &inputs)
 {
-    m_wizard.categoryWindow()->setStep1NextEnabled(false);
     m_stored = inputs;
-    loadStoredPeriod(m_wizard.sheet(), inputs);
+    loadStoredPeriod(m_sheet, inputs);
     m_timer.start();
+    emit runningChanged(true);
+}
+
+void SavedInputsReplay::stop()
+{
+    if (!m_timer.isActive())
+        return;
+    m_timer.stop();
+    emit runningChanged(false);
+}
+
+void SavedInputsReplay::cancel()
+{
+    stop();
 }
 
 bool SavedInputsReplay::fail()
@@ -37,16 +49,15 @@ bool SavedInputsReplay::fail()
     // timer would start the replay a second time.
     m_timer.stop();
     showMessage(kNotSavedMessage);
-    m_wizard.categoryWindow()->setStep1NextEnabled(true);
+    emit runningChanged(false);
     return false;
 }
 
 bool SavedInputsReplay::replay()
 {
-    if (!replayStoredInputs(m_wizard.sheet(), m_stored))
+    if (!replayStoredInputs(m_sheet, m_stored))
         return fail();
-    m_timer.stop();
-    m_wizard.categoryWindow()->setStep1NextEnabled(true);
+    stop();
     return true;
 }
 

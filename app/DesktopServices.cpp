@@ -1,4 +1,4 @@
-#include "wizard/DesktopServices.h"
+#include "app/DesktopServices.h"
 
 #include "platform/DesktopOpener.h"
 #include "platform/Messages.h"
