@@ -46,12 +46,22 @@ JournalEntry journalEntryOf(const Calculation &calculation)
     entry.inputs.contractKind = firstTime ? u"0"_s : u"11"_s;
     entry.inputs.startClass = calculation.startClass;
     entry.inputs.payouts = firstTime ? QString() : calculation.payouts;
+    const auto flag = [](bool on) { return on ? u"1"_s : u"0"_s; };
+    entry.inputs.endClass = calculation.endClass;
+    entry.inputs.foreign = flag(calculation.foreignRegistered);
+    entry.inputs.skipTerm = flag(calculation.skipTerm);
+    entry.inputs.term = calculation.term;
+    entry.inputs.kpDefaulted = flag(calculation.kpDefaulted);
+    entry.inputs.knNote = calculation.knNote;
+    entry.inputs.reminder = flag(calculation.reminderWanted);
+    entry.inputs.reminderDate = calculation.reminderDate;
+    entry.inputs.startTime = calculation.startTime;
     entry.coefficients = calculation.coefficients;
     entry.t = calculation.premium;
     return entry;
 }
 
-Calculation calculationOfTexts(const JournalEntry &entry)
+Calculation calculationOf(const JournalEntry &entry)
 {
     const StoredInputs &in = entry.inputs;
     const auto code = [](const QString &text, int none) {
@@ -88,6 +98,19 @@ Calculation calculationOfTexts(const JournalEntry &entry)
     c.foreignRegistered = c.registration == RegistrationCase::ForeignVehicle;
     c.coefficients = entry.coefficients;
     c.premium = entry.t;
+    if (!in.foreign.isEmpty()) {
+        const auto flag = [](const QString &text) { return text == u"1"_s; };
+        c.endClass = in.endClass;
+        c.foreignRegistered = flag(in.foreign);
+        c.skipTerm = flag(in.skipTerm);
+        c.term = in.term;
+        c.kpDefaulted = flag(in.kpDefaulted);
+        c.knNote = in.knNote;
+        c.reminderWanted = flag(in.reminder);
+        c.reminderDate = in.reminderDate;
+        c.startTime = in.startTime;
+        return c;
+    }
     c.startTime = entry.time.toString(u"HH:mm"_s);
 
     const QString kp = c.coefficient(Coefficient::Kp);

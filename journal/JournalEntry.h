@@ -37,12 +37,12 @@ struct JournalEntry
 // The entry of a calculation. The time is now.
 JournalEntry journalEntryOf(const Calculation &calculation);
 
-// The calculation of an entry that kept only the texts above, as a journal of
-// the first release did: its choices from their codes, and what followed from
-// them (the end class, the КН sentence, a КП of 1 given on step 9, a term of
-// the step-8 list with the entry's КП) made again. Its start time is the
+// The calculation an entry keeps, whole. An entry of the journal's first
+// release kept its choices and coefficients only: what followed from them
+// (the end class, the КН sentence, a КП of 1 given on step 9, a term of the
+// step-8 list with the entry's КП) is made again, and its start time is the
 // entry's time.
-Calculation calculationOfTexts(const JournalEntry &entry);
+Calculation calculationOf(const JournalEntry &entry);
 
 // The window's columns, in order; the first seven fields of the CSV too.
 enum class JournalColumn { Date, Owner, Category, Territory, Kbm, Premium, Note };

@@ -362,23 +362,44 @@ JournalStore::Opened JournalStore::openFile(bool readOnly)
         m_error = reasonOf(query.lastError());
         return Opened::Failed;
     }
-    if (version < kJournalSchemaVersion && !createSchema())
+    if (version < kJournalSchemaVersion && !createSchema(version))
         return Opened::Failed;
     return Opened::Sound;
 }
 
-bool JournalStore::createSchema()
+bool JournalStore::createSchema(int version)
 {
     const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     WriteTransaction transaction(db);
     if (!transaction.begun(&m_error))
         return false;
+    QSqlQuery query(db);
+    // Another karvo may have created or upgraded it meanwhile.
+    if (!query.exec(u"PRAGMA user_version"_s) || !query.next())
+        return fail(query, &m_error);
+    version = query.value(0).toInt();
+    query.finish();
+    if (version >= kJournalSchemaVersion)
+        return transaction.commit(&m_error);
+    const auto textColumn = [](const QString &name) { return name + u" TEXT NOT NULL DEFAULT ''"_s; };
+    if (version == 1) {
+        // The first release kept the choices and the coefficients: the rest of
+        // the calculation is added empty, and reading an entry makes it again
+        // from what was kept.
+        for (std::size_t i = kFirstJournalInputCount; i < kJournalInputCount; ++i) {
+            if (!query.exec(u"ALTER TABLE entries ADD COLUMN "_s
+                    + textColumn(u"in_"_s + journalInputFields()[i].first)))
+                return fail(query, &m_error);
+        }
+        if (!query.exec(u"PRAGMA user_version = %1"_s.arg(kJournalSchemaVersion)))
+            return fail(query, &m_error);
+        return transaction.commit(&m_error);
+    }
     QStringList columns { u"id INTEGER PRIMARY KEY"_s, u"time TEXT NOT NULL"_s };
     for (qsizetype i = 2; i < entryColumns().size(); ++i)
-        columns << entryColumns()[i] + u" TEXT NOT NULL DEFAULT ''"_s;
+        columns << textColumn(entryColumns()[i]);
     // Folded by the program: SQLite ignores case for Latin letters only.
     columns << u"search TEXT NOT NULL DEFAULT ''"_s;
-    QSqlQuery query(db);
     if (!query.exec(u"CREATE TABLE IF NOT EXISTS entries ("_s + columns.join(u", "_s) + u')')
         // Newest first, with what a search reads: a search walks this index in
         // the journal's order and reads an entry only when it matches, so a

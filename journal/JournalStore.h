@@ -24,7 +24,8 @@ namespace karvo {
 QString journalPath();
 
 // The schema this release writes; PRAGMA user_version of the file.
-inline constexpr int kJournalSchemaVersion = 1;
+// 1: the choices and the coefficients; 2: the whole calculation.
+inline constexpr int kJournalSchemaVersion = 2;
 
 struct JournalQuery
 {
@@ -90,7 +91,7 @@ private:
     Opened openFile(bool readOnly);
     void close();
     bool setAside();
-    bool createSchema();
+    bool createSchema(int version);
     bool writable(QString *error);
     bool insert(const JournalEntry &entry, qint64 *id, QString *error);
     // After a failure: when the file turns out damaged, sets it aside and

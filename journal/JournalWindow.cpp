@@ -65,7 +65,7 @@ QFrame *bar(const QString &name, QLabel *label, std::initializer_list<QPushButto
 // The report of an entry is dated when the calculation was made.
 ReportInputs reportInputsOf(const JournalEntry &entry)
 {
-    return karvo::reportInputsOf(calculationOfTexts(entry), entry.time.toString(u"dd.MM.yyyy"_s));
+    return karvo::reportInputsOf(calculationOf(entry), entry.time.toString(u"dd.MM.yyyy"_s));
 }
 
 } // namespace
@@ -224,7 +224,7 @@ void JournalWindow::updateButtons()
 void JournalWindow::openSelected()
 {
     if (const JournalEntry *entry = currentEntry())
-        emit openRequested(calculationOfTexts(*entry));
+        emit openRequested(calculationOf(*entry));
 }
 
 void JournalWindow::writeReport()

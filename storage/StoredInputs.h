@@ -11,7 +11,8 @@
 // The inputs of one calculation as they are kept: the choice codes and texts
 // that karvo.ini's section "t" holds, one text each, exactly as written (a
 // stored file may hold anything; the replay checks them). The journal of
-// calculations keeps the same fields and the step-3 payouts.
+// calculations keeps the same fields and the rest of the calculation: the
+// step-3 payouts and end class, the step-8 term, and what the steps derived.
 namespace karvo {
 
 struct StoredInputs
@@ -31,6 +32,16 @@ struct StoredInputs
     QString registration; // "4", "5" or "6"
     QString vehicleGroup; // "7", "8" or "9"
     QString payouts = {}; // the step-3 number of payouts; empty: none to replay
+    // Kept by the journal only.
+    QString endClass = {};
+    QString foreign = {}; // "1" registered abroad, "0" not; empty in a journal of the first release
+    QString skipTerm = {}; // "1" step 8 skipped, "0" not
+    QString term = {}; // the step-8 term
+    QString kpDefaulted = {}; // "1" КП became 1 on leaving step 9
+    QString knNote = {};
+    QString reminder = {}; // "1" the reminder check ticked
+    QString reminderDate = {};
+    QString startTime = {};
 
     bool operator==(const StoredInputs &) const = default;
 };
@@ -58,15 +69,28 @@ inline const std::array<std::pair<QString, QString StoredInputs::*>, 14> &stored
     return fields;
 }
 
-// The journal's fields: those of karvo.ini and the payouts ("kbm3"), with
-// which a replay makes the same КБМ again.
-inline constexpr std::size_t kJournalInputCount = 15;
+// The journal's fields: those of karvo.ini, the payouts ("kbm3") of the
+// journal's first release, then the rest of the calculation.
+inline constexpr std::size_t kFirstJournalInputCount = 15;
+inline constexpr std::size_t kJournalInputCount = 24;
 inline const std::array<std::pair<QString, QString StoredInputs::*>, kJournalInputCount> &journalInputFields()
 {
     static const std::array<std::pair<QString, QString StoredInputs::*>, kJournalInputCount> fields = [] {
         std::array<std::pair<QString, QString StoredInputs::*>, kJournalInputCount> all;
-        std::copy(storedInputFields().begin(), storedInputFields().end(), all.begin());
-        all.back() = { QStringLiteral("kbm3"), &StoredInputs::payouts };
+        auto end = std::copy(storedInputFields().begin(), storedInputFields().end(), all.begin());
+        const std::array<std::pair<QString, QString StoredInputs::*>, 10> more = { {
+            { QStringLiteral("kbm3"), &StoredInputs::payouts },
+            { QStringLiteral("kbm4"), &StoredInputs::endClass },
+            { QStringLiteral("tb2"), &StoredInputs::foreign },
+            { QStringLiteral("kp0"), &StoredInputs::skipTerm },
+            { QStringLiteral("kp1"), &StoredInputs::term },
+            { QStringLiteral("kp2"), &StoredInputs::kpDefaulted },
+            { QStringLiteral("kn1"), &StoredInputs::knNote },
+            { QStringLiteral("ch"), &StoredInputs::reminder },
+            { QStringLiteral("dt"), &StoredInputs::reminderDate },
+            { QStringLiteral("time"), &StoredInputs::startTime },
+        } };
+        std::copy(more.begin(), more.end(), end);
         return all;
     }();
     return fields;

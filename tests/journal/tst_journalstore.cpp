@@ -218,7 +218,8 @@ private slots:
         QVERIFY(
             bytes.startsWith("\xEF\xBB\xBF"
                              "Дата;Собственник;Категория;Территория;КБМ;Т, руб.;Примечание;tb;kt1;kt2;kt4;"
-                             "kbm1;kbm2;ko;kvs;km;ks1;ks;t1;t2;t3;kbm3;ТБ;КТ;КБМ;КО;КВС;КМ;КС;КП;КН\r\n"
+                             "kbm1;kbm2;ko;kvs;km;ks1;ks;t1;t2;t3;kbm3;kbm4;tb2;kp0;kp1;kp2;kn1;ch;dt;time;"
+                             "ТБ;КТ;КБМ;КО;КВС;КМ;КС;КП;КН\r\n"
                              "08.12.2026 08:30;Физическое лицо;Грузовой (C), до 16 т;Тверская область, Тверь;"
                              "2,45;12474;грузовик;7;"));
         QVERIFY(bytes.contains(";\"А123ВС 77; \"\"срочно\"\"\nперезвонить\";"));
@@ -292,6 +293,53 @@ private slots:
             << u"nofolder"_s << QString() << JournalAdded::Failed << u"не удалось создать файл"_s;
     }
 
+    // A journal of the first release kept the choices and the coefficients:
+    // it is upgraded in place, its entries read as they were, and each gives
+    // back its calculation.
+    void upgradesFirstReleaseJournal()
+    {
+        const QString path = freshPath();
+        const JournalEntry old = samples::entry({ .note = u"старая"_s });
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"first-release"_s);
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QStringList columns { u"id"_s, u"time"_s };
+            QStringList values { u"1"_s, u"'2026-12-07 09:05:00.000'"_s };
+            for (std::size_t i = 0; i < kFirstJournalInputCount; ++i) {
+                columns << u"in_"_s + journalInputFields()[i].first;
+                values << u"'"_s + old.inputs.*journalInputFields()[i].second + u"'"_s;
+            }
+            for (const char *name : { "c_tb", "c_kt", "c_kbm", "c_ko", "c_kvs", "c_km", "c_ks", "c_kp", "c_kn" })
+                columns << QString::fromLatin1(name);
+            for (const QString &c : old.coefficients)
+                values << u"'"_s + c + u"'"_s;
+            columns << u"t"_s << u"note"_s << u"search"_s;
+            values << u"'"_s + old.t + u"'"_s << u"'старая'"_s << u"''"_s;
+            QSqlQuery query(db);
+            QVERIFY(query.exec(u"CREATE TABLE entries ("_s + columns.join(u" TEXT, "_s) + u" TEXT)"_s));
+            QVERIFY(query.exec(u"INSERT INTO entries ("_s + columns.join(u", "_s) + u") VALUES ("_s
+                + values.join(u", "_s) + u')'));
+            QVERIFY(query.exec(u"PRAGMA user_version = 1"_s));
+        }
+        QSqlDatabase::removeDatabase(u"first-release"_s);
+
+        JournalStore store(path);
+        const std::vector<JournalEntry> read = everything(store);
+        QCOMPARE(read.size(), std::size_t(1));
+        QVERIFY(read.front().sameCalculation(old));
+        QCOMPARE(read.front().note, u"старая"_s);
+        const karvo::Calculation calculation = calculationOf(read.front());
+        QCOMPARE(calculation.category, 3);
+        QCOMPARE(calculation.column, TerritoryColumn::Vehicles);
+        QCOMPARE(calculation.startTime, u"09:05"_s);
+        QCOMPARE(calculation.coefficients, old.coefficients);
+        QCOMPARE(calculation.premium, old.t);
+
+        QCOMPARE(store.add(samples::entry({ .t = u"4275"_s })).result, JournalAdded::Added);
+        QCOMPARE(everything(store).size(), std::size_t(2));
+    }
+
     void opensWhatItFinds()
     {
         QFETCH(QString, kind);
@@ -320,7 +368,7 @@ private slots:
                 QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"newer"_s);
                 db.setDatabaseName(path);
                 QVERIFY(db.open());
-                QVERIFY(QSqlQuery(db).exec(u"PRAGMA user_version = 2"_s));
+                QVERIFY(QSqlQuery(db).exec(u"PRAGMA user_version = %1"_s.arg(kJournalSchemaVersion + 1)));
             }
             QSqlDatabase::removeDatabase(u"newer"_s);
         }

@@ -183,7 +183,7 @@ private slots:
         QTest::keyClick(table, Qt::Key_Return);
         QCOMPARE(opened.size(), 1);
         QCOMPARE(forwarded.size(), 1);
-        QCOMPARE(opened.front().front().value<Calculation>(), calculationOfTexts(window->model()->entry(2)));
+        QCOMPARE(opened.front().front().value<Calculation>(), calculationOf(window->model()->entry(2)));
 
         button(window, u"reportButton"_s)->click();
         QVERIFY(window->findChild<QFrame *>(u"reportBar"_s)->isVisible());
