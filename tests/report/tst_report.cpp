@@ -1,3 +1,4 @@
+#include "model/PremiumFormula.h"
 #include "platform/FileFailure.h"
 #include "platform/FolderPermissionsApply.h"
 #include "platform/ProgramFolder.h"
@@ -87,19 +88,39 @@ void ReportTest::paragraphs_data()
 {
     QTest::addColumn<bool>("foreign");
     QTest::addColumn<QString>("warning");
-    QTest::newRow("foreign vehicle, КП shown") << true << QString();
-    QTest::newRow("domestic vehicle, КП excluded, no Т yet") << false << QString();
+    // ТБ … КН of a sheet calculated with "Расчет" for an individual, whose
+    // inputs the report then takes from the sheet; empty: the sample inputs.
+    QTest::addColumn<QStringList>("sheet");
+    QTest::newRow("foreign vehicle, КП shown") << true << QString() << QStringList();
+    QTest::newRow("domestic vehicle, КП excluded, no Т yet") << false << QString() << QStringList();
     QTest::newRow("above the legal maximum, warned after the total")
-        << true << u"Т превышает предельный размер: страховая премия не может превышать 1000 руб."_s;
+        << true << u"Т превышает предельный размер: страховая премия не может превышать 1000 руб."_s
+        << QStringList();
+    QTest::newRow("above the legal maximum, the calculated sheet's warning")
+        << false << u"Т превышает предельный размер: страховая премия не может превышать 19800 руб."_s
+        << QStringList { u"1980"_s, u"2"_s, u"2,45"_s, u"1,7"_s, u"1,8"_s, u"1,6"_s, u"1"_s, u"1"_s,
+               u"1,5"_s };
 }
 
 void ReportTest::paragraphs()
 {
     QFETCH(bool, foreign);
     QFETCH(QString, warning);
+    QFETCH(QStringList, sheet);
     karvo::ReportInputs in = sampleInputs(foreign);
     in.maximumWarning = warning;
-    QCOMPARE(texts(readRtf(karvo::buildReport(in))), expectedParagraphs(in));
+    if (!sheet.isEmpty()) {
+        karvo::PremiumSheet calculated;
+        for (karvo::Coefficient c : karvo::kAllCoefficients)
+            calculated.setCoefficient(c, sheet.at(int(c)));
+        calculated.setOwnerKind(karvo::OwnerKind::Individual);
+        calculated.setForeignRegisteredFlag(foreign);
+        QCOMPARE(karvo::computePremium(calculated), QString());
+        in = karvo::reportInputsOf(calculated, in.dateText);
+    }
+    karvo::ReportInputs expected = in;
+    expected.maximumWarning = warning;
+    QCOMPARE(texts(readRtf(karvo::buildReport(in))), expectedParagraphs(expected));
 }
 
 void ReportTest::pageMargins()
