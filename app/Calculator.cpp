@@ -28,7 +28,7 @@ Calculator::Calculator(QObject *parent)
     connect(&m_wizard, &TariffWizard::reportRequested, this, &Calculator::produceReport);
     connect(&m_wizard, &TariffWizard::reportOpenRequested, this, [this] {
         m_wizard.premiumWindow()->reportBox()->hide();
-        karvo::openReport();
+        karvo::openReport(tellUser);
     });
     connect(&m_wizard, &TariffWizard::reminderRequested, this, [this] { reminder()->open(); });
     connect(&m_wizard, &TariffWizard::calculated, this, [this] { m_journal.record(m_wizard.sheet()); });

@@ -245,7 +245,7 @@ void JournalWindow::writeReport()
 void JournalWindow::openReport()
 {
     m_reportBar->hide();
-    karvo::openReport();
+    karvo::openReport(tellUser);
 }
 
 void JournalWindow::askDelete()

@@ -1,7 +1,6 @@
 #include "notes/NoteLinks.h"
 
 #include "platform/DesktopOpener.h"
-#include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
 
 #include <QDir>
@@ -32,28 +31,28 @@ QUrl mailUrl(const QString &address)
     return url;
 }
 
-void openNote(Note note)
+void openNote(Note note, const TellUser &tell)
 {
     const QString path = programFile(noteFile(note));
     const bool decree = note == Note::Decree;
     const QString shown = QDir::toNativeSeparators(path);
     if (!QFileInfo::exists(path)) {
-        showMessage((decree ? kDecreeMissing : kNoteMissing) + shown);
+        if (tell)
+            tell((decree ? kDecreeMissing : kNoteMissing) + shown);
         return;
     }
     openWithDesktop(QUrl::fromLocalFile(path),
-        [message = (decree ? kDecreeNotOpened : kNoteNotOpened) + shown] { showMessage(message); });
+        tellingFailure(tell, (decree ? kDecreeNotOpened : kNoteNotOpened) + shown));
 }
 
-void openMail(const QString &address)
+void openMail(const QString &address, const TellUser &tell)
 {
-    openWithDesktop(mailUrl(address), [message = kMailNotOpened + address] { showMessage(message); });
+    openWithDesktop(mailUrl(address), tellingFailure(tell, kMailNotOpened + address));
 }
 
-void openSite(const QString &address)
+void openSite(const QString &address, const TellUser &tell)
 {
-    openWithDesktop(
-        QUrl::fromUserInput(address), [message = kSiteNotOpened + address] { showMessage(message); });
+    openWithDesktop(QUrl::fromUserInput(address), tellingFailure(tell, kSiteNotOpened + address));
 }
 
 } // namespace karvo

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "platform/DesktopOpener.h"
+#include <QString>
+
 #include <QString>
 #include <QUrl>
 
 // The reference notes of steps 1 to 8, the decree's help file of step 10 and
 // the footer links of every step window. All of them are handed to the
 // desktop; the program never reads the files itself. A missing file, or a
-// desktop that opens nothing, is told in a message box with the file's path
-// or the address (the texts below).
+// desktop that opens nothing, is handed to the caller's `tell` with the file's
+// path or the address (the texts below): the window says it, this shows nothing.
 namespace karvo {
 
 enum class Note { Tb, Kt, Kbm, Ko, Kvs, Km, Ks, Kp, Decree };
@@ -36,10 +39,12 @@ inline const QString kSiteNotOpened = QStringLiteral("Не удалось отк
 // "mailto:" + address + "?Subject=KARVO-вопросы", encoded by QUrl.
 QUrl mailUrl(const QString &address);
 
-void openNote(Note note);
+// A missing file is told before this returns; a desktop that opens nothing,
+// whenever the desktop says so.
+void openNote(Note note, const TellUser &tell);
 // The e-mail and site labels pass their own caption, so caption and target
 // cannot differ.
-void openMail(const QString &address);
-void openSite(const QString &address);
+void openMail(const QString &address, const TellUser &tell);
+void openSite(const QString &address, const TellUser &tell);
 
 } // namespace karvo

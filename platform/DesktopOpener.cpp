@@ -18,6 +18,13 @@ void openWithDesktop(const QUrl &url, const OpenFailed &failed)
     currentHandler()(url, failed);
 }
 
+OpenFailed tellingFailure(const TellUser &tell, const QString &text)
+{
+    if (!tell)
+        return {};
+    return [tell, text] { tell(text); };
+}
+
 DesktopOpenHandler setDesktopOpenHandler(DesktopOpenHandler handler)
 {
     DesktopOpenHandler previous = std::move(currentHandler());

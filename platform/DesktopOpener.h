@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QUrl>
 
 #include <functional>
@@ -15,9 +16,17 @@
 namespace karvo {
 
 using OpenFailed = std::function<void()>;
+// How a service that opens something for the user (a note, the report) tells
+// them that it could not, with the text to say: the window that asked gives
+// it, and says it. The services themselves show nothing.
+using TellUser = std::function<void(const QString &text)>;
 using DesktopOpenHandler = std::function<void(const QUrl &url, const OpenFailed &failed)>;
 
 void openWithDesktop(const QUrl &url, const OpenFailed &failed = {});
+
+// A `failed` for openWithDesktop that tells `text` through `tell`; an empty
+// `tell` tells nobody.
+OpenFailed tellingFailure(const TellUser &tell, const QString &text);
 
 DesktopOpenHandler setDesktopOpenHandler(DesktopOpenHandler handler);
 

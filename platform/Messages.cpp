@@ -18,6 +18,11 @@ void showMessage(const QString &text, const QString &title)
     currentHandler()(title, text);
 }
 
+void tellUser(const QString &text)
+{
+    showMessage(text);
+}
+
 MessageHandler setMessageHandler(MessageHandler handler)
 {
     MessageHandler previous = std::move(currentHandler());

@@ -17,6 +17,9 @@ inline const QString kOkButton = QStringLiteral("ОК");
 using MessageHandler = std::function<void(const QString &title, const QString &text)>;
 
 void showMessage(const QString &text, const QString &title = kWindowCaption);
+// showMessage(text) as a plain function, for a window to hand to a service
+// that tells through a callback (TellUser of DesktopOpener.h).
+void tellUser(const QString &text);
 
 // Installs `handler` and returns the one it replaces.
 MessageHandler setMessageHandler(MessageHandler handler);

@@ -3,18 +3,26 @@
 #include "platform/ProgramFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace karvo {
 namespace {
 
+// Asked with the identity and capabilities the writes themselves will have:
+// QFileInfo::isWritable() asks access(), which answers for the real user and
+// so may promise a folder that the write is then refused.
 bool programFolderWritable()
 {
-    const QFileInfo folder(programFolder());
-    return folder.isDir() && folder.isWritable();
+    const QString folder = programFolder();
+    return QFileInfo(folder).isDir()
+        && ::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
 QString fileName(UserFile file)

@@ -4,7 +4,6 @@
 #include "model/PremiumFormula.h"
 #include "platform/DesktopOpener.h"
 #include "platform/FileFailure.h"
-#include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UserFiles.h"
 #include "report/ReportBlocks.h"
@@ -86,17 +85,17 @@ QString reportPicturePath()
     return programFile(u"k/astr.gif"_s);
 }
 
-void openReport()
+void openReport(const TellUser &tell)
 {
     const QString path = reportPath();
     const QString shown = QDir::toNativeSeparators(path);
     if (!QFileInfo::exists(path)) {
-        showMessage(kReportMissing + shown);
+        if (tell)
+            tell(kReportMissing + shown);
         return;
     }
     // The user asked for the report: when nothing opens it, they learn where it is.
-    openWithDesktop(
-        QUrl::fromLocalFile(path), [message = kReportNotOpened + shown] { showMessage(message); });
+    openWithDesktop(QUrl::fromLocalFile(path), tellingFailure(tell, kReportNotOpened + shown));
 }
 
 ReportInputs reportInputsOf(const Calculation &sheet, const QString &dateText)

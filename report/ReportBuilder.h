@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/PremiumSheet.h"
+#include "platform/DesktopOpener.h"
 
 #include <QByteArray>
 #include <QString>
@@ -67,8 +68,9 @@ QString reportPicturePath();
 QByteArray buildReport(const ReportInputs &inputs);
 
 // The "ОК" of a report box: the report at reportPath() opens with the
-// desktop, or the user is told why not and where the file is.
-void openReport();
+// desktop, or `tell` gets why not and where the file is (a missing file before
+// this returns, a desktop that opens nothing whenever it says so).
+void openReport(const TellUser &tell);
 
 // Replaces `path` only once the whole report is written; on failure an earlier
 // file stays as it was, and `error` (when given) receives the reason in Russian.

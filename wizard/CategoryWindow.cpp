@@ -6,6 +6,7 @@
 #include "model/StepChoices.h"
 #include "model/TerritoryTable.h"
 #include "notes/NoteLinks.h"
+#include "platform/Messages.h"
 #include "wizard/Binding.h"
 #include "wizard/WizardTexts.h"
 
@@ -154,10 +155,10 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
     connect(&m_sheet, &PremiumSheet::categoryChanged, this, &CategoryWindow::showCategory);
     connect(&m_sheet, &PremiumSheet::territoryColumnChanged, this, &CategoryWindow::showColumn);
 
-    connect(
-        control<ClickableLabel>(u"tbNoteLink"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Tb); });
-    connect(
-        control<ClickableLabel>(u"ktNoteLink"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Kt); });
+    connect(control<ClickableLabel>(u"tbNoteLink"_s), &ClickableLabel::clicked, this,
+        [] { openNote(Note::Tb, tellUser); });
+    connect(control<ClickableLabel>(u"ktNoteLink"_s), &ClickableLabel::clicked, this,
+        [] { openNote(Note::Kt, tellUser); });
     connect(control<ClickableLabel>(u"journalLink"_s), &ClickableLabel::clicked, this,
         &CategoryWindow::journalClicked);
     auto *restore = control<ClickableLabel>(u"restoreLink"_s);

@@ -5,6 +5,7 @@
 #include "model/DriverCoefficients.h"
 #include "model/StepChoices.h"
 #include "notes/NoteLinks.h"
+#include "platform/Messages.h"
 #include "wizard/Binding.h"
 #include "wizard/WizardTexts.h"
 
@@ -220,7 +221,8 @@ DriversWindow::DriversWindow(PremiumSheet &sheet)
         = { { { u"kbmNoteLink"_s, Note::Kbm }, { u"koNoteLink"_s, Note::Ko }, { u"kvsNoteLink"_s, Note::Kvs },
             { u"kmNoteLink"_s, Note::Km }, { u"ksNoteLink"_s, Note::Ks } } };
     for (const auto &[label, note] : notes)
-        connect(control<ClickableLabel>(label), &ClickableLabel::clicked, this, [note] { openNote(note); });
+        connect(control<ClickableLabel>(label), &ClickableLabel::clicked, this,
+            [note] { openNote(note, tellUser); });
     connect(&m_sheet, &PremiumSheet::foreignRegisteredChanged, this, &DriversWindow::showForeignState);
 
     // Built when first needed, it shows the sheet: step 3 visible, the lists

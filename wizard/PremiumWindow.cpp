@@ -198,12 +198,12 @@ PremiumWindow::PremiumWindow(PremiumSheet &sheet)
         control<QPushButton>(u"reminderOk"_s), &QPushButton::clicked, this, &PremiumWindow::askForReminder);
     connect(control<QPushButton>(u"reportOk"_s), &QPushButton::clicked, this,
         &PremiumWindow::reportOpenRequested);
-    connect(
-        control<ClickableLabel>(u"kpNoteLink"_s), &ClickableLabel::clicked, this, [] { openNote(Note::Kp); });
+    connect(control<ClickableLabel>(u"kpNoteLink"_s), &ClickableLabel::clicked, this,
+        [] { openNote(Note::Kp, tellUser); });
     connect(control<ClickableLabel>(u"journalLink"_s), &ClickableLabel::clicked, this,
         &PremiumWindow::journalClicked);
     connect(control<ClickableLabel>(u"decreeLink"_s), &ClickableLabel::clicked, this,
-        [] { openNote(Note::Decree); });
+        [] { openNote(Note::Decree, tellUser); });
 
     // The explanation belongs to the Т of the last "Расчет": whatever empties
     // Т (a change of any input, a refused "Расчет") takes it away.

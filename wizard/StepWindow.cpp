@@ -63,10 +63,10 @@ void StepWindow::build(std::span<const ControlRow> rows, const QRect &exitTwips)
     email->setToolTip(kEmailTooltip);
     // The links take their target from their own caption at the moment of the
     // click, so what is shown is what opens.
-    connect(email, &ClickableLabel::clicked, this, [email] { openMail(email->text()); });
+    connect(email, &ClickableLabel::clicked, this, [email] { openMail(email->text(), tellUser); });
     auto *site = control<ClickableLabel>(u"siteLink"_s);
     site->setToolTip(kSiteTooltip);
-    connect(site, &ClickableLabel::clicked, this, [site] { openSite(site->text()); });
+    connect(site, &ClickableLabel::clicked, this, [site] { openSite(site->text(), tellUser); });
 }
 
 void StepWindow::addStep(int step, const QString &frame, const QString &back, const QString &next)
