@@ -8,7 +8,9 @@
 #include "model/TermAndViolation.h"
 #include "model/TerritoryTable.h"
 
+#include <QDate>
 #include <QRandomGenerator>
+#include <QTime>
 
 // Calculations as a user makes them: every choice through the operations the
 // step windows run, in the order of the steps, then "Расчет". Random, from a
@@ -30,10 +32,10 @@ inline Calculation madeCalculation(QRandomGenerator &random)
     sheet.setReminderWanted(random.bounded(2) == 1);
     selectCategory(sheet, 1 + random.bounded(kCategoryCount));
     const bool foreign = random.bounded(4) == 0;
-    if (foreign) {
-        setForeignRegistered(sheet, true);
-    } else {
-        chooseKtColumn(sheet, territoryColumnFor(sheet.category()));
+    setForeignRegistered(sheet, foreign);
+    // "Далее >>" of step 1 chooses the column of the category.
+    chooseKtColumn(sheet, territoryColumnFor(sheet.category()));
+    if (!foreign) {
         selectRegion(sheet, pick(random, TerritoryTable::regions()));
         selectTownGroup(sheet, pick(random, sheet.towns()));
     }
