@@ -10,8 +10,6 @@
 #include "wizard/PremiumWindow.h"
 #include "wizard/WizardTexts.h"
 
-#include <QLabel>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace karvo {
@@ -81,18 +79,15 @@ void Calculator::produceReport()
         showMessage(kReportNeedsPremium);
         return;
     }
-    QWidget *box = m_wizard.premiumWindow()->reportBox();
-    auto *progress = box->findChild<QLabel *>(u"reportProgress"_s);
-    progress->setText(kReportInProgress);
-    box->show();
+    m_wizard.premiumWindow()->showReportProgress(kReportInProgress);
 
     QString error;
     if (writeReport(reportPath(), reportInputsOf(sheet, todayText()), &error)) {
-        progress->setText(kReportDone);
+        m_wizard.premiumWindow()->showReportProgress(kReportDone);
         return;
     }
     // There is no report to open: say why, and take the box away.
-    box->hide();
+    m_wizard.premiumWindow()->reportBox()->hide();
     showMessage(kReportFailed + error);
 }
 

@@ -166,6 +166,13 @@ QWidget *createWidget(const ControlRow &row, QWidget *parent, QHash<QWidget *, Q
 
 } // namespace
 
+void ControlSlot::fill(QWidget *widget, const QString &name) const
+{
+    if (m_member && !m_assign(m_member, widget))
+        qFatal("layout table: %s is a %s, not a %s", qPrintable(name), widget->metaObject()->className(),
+            m_type);
+}
+
 QWidget *Controls::widget(const QString &name) const
 {
     return m_widgets.value(name, nullptr);
@@ -208,7 +215,9 @@ Controls buildControls(QWidget *window, std::span<const ControlRow> rows)
     QHash<QWidget *, QButtonGroup *> groups;
     for (const ControlRow &row : rows) {
         QWidget *parent = row.parent.isEmpty() ? window : controls.widget(row.parent);
-        Q_ASSERT_X(parent, "buildControls", qPrintable(row.parent));
+        if (!parent)
+            qFatal(
+                "layout table: %s comes before its parent %s", qPrintable(row.name), qPrintable(row.parent));
         QWidget *widget = createWidget(row, parent, groups);
         widget->setObjectName(row.name);
         // A plain control takes the window's font; setting it on each one
@@ -227,6 +236,7 @@ Controls buildControls(QWidget *window, std::span<const ControlRow> rows)
         if (!row.accessibleName.isEmpty())
             widget->setAccessibleName(row.accessibleName);
         controls.add(row.name, widget);
+        row.slot.fill(widget, row.name);
     }
     // Titles may come after the box they title in the table.
     for (const ControlRow &row : rows) {

@@ -11,7 +11,8 @@
 // The windows are laid out the way their designer placed them: every control
 // at a fixed position given in twips (15 twips to a pixel). A window (a step
 // window, the reminder window) declares its controls as a table of rows;
-// buildControls() creates them.
+// buildControls() creates them and puts each one a window works with into
+// the typed member its row names.
 namespace karvo {
 
 constexpr int pixelsFromTwips(int twips)
@@ -57,6 +58,54 @@ inline constexpr unsigned kLinkLook = Blue | Bold | Underline | Large;
 // The green hints of the foreign case, hidden until it shows them.
 inline constexpr unsigned kHintLook = Green | Large | Hidden;
 
+// The member of a window that a row's control goes into: into(m_regionBox).
+//
+// Members filled from the layout table rather than Qt Designer forms: the
+// table already says everything a form would (positions in twips, looks,
+// titles, accessible names), some of its rows come from the tariff tables
+// (the sixteen categories, the КО choices), and the wrapping choices and
+// links are widgets of our own that a form would need as plugins. A form
+// would be a second description of the same windows, in pixels, to keep in
+// step with the table. The members are as typed as a form's: a row whose
+// control is not of its member's type stops the program as the window is
+// built, in every build type.
+class ControlSlot
+{
+public:
+    ControlSlot() = default;
+
+    template <class T> friend ControlSlot into(T *&member);
+
+    // Puts `widget` into the member; stops the program when it is not of the
+    // member's type.
+    void fill(QWidget *widget, const QString &name) const;
+
+private:
+    using Assign = bool (*)(void *member, QWidget *widget);
+    ControlSlot(void *member, Assign assign, const char *type)
+        : m_member(member)
+        , m_assign(assign)
+        , m_type(type)
+    {
+    }
+
+    void *m_member = nullptr;
+    Assign m_assign = nullptr;
+    const char *m_type = nullptr;
+};
+
+template <class T> ControlSlot into(T *&member)
+{
+    return ControlSlot(
+        &member,
+        [](void *slot, QWidget *widget) {
+            T *typed = qobject_cast<T *>(widget);
+            *static_cast<T **>(slot) = typed;
+            return typed != nullptr;
+        },
+        T::staticMetaObject.className());
+}
+
 struct ControlRow
 {
     QString name;
@@ -71,9 +120,12 @@ struct ControlRow
     // For a box that no label on the window titles: the name assistive
     // technology reads for it.
     QString accessibleName = {};
+    // The window's member that the control goes into, if the window works
+    // with it.
+    ControlSlot slot = {};
 };
 
-// The controls of one window by name.
+// The controls of one window by name, for a window that looks them up.
 class Controls
 {
 public:
@@ -82,7 +134,8 @@ public:
     template <class T> T *get(const QString &name) const
     {
         auto *typed = qobject_cast<T *>(widget(name));
-        Q_ASSERT_X(typed, "Controls::get", qPrintable(name));
+        if (!typed)
+            qFatal("Controls::get: no %s named %s", T::staticMetaObject.className(), qPrintable(name));
         return typed;
     }
 

@@ -162,4 +162,12 @@ QString secondKilowattText(const QString &horsepower)
     return kilowattText(horsepower);
 }
 
+PowerKilowatts powerKilowatts(int row)
+{
+    if (row < 0 || std::size_t(row) >= kmRows().size())
+        return {};
+    const KmRow &power = kmRows()[std::size_t(row)];
+    return { kilowattText(power.firstFigure), secondKilowattText(power.secondFigure) };
+}
+
 } // namespace karvo

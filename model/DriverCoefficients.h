@@ -61,4 +61,14 @@ QString kilowattText(const QString &horsepower);
 // The second figure's label: empty when the figure reads as 0.
 QString secondKilowattText(const QString &horsepower);
 
+// The two kilowatt labels beside the step-6 list.
+struct PowerKilowatts
+{
+    QString first;
+    QString second; // empty when the row names one figure only
+};
+// For the row of kmRows() chosen (the sheet's КМ index); both empty for no
+// row.
+PowerKilowatts powerKilowatts(int row);
+
 } // namespace karvo

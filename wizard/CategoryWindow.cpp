@@ -35,46 +35,52 @@ QString categoryName(int row)
     return u"category"_s + QString::number(row);
 }
 
-std::vector<ControlRow> categoryWindowLayout()
+const QRect kExitButton { 8400, 7440, 1335, 375 };
+
+} // namespace
+
+std::vector<ControlRow> CategoryWindow::layout()
 {
     using K = ControlKind;
     std::vector<ControlRow> rows = { { u"step1Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 }, Plain, {}, {},
-        u"Категория транспортного средства"_s } };
+        u"Категория транспортного средства"_s, into(m_step1Frame) } };
     for (int row = 1; row <= kCategoryCount; ++row) {
         const int top = kCategoryTops[std::size_t(row - 1)];
         const int height = kCategoryTops[std::size_t(row)] - top;
         rows.push_back({ categoryName(row), u"step1Frame"_s, K::Radio, { 120, top, 5655, height }, Wrap,
-            baseTariffs()[std::size_t(row - 1)].caption });
+            baseTariffs()[std::size_t(row - 1)].caption, {}, {}, into(m_categories[std::size_t(row - 1)]) });
     }
     const std::vector<ControlRow> rest = {
         { u"step1Number"_s, u"step1Frame"_s, K::Label, { 8640, 120, 975, 255 }, Red, u"1 шаг из10"_s },
         { u"baseTariffsTitle"_s, u"step1Frame"_s, K::Label, { 5760, 480, 3735, 375 },
             Bold | Underline | Large, kBaseTariffsTitle },
-        { u"tbBox"_s, u"step1Frame"_s, K::LineEdit, { 6600, 840, 1695, 285 }, Bold, {},
-            u"baseTariffsTitle"_s },
+        { u"tbBox"_s, u"step1Frame"_s, K::LineEdit, { 6600, 840, 1695, 285 }, Bold, {}, u"baseTariffsTitle"_s,
+            {}, into(m_tbBox) },
         { u"foreignCheck"_s, u"step1Frame"_s, K::Check, { 6120, 1440, 2895, 495 }, Green | Wrap,
-            u"Для ТС зарегистрированных в иностранных государствах"_s },
-        { u"step1Next"_s, u"step1Frame"_s, K::Button, { 6960, 2280, 1215, 375 }, Plain, texts::kNext },
-        { u"tbNoteLink"_s, u"step1Frame"_s, K::Link, { 6840, 3000, 1575, 375 }, kLinkLook, texts::kNote },
+            u"Для ТС зарегистрированных в иностранных государствах"_s, {}, {}, into(m_foreignCheck) },
+        { u"step1Next"_s, u"step1Frame"_s, K::Button, { 6960, 2280, 1215, 375 }, Plain, texts::kNext, {}, {},
+            into(m_step1Next) },
+        { u"tbNoteLink"_s, u"step1Frame"_s, K::Link, { 6840, 3000, 1575, 375 }, kLinkLook, texts::kNote, {},
+            {}, into(m_tbNoteLink) },
         { u"restoreLink"_s, u"step1Frame"_s, K::Link, { 6240, 3720, 2775, 495 }, kLinkLook,
-            u"Загрузить сохраненные данные"_s },
+            u"Загрузить сохраненные данные"_s, {}, {}, into(m_restoreLink) },
         // In the free space under the restore link.
         { u"journalLink"_s, u"step1Frame"_s, K::Link, { 6240, 4440, 2775, 375 }, kLinkLook,
-            texts::kJournalLink },
-        { u"foreignAttention"_s, u"step1Frame"_s, K::Frame, { 1800, 120, 7815, 1215 }, Hidden,
-            u"Внимание"_s },
+            texts::kJournalLink, {}, {}, into(m_journalLink) },
+        { u"foreignAttention"_s, u"step1Frame"_s, K::Frame, { 1800, 120, 7815, 1215 }, Hidden, u"Внимание"_s,
+            {}, {}, into(m_attention) },
         { u"foreignAttentionText"_s, u"foreignAttention"_s, K::Label, { 120, 240, 7575, 735 }, Green | Italic,
             u"При обязательном страховании ответственности владельцев транспортных средств, "
             u"зарегистрированных в иностранных государствах и временно используемых на территории "
             u"Российской Федерации"_s },
 
         { u"step2Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 }, Plain, {}, {},
-            u"Территория преимущественного использования"_s },
+            u"Территория преимущественного использования"_s, into(m_step2Frame) },
         { u"step2Number"_s, u"step2Frame"_s, K::Label, { 8640, 120, 975, 255 }, Red, u"2 шаг из 10"_s },
         { u"vehiclesColumn"_s, u"step2Frame"_s, K::Radio, { 240, 360, 3855, 855 }, Wrap,
-            territoryColumnCaption(TerritoryColumn::Vehicles) },
+            territoryColumnCaption(TerritoryColumn::Vehicles), {}, {}, into(m_vehiclesColumn) },
         { u"tractorsColumn"_s, u"step2Frame"_s, K::Radio, { 4080, 480, 3855, 735 }, Wrap,
-            territoryColumnCaption(TerritoryColumn::Tractors) },
+            territoryColumnCaption(TerritoryColumn::Tractors), {}, {}, into(m_tractorsColumn) },
         { u"ktTitle"_s, u"step2Frame"_s, K::Label, { 5880, 1200, 3855, 1215 }, Bold | Large,
             u"Коэффициент страховых тарифов в зависимости от территории преимущественного "
             u"использования транспортного средства  (КТ)"_s },
@@ -85,56 +91,51 @@ std::vector<ControlRow> categoryWindowLayout()
             u"   -для физических лиц - место жительства  собственника транспортного\n"
             u"   средства"_s },
         // No label titles the region box and the town list: they are named here.
-        { u"regionBox"_s, u"step2Frame"_s, K::Combo, { 240, 2640, 5415, 315 }, Plain, {}, {}, u"Регион"_s },
-        { u"ktBox"_s, u"step2Frame"_s, K::LineEdit, { 6480, 2640, 2175, 285 }, Bold, {}, u"ktTitle"_s },
+        { u"regionBox"_s, u"step2Frame"_s, K::Combo, { 240, 2640, 5415, 315 }, Plain, {}, {}, u"Регион"_s,
+            into(m_regions) },
+        { u"ktBox"_s, u"step2Frame"_s, K::LineEdit, { 6480, 2640, 2175, 285 }, Bold, {}, u"ktTitle"_s, {},
+            into(m_ktBox) },
         { u"townList"_s, u"step2Frame"_s, K::List, { 240, 3120, 5415, 2595 }, Plain, {}, {},
-            u"Город или населенный пункт"_s },
-        { u"step2Back"_s, u"step2Frame"_s, K::Button, { 6240, 3120, 1215, 375 }, Plain, texts::kBack },
-        { u"step2Next"_s, u"step2Frame"_s, K::Button, { 7680, 3120, 1215, 375 }, Plain, texts::kNext },
+            u"Город или населенный пункт"_s, into(m_towns) },
+        { u"step2Back"_s, u"step2Frame"_s, K::Button, { 6240, 3120, 1215, 375 }, Plain, texts::kBack, {}, {},
+            into(m_step2Back) },
+        { u"step2Next"_s, u"step2Frame"_s, K::Button, { 7680, 3120, 1215, 375 }, Plain, texts::kNext, {}, {},
+            into(m_step2Next) },
         { u"step2ForeignHint"_s, u"step2Frame"_s, K::Label, { 6480, 3600, 2775, 255 }, Green | Large | Hidden,
-            texts::kPressNextHint },
-        { u"ktNoteLink"_s, u"step2Frame"_s, K::Link, { 6840, 3840, 1575, 375 }, kLinkLook, texts::kNote },
+            texts::kPressNextHint, {}, {}, into(m_step2ForeignHint) },
+        { u"ktNoteLink"_s, u"step2Frame"_s, K::Link, { 6840, 3840, 1575, 375 }, kLinkLook, texts::kNote, {},
+            {}, into(m_ktNoteLink) },
     };
     rows.insert(rows.end(), rest.begin(), rest.end());
     return rows;
 }
 
-const QRect kExitButton { 8400, 7440, 1335, 375 };
-
-} // namespace
-
 CategoryWindow::CategoryWindow(PremiumSheet &sheet)
     : StepWindow(u"categoryWindow"_s)
     , m_sheet(sheet)
 {
-    build(categoryWindowLayout(), kExitButton);
+    build(layout(), kExitButton);
     for (int row = 1; row <= kCategoryCount; ++row) {
-        auto *option = control<QRadioButton>(categoryName(row));
-        m_categories.append(option);
-        connect(option, &QRadioButton::clicked, this, [this, row] { selectCategory(m_sheet, row); });
+        connect(m_categories[std::size_t(row - 1)], &QRadioButton::clicked, this,
+            [this, row] { selectCategory(m_sheet, row); });
     }
-    m_regions = control<QComboBox>(u"regionBox"_s);
-    m_towns = control<QListWidget>(u"townList"_s);
-    m_step1Frame = control<QWidget>(u"step1Frame"_s);
-    m_attention = control<QWidget>(u"foreignAttention"_s);
     m_attention->setAutoFillBackground(true);
 
-    addStep(1, u"step1Frame"_s, {}, u"step1Next"_s);
-    addStep(2, u"step2Frame"_s, u"step2Back"_s, u"step2Next"_s);
+    addStep(1, m_step1Frame, nullptr, m_step1Next);
+    addStep(2, m_step2Frame, m_step2Back, m_step2Next);
 
-    bindText(control<QLineEdit>(u"tbBox"_s), m_sheet, SheetText::Tb);
-    bindText(control<QLineEdit>(u"ktBox"_s), m_sheet, SheetText::Kt);
+    bindText(m_tbBox, m_sheet, SheetText::Tb);
+    bindText(m_ktBox, m_sheet, SheetText::Kt);
 
-    auto *foreign = control<QCheckBox>(u"foreignCheck"_s);
-    connect(foreign, &QCheckBox::toggled, this, [this](bool on) { setForeignRegistered(m_sheet, on); });
+    connect(
+        m_foreignCheck, &QCheckBox::toggled, this, [this](bool on) { setForeignRegistered(m_sheet, on); });
     connect(&m_sheet, &PremiumSheet::foreignRegisteredChanged, this, &CategoryWindow::showForeignState);
     watchForeignCheck();
 
-    for (const TerritoryColumn column : { TerritoryColumn::Vehicles, TerritoryColumn::Tractors }) {
-        connect(control<QRadioButton>(
-                    column == TerritoryColumn::Vehicles ? u"vehiclesColumn"_s : u"tractorsColumn"_s),
-            &QRadioButton::clicked, this, [this, column] { chooseKtColumn(m_sheet, column); });
-    }
+    connect(m_vehiclesColumn, &QRadioButton::clicked, this,
+        [this] { chooseKtColumn(m_sheet, TerritoryColumn::Vehicles); });
+    connect(m_tractorsColumn, &QRadioButton::clicked, this,
+        [this] { chooseKtColumn(m_sheet, TerritoryColumn::Tractors); });
     connect(
         m_regions, &QComboBox::activated, this, [this] { selectRegion(m_sheet, m_regions->currentText()); });
     connect(m_towns, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -155,15 +156,11 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
     connect(&m_sheet, &PremiumSheet::categoryChanged, this, &CategoryWindow::showCategory);
     connect(&m_sheet, &PremiumSheet::territoryColumnChanged, this, &CategoryWindow::showColumn);
 
-    connect(control<ClickableLabel>(u"tbNoteLink"_s), &ClickableLabel::clicked, this,
-        [] { openNote(Note::Tb, tellUser); });
-    connect(control<ClickableLabel>(u"ktNoteLink"_s), &ClickableLabel::clicked, this,
-        [] { openNote(Note::Kt, tellUser); });
-    connect(control<ClickableLabel>(u"journalLink"_s), &ClickableLabel::clicked, this,
-        &CategoryWindow::journalClicked);
-    auto *restore = control<ClickableLabel>(u"restoreLink"_s);
-    connect(restore, &ClickableLabel::clicked, this, [this, restore] {
-        if (restore->isEnabled())
+    connect(m_tbNoteLink, &ClickableLabel::clicked, this, [] { openNote(Note::Tb, tellUser); });
+    connect(m_ktNoteLink, &ClickableLabel::clicked, this, [] { openNote(Note::Kt, tellUser); });
+    connect(m_journalLink, &ClickableLabel::clicked, this, &CategoryWindow::journalClicked);
+    connect(m_restoreLink, &ClickableLabel::clicked, this, [this] {
+        if (m_restoreLink->isEnabled())
             emit restoreClicked();
     });
     // Typed text that was not picked gives way, once the focus leaves the
@@ -188,15 +185,16 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
 
 void CategoryWindow::showCategory(int row)
 {
-    if (row >= 1 && row <= m_categories.size())
-        m_categories[row - 1]->setChecked(true);
+    if (row >= 1 && row <= kCategoryCount)
+        m_categories[std::size_t(row - 1)]->setChecked(true);
 }
 
 void CategoryWindow::showColumn(TerritoryColumn column)
 {
-    if (column != TerritoryColumn::Unset)
-        control<QRadioButton>(column == TerritoryColumn::Vehicles ? u"vehiclesColumn"_s : u"tractorsColumn"_s)
-            ->setChecked(true);
+    if (column == TerritoryColumn::Vehicles)
+        m_vehiclesColumn->setChecked(true);
+    else if (column == TerritoryColumn::Tractors)
+        m_tractorsColumn->setChecked(true);
 }
 
 void CategoryWindow::showRegion(const QString &region)
@@ -235,25 +233,25 @@ void CategoryWindow::showTownGroup(const QString &townGroup)
 
 void CategoryWindow::setStep1NextEnabled(bool enabled)
 {
-    control<QPushButton>(u"step1Next"_s)->setEnabled(enabled);
+    m_step1Next->setEnabled(enabled);
 }
 
 void CategoryWindow::showForeignState(bool on)
 {
     {
-        QSignalBlocker quiet(control<QCheckBox>(u"foreignCheck"_s));
-        control<QCheckBox>(u"foreignCheck"_s)->setChecked(on);
+        QSignalBlocker quiet(m_foreignCheck);
+        m_foreignCheck->setChecked(on);
     }
-    control<QWidget>(u"step2ForeignHint"_s)->setVisible(on);
+    m_step2ForeignHint->setVisible(on);
     // Saved inputs are those of a vehicle registered in Russia.
-    control<QWidget>(u"restoreLink"_s)->setEnabled(!on);
+    m_restoreLink->setEnabled(!on);
 }
 
 void CategoryWindow::watchForeignCheck()
 {
     // Hovering the check explains it; the free area of the step frame hides
     // the explanation again. No other control reacts to the mouse.
-    auto *check = control<QCheckBox>(u"foreignCheck"_s);
+    QCheckBox *check = m_foreignCheck;
     const QList<QWidget *> hoverables
         = { check, choiceBox(check), qobject_cast<WrappingChoice *>(choiceBox(check))->captionLabel() };
     for (QWidget *widget : hoverables) {

@@ -1,10 +1,15 @@
 #pragma once
 
-#include "model/PremiumSheet.h"
+#include "model/BaseTariffs.h"
 #include "wizard/StepWindow.h"
 
+#include <array>
+
+class QCheckBox;
 class QComboBox;
+class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QRadioButton;
 
 // Steps 1 and 2: the vehicle category (ТБ) with the check for vehicles
@@ -13,7 +18,8 @@ class QRadioButton;
 // the sheet holds, whoever changed it.
 namespace karvo {
 
-
+class ClickableLabel;
+class PremiumSheet;
 
 class CategoryWindow : public StepWindow
 {
@@ -39,13 +45,30 @@ private:
     void showTownGroup(const QString &townGroup);
     void showForeignState(bool on);
     void watchForeignCheck();
+    std::vector<ControlRow> layout();
 
     PremiumSheet &m_sheet;
-    QList<QRadioButton *> m_categories;
-    QComboBox *m_regions;
-    QListWidget *m_towns;
-    QWidget *m_step1Frame;
-    QWidget *m_attention;
+
+    QWidget *m_step1Frame = nullptr;
+    std::array<QRadioButton *, kCategoryCount> m_categories {};
+    QLineEdit *m_tbBox = nullptr;
+    QCheckBox *m_foreignCheck = nullptr;
+    QPushButton *m_step1Next = nullptr;
+    ClickableLabel *m_tbNoteLink = nullptr;
+    ClickableLabel *m_restoreLink = nullptr;
+    ClickableLabel *m_journalLink = nullptr;
+    QWidget *m_attention = nullptr;
+
+    QWidget *m_step2Frame = nullptr;
+    QRadioButton *m_vehiclesColumn = nullptr;
+    QRadioButton *m_tractorsColumn = nullptr;
+    QComboBox *m_regions = nullptr;
+    QLineEdit *m_ktBox = nullptr;
+    QListWidget *m_towns = nullptr;
+    QPushButton *m_step2Back = nullptr;
+    QPushButton *m_step2Next = nullptr;
+    QWidget *m_step2ForeignHint = nullptr;
+    ClickableLabel *m_ktNoteLink = nullptr;
 };
 
 } // namespace karvo

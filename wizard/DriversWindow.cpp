@@ -11,10 +11,10 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
-
-#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -23,27 +23,37 @@ namespace {
 
 const QString kAmendment2011 = u"(в ред. Постановления Правительства РФ от 13.07.2011 N 574)"_s;
 
-// Rows every step of the window has: the frame, its step indicator, the hint
-// of the foreign case, the note link and the two navigation buttons.
-struct StepRows
+const QRect kExitButton { 8400, 7440, 1335, 375 };
+
+} // namespace
+
+// The names and texts of the rows every step of the window has: the frame,
+// its step indicator, the hint of the foreign case, the note link and the two
+// navigation buttons.
+struct DriversWindow::StepRows
 {
     QString frame, caption, indicator, indicatorText, hint, hintText, note, back, next;
 };
 
-std::vector<ControlRow> stepRows(const StepRows &s)
+std::vector<ControlRow> DriversWindow::stepRows(int step, const StepRows &s)
 {
     using K = ControlKind;
+    StepControls &controls = m_steps[std::size_t(step - kFirstStep)];
     return {
-        { s.frame, {}, K::Frame, { 0, 0, 9735, 7335 }, Plain, s.caption },
+        { s.frame, {}, K::Frame, { 0, 0, 9735, 7335 }, Plain, s.caption, {}, {}, into(controls.frame) },
         { s.indicator, s.frame, K::Label, { 8640, 120, 975, 255 }, Red, s.indicatorText },
-        { s.hint, s.frame, K::Label, { 240, 5520, 5775, 495 }, kHintLook, s.hintText },
-        { s.back, s.frame, K::Button, { 6240, 5520, 1215, 375 }, Plain, texts::kBack },
-        { s.next, s.frame, K::Button, { 7680, 5520, 1215, 375 }, Plain, texts::kNext },
-        { s.note, s.frame, K::Link, { 7080, 6120, 1575, 375 }, kLinkLook, texts::kNote },
+        { s.hint, s.frame, K::Label, { 240, 5520, 5775, 495 }, kHintLook, s.hintText, {}, {},
+            into(controls.hint) },
+        { s.back, s.frame, K::Button, { 6240, 5520, 1215, 375 }, Plain, texts::kBack, {}, {},
+            into(controls.back) },
+        { s.next, s.frame, K::Button, { 7680, 5520, 1215, 375 }, Plain, texts::kNext, {}, {},
+            into(controls.next) },
+        { s.note, s.frame, K::Link, { 7080, 6120, 1575, 375 }, kLinkLook, texts::kNote, {}, {},
+            into(controls.note) },
     };
 }
 
-std::vector<ControlRow> driversWindowLayout()
+std::vector<ControlRow> DriversWindow::layout()
 {
     using K = ControlKind;
     std::vector<ControlRow> rows;
@@ -56,9 +66,10 @@ std::vector<ControlRow> driversWindowLayout()
         rows.insert(rows.end(), buttons, common.end());
     };
 
-    addStep(stepRows({ u"step3Frame"_s, u"КБМ"_s, u"step3Number"_s, u"3 шаг из 10"_s, u"step3ForeignHint"_s,
-                u"Нажмите кнопку  Далее>>  если не было страховых случаев"_s, u"kbmNoteLink"_s,
-                u"step3Back"_s, u"step3Next"_s }),
+    addStep(stepRows(3,
+                { u"step3Frame"_s, u"КБМ"_s, u"step3Number"_s, u"3 шаг из 10"_s, u"step3ForeignHint"_s,
+                    u"Нажмите кнопку  Далее>>  если не было страховых случаев"_s, u"kbmNoteLink"_s,
+                    u"step3Back"_s, u"step3Next"_s }),
         {
             { u"kbmTitle"_s, u"step3Frame"_s, K::Label, { 240, 360, 8280, 1455 }, Bold | Large,
                 u"Коэффициент страховых тарифов в зависимости от наличия или отсутствия страховых выплат при "
@@ -68,46 +79,51 @@ std::vector<ControlRow> driversWindowLayout()
             { u"contractChoices"_s, u"step3Frame"_s, K::Frame, { 240, 1920, 3255, 975 }, Plain, {}, {},
                 u"Договор страхования"_s },
             { u"firstContract"_s, u"contractChoices"_s, K::Radio, { 120, 240, 2895, 255 }, Plain,
-                u"Заключается в первые"_s },
+                u"Заключается в первые"_s, {}, {}, into(m_firstContract) },
             { u"renewalContract"_s, u"contractChoices"_s, K::Radio, { 120, 600, 2895, 255 }, Plain,
-                u"Продлевается"_s },
+                u"Продлевается"_s, {}, {}, into(m_renewalContract) },
             { u"startClassTitle"_s, u"step3Frame"_s, K::Label, { 3720, 1920, 3135, 495 }, Plain,
                 u"Класс на начало годового срока страхования"_s },
             { u"startClassBox"_s, u"step3Frame"_s, K::Combo, { 3720, 2460, 1215, 315 }, Plain, {},
-                u"startClassTitle"_s },
-            { u"kbmBox"_s, u"step3Frame"_s, K::LineEdit, { 7080, 2460, 1575, 285 }, Bold, {}, u"kbmTitle"_s },
+                u"startClassTitle"_s, {}, into(m_startClass) },
+            { u"kbmBox"_s, u"step3Frame"_s, K::LineEdit, { 7080, 2460, 1575, 285 }, Bold, {}, u"kbmTitle"_s,
+                {}, into(m_kbmBox) },
             { u"firstContractRule"_s, u"step3Frame"_s, K::Label, { 240, 3000, 9255, 495 }, Plain,
                 u"При заключении договора обязательного страхования впервые страхователю (владельцу "
-                u"транспортного средства) присваивается класс 3"_s },
+                u"транспортного средства) присваивается класс 3"_s,
+                {}, {}, into(m_firstContractRule) },
             // Named as captioned: a group inside another is otherwise read by the outer caption.
             { u"renewalGroup"_s, u"step3Frame"_s, K::Frame, { 240, 3600, 9255, 1695 }, Plain, u"Продление"_s,
-                {}, u"Продление"_s },
+                {}, u"Продление"_s, into(m_renewalGroup) },
             { u"payoutsTitle"_s, u"renewalGroup"_s, K::Label, { 120, 300, 3015, 255 }, Plain,
                 u"Число страховых выплат"_s },
             { u"payoutsBox"_s, u"renewalGroup"_s, K::Combo, { 120, 600, 1215, 315 }, Plain, {},
-                u"payoutsTitle"_s },
+                u"payoutsTitle"_s, {}, into(m_payouts) },
             { u"endClassTitle"_s, u"renewalGroup"_s, K::Label, { 3480, 300, 5655, 735 }, Plain,
                 u"Класс по окончании годового срока страхования с учетом наличия страховых случаев, "
                 u"произошедших в период действия предыдущих договоров обязательного страхования"_s },
             { u"endClassBox"_s, u"renewalGroup"_s, K::LineEdit, { 3480, 1140, 1215, 315 }, Bold, {},
-                u"endClassTitle"_s },
+                u"endClassTitle"_s, {}, into(m_endClass) },
         });
 
-    addStep(stepRows({ u"step4Frame"_s, u"КО"_s, u"step4Number"_s, u"4 шаг из 10"_s, u"step4ForeignHint"_s,
-                texts::kPressNextHint, u"koNoteLink"_s, u"step4Back"_s, u"step4Next"_s }),
+    addStep(stepRows(4,
+                { u"step4Frame"_s, u"КО"_s, u"step4Number"_s, u"4 шаг из 10"_s, u"step4ForeignHint"_s,
+                    texts::kPressNextHint, u"koNoteLink"_s, u"step4Back"_s, u"step4Next"_s }),
         {
             { u"koTitle"_s, u"step4Frame"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
                 u"Коэффициент страховых тарифов в зависимости от наличия сведений о количестве лиц, "
                 u"допущенных к управлению транспортным средством (КО)"_s },
             { u"driversLimited"_s, u"step4Frame"_s, K::Radio, { 240, 1320, 5895, 735 }, Wrap,
-                koChoices()[0].caption },
+                koChoices()[0].caption, {}, {}, into(m_driversLimited) },
             { u"driversUnlimited"_s, u"step4Frame"_s, K::Radio, { 240, 2160, 5895, 975 }, Wrap,
-                koChoices()[1].caption },
-            { u"koBox"_s, u"step4Frame"_s, K::LineEdit, { 6600, 1560, 1695, 285 }, Bold, {}, u"koTitle"_s },
+                koChoices()[1].caption, {}, {}, into(m_driversUnlimited) },
+            { u"koBox"_s, u"step4Frame"_s, K::LineEdit, { 6600, 1560, 1695, 285 }, Bold, {}, u"koTitle"_s, {},
+                into(m_koBox) },
         });
 
-    addStep(stepRows({ u"step5Frame"_s, u"КВС"_s, u"step5Number"_s, u"5 шаг из 10"_s, u"step5ForeignHint"_s,
-                texts::kPressNextHint, u"kvsNoteLink"_s, u"step5Back"_s, u"step5Next"_s }),
+    addStep(stepRows(5,
+                { u"step5Frame"_s, u"КВС"_s, u"step5Number"_s, u"5 шаг из 10"_s, u"step5ForeignHint"_s,
+                    texts::kPressNextHint, u"kvsNoteLink"_s, u"step5Back"_s, u"step5Next"_s }),
         {
             { u"kvsTitle"_s, u"step5Frame"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
                 u"Коэффициент страховых тарифов в зависимости от возраста и стажа водителя, допущенного к "
@@ -115,13 +131,15 @@ std::vector<ControlRow> driversWindowLayout()
             { u"kvsAmendment"_s, u"step5Frame"_s, K::Label, { 240, 1140, 8280, 255 }, Plain, kAmendment2011 },
             { u"kvsListTitle"_s, u"step5Frame"_s, K::Label, { 240, 1560, 5895, 255 }, Plain,
                 u"Возраст и стаж водителя транспортного средства "_s },
-            { u"kvsList"_s, u"step5Frame"_s, K::List, { 240, 1860, 5895, 1215 }, Plain, {},
-                u"kvsListTitle"_s },
-            { u"kvsBox"_s, u"step5Frame"_s, K::LineEdit, { 6600, 1860, 1695, 285 }, Bold, {}, u"kvsTitle"_s },
+            { u"kvsList"_s, u"step5Frame"_s, K::List, { 240, 1860, 5895, 1215 }, Plain, {}, u"kvsListTitle"_s,
+                {}, into(m_kvsList) },
+            { u"kvsBox"_s, u"step5Frame"_s, K::LineEdit, { 6600, 1860, 1695, 285 }, Bold, {}, u"kvsTitle"_s,
+                {}, into(m_kvsBox) },
         });
 
-    addStep(stepRows({ u"step6Frame"_s, u"КМ"_s, u"step6Number"_s, u"6 шаг из 10"_s, u"step6ForeignHint"_s,
-                texts::kChooseHint, u"kmNoteLink"_s, u"step6Back"_s, u"step6Next"_s }),
+    addStep(stepRows(6,
+                { u"step6Frame"_s, u"КМ"_s, u"step6Number"_s, u"6 шаг из 10"_s, u"step6ForeignHint"_s,
+                    texts::kChooseHint, u"kmNoteLink"_s, u"step6Back"_s, u"step6Next"_s }),
         {
             { u"kmTitle"_s, u"step6Frame"_s, K::Label, { 240, 360, 8280, 1095 }, Bold | Large,
                 u"Коэффициент страховых тарифов в зависимости от технических характеристик транспортного "
@@ -130,14 +148,19 @@ std::vector<ControlRow> driversWindowLayout()
             { u"kmAmendment"_s, u"step6Frame"_s, K::Label, { 240, 1500, 8280, 255 }, Plain, kAmendment2011 },
             { u"kmListTitle"_s, u"step6Frame"_s, K::Label, { 240, 1920, 4215, 255 }, Plain,
                 u"Мощность двигателя (лошадиных сил)"_s },
-            { u"kmList"_s, u"step6Frame"_s, K::List, { 240, 2220, 4215, 1575 }, Plain, {}, u"kmListTitle"_s },
-            { u"firstKilowatts"_s, u"step6Frame"_s, K::Label, { 4680, 2220, 1815, 255 } },
-            { u"secondKilowatts"_s, u"step6Frame"_s, K::Label, { 4680, 2580, 1815, 255 } },
-            { u"kmBox"_s, u"step6Frame"_s, K::LineEdit, { 6840, 2220, 1455, 285 }, Bold, {}, u"kmTitle"_s },
+            { u"kmList"_s, u"step6Frame"_s, K::List, { 240, 2220, 4215, 1575 }, Plain, {}, u"kmListTitle"_s,
+                {}, into(m_kmList) },
+            { u"firstKilowatts"_s, u"step6Frame"_s, K::Label, { 4680, 2220, 1815, 255 }, Plain, {}, {}, {},
+                into(m_firstKilowatts) },
+            { u"secondKilowatts"_s, u"step6Frame"_s, K::Label, { 4680, 2580, 1815, 255 }, Plain, {}, {}, {},
+                into(m_secondKilowatts) },
+            { u"kmBox"_s, u"step6Frame"_s, K::LineEdit, { 6840, 2220, 1455, 285 }, Bold, {}, u"kmTitle"_s, {},
+                into(m_kmBox) },
         });
 
-    addStep(stepRows({ u"step7Frame"_s, u"КС"_s, u"step7Number"_s, u"7 шаг из 10"_s, u"step7ForeignHint"_s,
-                texts::kPressNextHint, u"ksNoteLink"_s, u"step7Back"_s, u"step7Next"_s }),
+    addStep(stepRows(7,
+                { u"step7Frame"_s, u"КС"_s, u"step7Number"_s, u"7 шаг из 10"_s, u"step7ForeignHint"_s,
+                    texts::kPressNextHint, u"ksNoteLink"_s, u"step7Back"_s, u"step7Next"_s }),
         {
             { u"ksTitle"_s, u"step7Frame"_s, K::Label, { 240, 360, 8280, 735 }, Bold | Large,
                 u"Коэффициент страховых тарифов в зависимости от периода использования транспортного "
@@ -147,36 +170,21 @@ std::vector<ControlRow> driversWindowLayout()
             { u"periodTitle"_s, u"step7Frame"_s, K::Label, { 240, 1560, 5895, 255 }, Plain,
                 u"Период использования транспортного средства "_s },
             { u"periodBox"_s, u"step7Frame"_s, K::Combo, { 240, 1860, 3255, 315 }, Plain, {},
-                u"periodTitle"_s },
-            { u"ksBox"_s, u"step7Frame"_s, K::LineEdit, { 6600, 1860, 1695, 285 }, Bold, {}, u"ksTitle"_s },
+                u"periodTitle"_s, {}, into(m_period) },
+            { u"ksBox"_s, u"step7Frame"_s, K::LineEdit, { 6600, 1860, 1695, 285 }, Bold, {}, u"ksTitle"_s, {},
+                into(m_ksBox) },
         });
     return rows;
 }
-
-const QRect kExitButton { 8400, 7440, 1335, 375 };
-
-const std::array kHints = { u"step3ForeignHint"_s, u"step4ForeignHint"_s, u"step5ForeignHint"_s,
-    u"step6ForeignHint"_s, u"step7ForeignHint"_s };
-
-} // namespace
 
 DriversWindow::DriversWindow(PremiumSheet &sheet)
     : StepWindow(u"driversWindow"_s)
     , m_sheet(sheet)
 {
-    build(driversWindowLayout(), kExitButton);
-    addStep(3, u"step3Frame"_s, u"step3Back"_s, u"step3Next"_s);
-    addStep(4, u"step4Frame"_s, u"step4Back"_s, u"step4Next"_s);
-    addStep(5, u"step5Frame"_s, u"step5Back"_s, u"step5Next"_s);
-    addStep(6, u"step6Frame"_s, u"step6Back"_s, u"step6Next"_s);
-    addStep(7, u"step7Frame"_s, u"step7Back"_s, u"step7Next"_s);
+    build(layout(), kExitButton);
+    for (std::size_t i = 0; i < m_steps.size(); ++i)
+        addStep(kFirstStep + int(i), m_steps[i].frame, m_steps[i].back, m_steps[i].next);
 
-    m_startClass = control<QComboBox>(u"startClassBox"_s);
-    m_payouts = control<QComboBox>(u"payoutsBox"_s);
-    m_endClass = control<QLineEdit>(u"endClassBox"_s);
-    m_period = control<QComboBox>(u"periodBox"_s);
-    m_kvsList = control<QListWidget>(u"kvsList"_s);
-    m_kmList = control<QListWidget>(u"kmList"_s);
     m_startClass->addItems(bonusMalusClasses());
     m_payouts->addItems(payoutCounts());
     for (const KsRow &row : ksRows())
@@ -186,22 +194,20 @@ DriversWindow::DriversWindow(PremiumSheet &sheet)
     bindComboText(m_period, m_sheet, SheetText::Period);
     bindText(m_endClass, m_sheet, SheetText::EndClass);
 
-    bindText(control<QLineEdit>(u"kbmBox"_s), m_sheet, SheetText::Kbm);
-    bindText(control<QLineEdit>(u"koBox"_s), m_sheet, SheetText::Ko);
-    bindText(control<QLineEdit>(u"kvsBox"_s), m_sheet, SheetText::Kvs);
-    bindText(control<QLineEdit>(u"kmBox"_s), m_sheet, SheetText::Km);
-    bindText(control<QLineEdit>(u"ksBox"_s), m_sheet, SheetText::Ks);
+    bindText(m_kbmBox, m_sheet, SheetText::Kbm);
+    bindText(m_koBox, m_sheet, SheetText::Ko);
+    bindText(m_kvsBox, m_sheet, SheetText::Kvs);
+    bindText(m_kmBox, m_sheet, SheetText::Km);
+    bindText(m_ksBox, m_sheet, SheetText::Ks);
 
-    connect(control<QRadioButton>(u"firstContract"_s), &QRadioButton::clicked, this,
+    connect(m_firstContract, &QRadioButton::clicked, this,
         [this] { selectContractKind(m_sheet, ContractKind::FirstTime); });
-    connect(control<QRadioButton>(u"renewalContract"_s), &QRadioButton::clicked, this,
+    connect(m_renewalContract, &QRadioButton::clicked, this,
         [this] { selectContractKind(m_sheet, ContractKind::Renewal); });
     connect(m_startClass, &QComboBox::activated, this, [this] { applyStartClass(m_sheet); });
     connect(m_payouts, &QComboBox::activated, this, [this] { applyPayouts(m_sheet); });
-    connect(control<QRadioButton>(u"driversLimited"_s), &QRadioButton::clicked, this,
-        [this] { chooseKo(m_sheet, 0); });
-    connect(control<QRadioButton>(u"driversUnlimited"_s), &QRadioButton::clicked, this,
-        [this] { chooseKo(m_sheet, 1); });
+    connect(m_driversLimited, &QRadioButton::clicked, this, [this] { chooseKo(m_sheet, 0); });
+    connect(m_driversUnlimited, &QRadioButton::clicked, this, [this] { chooseKo(m_sheet, 1); });
     connect(m_kvsList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             chooseKvs(m_sheet, m_kvsList->item(row)->text());
@@ -217,17 +223,15 @@ DriversWindow::DriversWindow(PremiumSheet &sheet)
     connect(m_period, &QComboBox::activated, this,
         [this] { chooseKs(m_sheet, m_sheet.text(SheetText::Period)); });
 
-    const std::array<std::pair<QString, Note>, 5> notes
-        = { { { u"kbmNoteLink"_s, Note::Kbm }, { u"koNoteLink"_s, Note::Ko }, { u"kvsNoteLink"_s, Note::Kvs },
-            { u"kmNoteLink"_s, Note::Km }, { u"ksNoteLink"_s, Note::Ks } } };
-    for (const auto &[label, note] : notes)
-        connect(control<ClickableLabel>(label), &ClickableLabel::clicked, this,
-            [note] { openNote(note, tellUser); });
+    // By step, 3 to 7.
+    const std::array notes = { Note::Kbm, Note::Ko, Note::Kvs, Note::Km, Note::Ks };
+    for (std::size_t i = 0; i < m_steps.size(); ++i) {
+        connect(m_steps[i].note, &ClickableLabel::clicked, this, [note = notes[i]] { openNote(note, tellUser); });
+    }
     connect(&m_sheet, &PremiumSheet::foreignRegisteredChanged, this, &DriversWindow::showForeignState);
 
     // Built when first needed, it shows the sheet: step 3 visible, the lists
-    // filled with the sheet's rows chosen. Of the two kilowatt figures only
-    // the first is shown until the next power is chosen.
+    // filled with the sheet's rows chosen, the power also in kilowatts.
     showStep(3);
     for (const KvsRow &row : kvsRows())
         m_kvsList->addItem(row.item);
@@ -237,22 +241,20 @@ DriversWindow::DriversWindow(PremiumSheet &sheet)
     showKo(m_sheet.driversLimit());
     showKvs(m_sheet.kvsRow());
     showKm(m_sheet.kmRow());
-    control<QLabel>(u"secondKilowatts"_s)->clear();
     showForeignState(m_sheet.foreignRegistered());
 }
 
 void DriversWindow::showContractKind(ContractKind kind)
 {
     const bool firstTime = kind == ContractKind::FirstTime;
-    control<QRadioButton>(firstTime ? u"firstContract"_s : u"renewalContract"_s)->setChecked(true);
-    control<QWidget>(u"firstContractRule"_s)->setVisible(firstTime);
-    control<QWidget>(u"renewalGroup"_s)->setEnabled(!firstTime);
+    (firstTime ? m_firstContract : m_renewalContract)->setChecked(true);
+    m_firstContractRule->setVisible(firstTime);
+    m_renewalGroup->setEnabled(!firstTime);
 }
 
 void DriversWindow::showKo(DriversLimit limit)
 {
-    control<QRadioButton>(limit == DriversLimit::Limited ? u"driversLimited"_s : u"driversUnlimited"_s)
-        ->setChecked(true);
+    (limit == DriversLimit::Limited ? m_driversLimited : m_driversUnlimited)->setChecked(true);
 }
 
 void DriversWindow::showKvs(int row)
@@ -267,26 +269,15 @@ void DriversWindow::showKm(int row)
         const QSignalBlocker quiet(m_kmList);
         m_kmList->setCurrentRow(row);
     }
-    if (row < 0 || std::size_t(row) >= kmRows().size())
-        return;
-    showInKilowatts(kmRows()[std::size_t(row)]);
-}
-
-void DriversWindow::showInKilowatts(const KmRow &row)
-{
-    // Each label changes only when its own figure does, so the second one
-    // stays empty from the start until a power with another second figure
-    // is chosen.
-    if (std::exchange(m_firstFigure, row.firstFigure) != row.firstFigure)
-        control<QLabel>(u"firstKilowatts"_s)->setText(kilowattText(row.firstFigure));
-    if (std::exchange(m_secondFigure, row.secondFigure) != row.secondFigure)
-        control<QLabel>(u"secondKilowatts"_s)->setText(secondKilowattText(row.secondFigure));
+    const PowerKilowatts kilowatts = powerKilowatts(row);
+    m_firstKilowatts->setText(kilowatts.first);
+    m_secondKilowatts->setText(kilowatts.second);
 }
 
 void DriversWindow::showForeignState(bool on)
 {
-    for (const QString &hint : kHints)
-        control<QWidget>(hint)->setVisible(on);
+    for (const StepControls &step : m_steps)
+        step.hint->setVisible(on);
 }
 
 } // namespace karvo

@@ -16,17 +16,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace karvo {
 
-std::vector<ControlRow> footerRows(const QRect &exitTwips)
-{
-    using K = ControlKind;
-    return {
-        { u"exitButton"_s, {}, K::Button, exitTwips, Plain, texts::kExit },
-        { u"siteLink"_s, {}, K::Link, { 120, 7440, 2895, 255 }, Bold | Blue, kAuthorSite },
-        { u"rightsNotice"_s, {}, K::Label, { 3240, 7680, 3015, 255 }, Blue | Serif, kRightsNotice },
-        { u"emailLink"_s, {}, K::Link, { 6300, 7440, 1995, 255 }, Bold | Blue, kAuthorEmail },
-    };
-}
-
 StepWindow::StepWindow(const QString &name)
 {
     setObjectName(name);
@@ -50,41 +39,47 @@ void StepWindow::closeEvent(QCloseEvent *event)
     event->ignore();
 }
 
-void StepWindow::build(std::span<const ControlRow> rows, const QRect &exitTwips)
+std::vector<ControlRow> StepWindow::footerRows(const QRect &exitTwips)
 {
-    m_controls = buildControls(this, rows);
-    const std::vector<ControlRow> exitAndLinks = footerRows(exitTwips);
-    const Controls footerControls = buildControls(this, exitAndLinks);
-    for (const ControlRow &row : exitAndLinks)
-        m_controls.add(row.name, footerControls.widget(row.name));
-
-    connect(control<QPushButton>(u"exitButton"_s), &QPushButton::clicked, this, &StepWindow::exitClicked);
-    auto *email = control<ClickableLabel>(u"emailLink"_s);
-    email->setToolTip(kEmailTooltip);
-    // The links take their target from their own caption at the moment of the
-    // click, so what is shown is what opens.
-    connect(email, &ClickableLabel::clicked, this, [email] { openMail(email->text(), tellUser); });
-    auto *site = control<ClickableLabel>(u"siteLink"_s);
-    site->setToolTip(kSiteTooltip);
-    connect(site, &ClickableLabel::clicked, this, [site] { openSite(site->text(), tellUser); });
+    using K = ControlKind;
+    return {
+        { u"exitButton"_s, {}, K::Button, exitTwips, Plain, texts::kExit, {}, {}, into(m_exitButton) },
+        { u"siteLink"_s, {}, K::Link, { 120, 7440, 2895, 255 }, Bold | Blue, kAuthorSite, {}, {},
+            into(m_siteLink) },
+        { u"rightsNotice"_s, {}, K::Label, { 3240, 7680, 3015, 255 }, Blue | Serif, kRightsNotice },
+        { u"emailLink"_s, {}, K::Link, { 6300, 7440, 1995, 255 }, Bold | Blue, kAuthorEmail, {}, {},
+            into(m_emailLink) },
+    };
 }
 
-void StepWindow::addStep(int step, const QString &frame, const QString &back, const QString &next)
+void StepWindow::build(std::span<const ControlRow> rows, const QRect &exitTwips)
 {
-    m_frames.insert(step, control<QWidget>(frame));
-    if (!back.isEmpty())
-        connect(control<QPushButton>(back), &QPushButton::clicked, this,
-            [this, step] { emit backClicked(step); });
-    if (!next.isEmpty()) {
-        connect(control<QPushButton>(next), &QPushButton::clicked, this,
-            [this, step] { emit nextClicked(step); });
+    buildControls(this, rows);
+    buildControls(this, footerRows(exitTwips));
+
+    connect(m_exitButton, &QPushButton::clicked, this, &StepWindow::exitClicked);
+    m_emailLink->setToolTip(kEmailTooltip);
+    // The links take their target from their own caption at the moment of the
+    // click, so what is shown is what opens.
+    connect(m_emailLink, &ClickableLabel::clicked, this, [this] { openMail(m_emailLink->text(), tellUser); });
+    m_siteLink->setToolTip(kSiteTooltip);
+    connect(m_siteLink, &ClickableLabel::clicked, this, [this] { openSite(m_siteLink->text(), tellUser); });
+}
+
+void StepWindow::addStep(int step, QWidget *frame, QPushButton *back, QPushButton *next)
+{
+    m_frames.insert(step, frame);
+    if (back)
+        connect(back, &QPushButton::clicked, this, [this, step] { emit backClicked(step); });
+    if (next) {
+        connect(next, &QPushButton::clicked, this, [this, step] { emit nextClicked(step); });
         setEnterButton(step, next);
     }
 }
 
-void StepWindow::setEnterButton(int step, const QString &button)
+void StepWindow::setEnterButton(int step, QPushButton *button)
 {
-    m_enterButtons.insert(step, control<QPushButton>(button));
+    m_enterButtons.insert(step, button);
 }
 
 void StepWindow::keyPressEvent(QKeyEvent *event)

@@ -3,9 +3,9 @@
 #include "layout/LayoutTable.h"
 
 #include <QMap>
+#include <QWidget>
 
 class QPushButton;
-#include <QWidget>
 
 #include <vector>
 
@@ -15,9 +15,7 @@ class QPushButton;
 // wizard, the "Выход" button and the footer links.
 namespace karvo {
 
-// The rows of the exit button, placed at `exitTwips`, and the three footer
-// labels ("emailLink", "rightsNotice", "siteLink") of a window.
-std::vector<ControlRow> footerRows(const QRect &exitTwips);
+class ClickableLabel;
 
 class StepWindow : public QWidget
 {
@@ -39,8 +37,6 @@ public:
     void showStep(int step);
     bool hasStep(int step) const { return m_frames.contains(step); }
 
-    const Controls &controls() const { return m_controls; }
-
 signals:
     void nextClicked(int step);
     void backClicked(int step);
@@ -50,24 +46,27 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
+    // Builds the window's rows, then the exit button at `exitTwips` and the
+    // footer links.
     void build(std::span<const ControlRow> rows, const QRect &exitTwips);
-    // Registers a step frame and wires its buttons (either may be empty). The
+    // Registers a step frame and wires its buttons (either may be null). The
     // next button is also what Enter presses on that step.
-    void addStep(int step, const QString &frame, const QString &back, const QString &next);
+    void addStep(int step, QWidget *frame, QPushButton *back, QPushButton *next);
     // The button Enter presses on a step without a next button.
-    void setEnterButton(int step, const QString &button);
+    void setEnterButton(int step, QPushButton *button);
 
     // Enter presses the visible step's next button (or its Enter button),
     // unless a drop-down has the focus: Enter there belongs to the box (its
     // open list), and typed text is no choice to go on with.
     void keyPressEvent(QKeyEvent *event) override;
 
-    template <class T> T *control(const QString &name) const { return m_controls.get<T>(name); }
-
-    Controls m_controls;
-
 private:
+    std::vector<ControlRow> footerRows(const QRect &exitTwips);
     void focusFirstControl();
+
+    QPushButton *m_exitButton = nullptr;
+    ClickableLabel *m_siteLink = nullptr;
+    ClickableLabel *m_emailLink = nullptr;
 
     QMap<int, QWidget *> m_frames;
     QMap<int, QPushButton *> m_enterButtons;

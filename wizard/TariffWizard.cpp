@@ -123,11 +123,8 @@ void TariffWizard::next(int step)
         driversWindow()->showStep(step + 1);
         break;
     case 7:
-        if (requireCoefficient(Coefficient::Ks)) {
-            premiumWindow()->setReminderCaption(
-                texts::kReminderCaptionPrefix + m_sheet.text(SheetText::Period));
+        if (requireCoefficient(Coefficient::Ks))
             switchWindow(driversWindow(), premiumWindow());
-        }
         break;
     case 8:
         if (mayLeaveStep8(m_sheet))

@@ -67,8 +67,8 @@ private slots:
         QCOMPARE(sheet.kvsRow(), index.isEmpty() ? -1 : index.toInt());
     }
 
-    // Every КМ item with its coefficient and the kilowatt labels its figures
-    // give: the first figure always, the second only when it is not 0.
+    // Every КМ item with its coefficient and the kilowatt labels its row
+    // gives: the first figure always, the second only when it is not 0.
     void chooseKm_data()
     {
         QTest::addColumn<QString>("item");
@@ -101,8 +101,23 @@ private slots:
         QCOMPARE(row->item, item);
         QCOMPARE(sheet.coefficient(Coefficient::Km), km);
         QCOMPARE(sheet.kmRow(), index.toInt());
-        QCOMPARE(kilowattText(row->firstFigure), firstLabel);
-        QCOMPARE(secondKilowattText(row->secondFigure), secondLabel);
+        const PowerKilowatts kilowatts = powerKilowatts(index.toInt());
+        QCOMPARE(kilowatts.first, firstLabel);
+        QCOMPARE(kilowatts.second, secondLabel);
+    }
+
+    void powerKilowattsOutsideTheList_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::newRow("no row chosen") << -1;
+        QTest::newRow("past the last row") << 6;
+    }
+    void powerKilowattsOutsideTheList()
+    {
+        QFETCH(int, row);
+        const PowerKilowatts kilowatts = powerKilowatts(row);
+        QCOMPARE(kilowatts.first, QString());
+        QCOMPARE(kilowatts.second, QString());
     }
 
     void chooseKmUnknownItem()

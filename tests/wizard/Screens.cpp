@@ -120,8 +120,8 @@ int main(int argc, char *argv[])
     // A premium above the legal maximum, on a window of its own so that the
     // walk above keeps its values.
     PremiumSheet aboveSheet;
+    aboveSheet.setText(SheetText::Period, wizard.sheet().text(SheetText::Period));
     PremiumWindow above(aboveSheet);
-    above.setReminderCaption(premiumWindow->reminderCaption());
     above.show();
     above.showStep(10);
     const QStringList values { u"1980"_s, u"2"_s, u"2,45"_s, u"1,7"_s, u"1,8"_s, u"1,6"_s, u"1"_s, u"1"_s,

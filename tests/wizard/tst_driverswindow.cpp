@@ -4,6 +4,7 @@
 #include "WindowFixture.h"
 #include "WizardDriver.h"
 
+#include "model/DriverCoefficients.h"
 #include "model/PremiumSheet.h"
 #include "wizard/DriversWindow.h"
 
@@ -96,22 +97,34 @@ private slots:
     void powerShowsKilowatts_data()
     {
         QTest::addColumn<int>("row");
+        // Chosen in the sheet before the window is built (a load of saved
+        // inputs before step 3 was ever shown), or picked on the window.
+        QTest::addColumn<bool>("beforeTheWindow");
         QTest::addColumn<QString>("km");
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
-        QTest::newRow("50 to 70") << 1 << u"1"_s << u"36,775 кВт"_s << u"51,485 кВт"_s;
+        QTest::newRow("50 to 70") << 1 << false << u"1"_s << u"36,775 кВт"_s << u"51,485 кВт"_s;
         QTest::newRow("120 to 150 rounds to four places")
-            << 4 << u"1,4"_s << u"88,26 кВт"_s << u"110,3249 кВт"_s;
-        QTest::newRow("over 150 names one figure") << 5 << u"1,6"_s << u"110,3249 кВт"_s << QString();
+            << 4 << false << u"1,4"_s << u"88,26 кВт"_s << u"110,3249 кВт"_s;
+        QTest::newRow("over 150 names one figure")
+            << 5 << false << u"1,6"_s << u"110,3249 кВт"_s << QString();
+        QTest::newRow("50 to 70 chosen before the window")
+            << 1 << true << u"1"_s << u"36,775 кВт"_s << u"51,485 кВт"_s;
     }
     void powerShowsKilowatts()
     {
         QFETCH(int, row);
+        QFETCH(bool, beforeTheWindow);
         QFETCH(QString, km);
         QFETCH(QString, first);
         QFETCH(QString, second);
+        if (beforeTheWindow) {
+            m_fixture.reset();
+            m_fixture.build([row](PremiumSheet &sheet) { chooseKm(sheet, kmRows()[std::size_t(row)].item); });
+        }
         m_fixture.window->showStep(6);
-        driver::pickRow(driver::find<QListWidget>(m_fixture.window.get(), u"kmList"_s), row);
+        if (!beforeTheWindow)
+            driver::pickRow(driver::find<QListWidget>(m_fixture.window.get(), u"kmList"_s), row);
         QCOMPARE(driver::text(m_fixture.window.get(), u"kmBox"_s), km);
         QCOMPARE(m_fixture.sheet->kmRow(), row);
         QCOMPARE(kilowatts(u"firstKilowatts"_s), first);

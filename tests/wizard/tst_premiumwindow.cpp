@@ -5,6 +5,7 @@
 #include "WindowFixture.h"
 #include "WizardDriver.h"
 
+#include "model/PremiumFormula.h"
 #include "model/PremiumSheet.h"
 #include "wizard/PremiumWindow.h"
 
@@ -232,6 +233,28 @@ private slots:
         QVERIFY(!driver::find(m_fixture.window.get(), u"explanationLink"_s)->isVisible());
         QVERIFY(!driver::find(m_fixture.window.get(), u"explanation"_s)->isVisible());
         QVERIFY(!driver::find(m_fixture.window.get(), u"maximumWarning"_s)->isVisible());
+    }
+
+    // Built over a sheet that already holds Т and a period, the window shows
+    // them as one built before would: Т explained, the period in the
+    // reminder's caption, which then follows the period.
+    void showsWhatTheSheetHoldsWhenBuilt()
+    {
+        m_fixture.reset();
+        m_fixture.build([](PremiumSheet &sheet) {
+            for (Coefficient c : kAllCoefficients)
+                sheet.setCoefficient(c, u"1"_s);
+            sheet.setCoefficient(Coefficient::Tb, u"1980"_s);
+            sheet.setOwnerKind(OwnerKind::Individual);
+            sheet.setText(SheetText::Period, u"3 месяца"_s);
+            QCOMPARE(computePremium(sheet), QString());
+        });
+        m_fixture.window->showStep(10);
+        QVERIFY(m_fixture.window->explanation().startsWith(u"Т = ТБ × КТ"_s));
+        QVERIFY(driver::find(m_fixture.window.get(), u"explanationLink"_s)->isVisible());
+        QCOMPARE(m_fixture.window->reminderCaption(), u"Запустить программу через 3 месяца"_s);
+        m_fixture.sheet->setText(SheetText::Period, u"10 месяцев и более "_s);
+        QCOMPARE(m_fixture.window->reminderCaption(), u"Запустить программу через 10 месяцев и более "_s);
     }
 
     void reminderOkNeedsTheCheck()
