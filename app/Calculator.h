@@ -1,7 +1,7 @@
 #pragma once
 
-#include "journal/Journal.h"
 #include "app/SavedInputsReplay.h"
+#include "journal/Journal.h"
 #include "wizard/TariffWizard.h"
 
 #include <QObject>

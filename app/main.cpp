@@ -1,11 +1,11 @@
+#include "app/Calculator.h"
+#include "app/DesktopServices.h"
 #include "journal/JournalCommand.h"
 #include "journal/JournalTexts.h"
 #include "layout/LayoutTable.h"
 #include "platform/CommandLine.h"
 #include "platform/Messages.h"
 #include "reminder/ReminderTexts.h"
-#include "app/Calculator.h"
-#include "app/DesktopServices.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -242,11 +242,11 @@ QString computePremium(PremiumSheet &sheet)
 {
     const PremiumOutcome outcome = evaluatePremium(sheet);
     if (const Money *t = std::get_if<Money>(&outcome)) {
-        sheet.setText(SheetText::T, t->toText());
+        sheet.setPremium(t->toText());
         return {};
     }
     // A refused "Расчет" shows no Т: an earlier one belongs to other inputs.
-    sheet.setText(SheetText::T, QString());
+    sheet.setPremium(QString());
     if (const Coefficient *bad = std::get_if<Coefficient>(&outcome))
         return formula_texts::kWrongCoefficientPrefix + shortName(*bad);
     return formula_texts::kTooLarge;

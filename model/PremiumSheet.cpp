@@ -82,18 +82,26 @@ QString PremiumSheet::text(SheetText field) const
 
 void PremiumSheet::setText(SheetText field, const QString &value)
 {
-    if (field == SheetText::T) {
-        // "Расчет" writes Т for what the sheet holds now, or empties it.
-        m_computedPremium = value;
-        m_computedFrom = value.isEmpty() ? std::nullopt : std::optional(inputsOf(m_value));
-    }
     QString &text = slot(field);
+    // A window that shows Т writes back what it was given: that is no new Т.
     if (text == value)
         return;
+    if (field == SheetText::T)
+        return setPremium(value);
     text = value;
     emit textChanged(field, value);
     if (field != SheetText::T)
         followInputs();
+}
+
+void PremiumSheet::setPremium(const QString &premium)
+{
+    m_computedPremium = premium;
+    m_computedFrom = premium.isEmpty() ? std::nullopt : std::optional(inputsOf(m_value));
+    if (m_value.premium == premium)
+        return;
+    m_value.premium = premium;
+    emit textChanged(SheetText::T, premium);
 }
 
 void PremiumSheet::followInputs()
@@ -106,7 +114,8 @@ void PremiumSheet::followInputs()
     emit textChanged(SheetText::T, premium);
 }
 
-template <class T, class Signal> void PremiumSheet::change(T Calculation::*field, const T &value, Signal signal)
+template <class T, class Signal>
+void PremiumSheet::change(T Calculation::*field, const T &value, Signal signal)
 {
     if (m_value.*field == value)
         return;

@@ -69,9 +69,9 @@ public:
     void restore(const Calculation &value);
 
     QString text(SheetText field) const;
-    // Writing Т (only "Расчет" does) makes it the premium of the inputs the
-    // sheet holds now.
     void setText(SheetText field, const QString &value);
+    // "Расчет": Т of the inputs the sheet holds now, or none.
+    void setPremium(const QString &premium);
 
     QString coefficient(Coefficient c) const { return m_value.coefficient(c); }
     void setCoefficient(Coefficient c, const QString &value) { setText(textOf(c), value); }

@@ -121,7 +121,7 @@ StoredInputs storedInputsOf(const Calculation &calculation)
     inputs.townGroup = calculation.townGroup;
     inputs.ktVariant = calculation.column == TerritoryColumn::Vehicles ? u"17"_s
         : calculation.column == TerritoryColumn::Tractors              ? u"18"_s
-                                                                        : QString();
+                                                                       : QString();
     inputs.contractKind = u"11"_s;
     // A first contract ends its term in class 4.
     inputs.startClass = calculation.contractKind == ContractKind::FirstTime ? u"4"_s : calculation.endClass;

@@ -65,7 +65,9 @@ inline Calculation madeCalculation(QRandomGenerator &random)
         sheet.setRegistrationCase(RegistrationCase(random.bounded(2)));
     sheet.setVehicleGroup(VehicleGroup(random.bounded(3)));
     if (sheet.reminderWanted())
-        sheet.setText(SheetText::ReminderDate, QDate(2027, 1 + random.bounded(12), 1 + random.bounded(28)).toString(QStringLiteral("dd.MM.yyyy")));
+        sheet.setText(SheetText::ReminderDate,
+            QDate(2027, 1 + random.bounded(12), 1 + random.bounded(28))
+                .toString(QStringLiteral("dd.MM.yyyy")));
     computePremium(sheet);
     return sheet.value();
 }

@@ -310,7 +310,8 @@ private slots:
                 columns << u"in_"_s + journalInputFields()[i].first;
                 values << u"'"_s + old.inputs.*journalInputFields()[i].second + u"'"_s;
             }
-            for (const char *name : { "c_tb", "c_kt", "c_kbm", "c_ko", "c_kvs", "c_km", "c_ks", "c_kp", "c_kn" })
+            for (const char *name :
+                { "c_tb", "c_kt", "c_kbm", "c_ko", "c_kvs", "c_km", "c_ks", "c_kp", "c_kn" })
                 columns << QString::fromLatin1(name);
             for (const QString &c : old.coefficients)
                 values << u"'"_s + c + u"'"_s;

@@ -6,11 +6,11 @@
 #include "WizardDriver.h"
 #include "WizardWalk.h"
 
+#include "app/Calculator.h"
 #include "journal/JournalWindow.h"
 #include "reminder/ReminderWindow.h"
 #include "report/ReportBuilder.h"
 #include "storage/IniFile.h"
-#include "app/Calculator.h"
 #include "wizard/CategoryWindow.h"
 #include "wizard/DriversWindow.h"
 #include "wizard/PremiumWindow.h"
@@ -200,26 +200,53 @@ private slots:
             driver::find<QListWidget>(wizard.categoryWindow(), u"townList"_s)->currentItem()->text(), town);
     }
 
-    // "Открыть" in the journal brings back the calculation itself, with its
-    // own КБМ (a renewal from class 6 with one payout): walked on without a
-    // change, "Расчет" gives its Т again.
+    // "Открыть" in the journal brings back the calculation itself, whatever
+    // the windows show: walked on without a change, "Расчет" gives its Т
+    // again. A calculation made in between may differ in its step-10
+    // choices, or be of a vehicle registered abroad, whose check then stays
+    // ticked on step 1 until the entry is opened.
+    void journalEntryReopensWithTheSameT_data()
+    {
+        QTest::addColumn<int>("made");
+        QTest::addColumn<bool>("foreignBetween");
+        QTest::newRow("renewal from class 6 with one payout") << 0 << false;
+        QTest::newRow("vehicle registered abroad, for 5 to 15 days") << 1 << false;
+        QTest::newRow("first contract in class M") << 2 << false;
+        QTest::newRow("Russian vehicle after a foreign one, the check left ticked") << 0 << true;
+        QTest::newRow("first contract in class M after a foreign one") << 2 << true;
+    }
     void journalEntryReopensWithTheSameT()
     {
-        Recorders recorders;
-        Calculator calculator;
-        calculator.start();
-        TariffWizard &wizard = calculator.wizard();
-        driver::walk(wizard,
+        QFETCH(int, made);
+        QFETCH(bool, foreignBetween);
+        const std::array<driver::Walk, 3> walks = { {
             { .category = 3,
                 .region = u"Республика Башкортостан"_s,
                 .town = u"Уфа"_s,
                 .renewal = true,
                 .startClass = u"6"_s,
                 .payouts = u"1"_s,
-                .period = u"5 месяцев"_s });
+                .period = u"5 месяцев"_s },
+            { .category = 3, .foreign = true, .term = u"от 5 до 15 дней"_s },
+            { .category = 3,
+                .region = u"Москва"_s,
+                .startClass = u"M"_s,
+                .period = u"10 месяцев и более "_s },
+        } };
+        Recorders recorders;
+        Calculator calculator;
+        calculator.start();
+        TariffWizard &wizard = calculator.wizard();
+        driver::walk(wizard, walks[std::size_t(made)]);
         const QString t = wizard.sheet().text(SheetText::T);
         QVERIFY(!t.isEmpty());
-        driver::walk(wizard, { .from = 10, .step10 = { u"travellingToRegistration"_s } });
+        if (foreignBetween) {
+            wizard.showFirstStep();
+            driver::walk(wizard, { .foreign = true, .term = u"2 месяца"_s });
+            QVERIFY(wizard.sheet().foreignRegistered());
+        } else {
+            driver::walk(wizard, { .from = 10, .step10 = { u"groupTrailer"_s } });
+        }
         QVERIFY(wizard.sheet().text(SheetText::T) != t);
 
         driver::click(wizard.premiumWindow(), u"journalLink"_s);
@@ -230,10 +257,27 @@ private slots:
         table->selectRow(1); // newest first: the first calculation
         driver::click(journal, u"openButton"_s);
         QVERIFY(wizard.categoryWindow()->isVisible());
-        QTRY_VERIFY(driver::find<QPushButton>(wizard.categoryWindow(), u"step1Next"_s)->isEnabled());
+        QVERIFY(driver::find<QPushButton>(wizard.categoryWindow(), u"step1Next"_s)->isEnabled());
         driver::walk(wizard, {});
         QCOMPARE(recorders.messages, QStringList());
         QCOMPARE(wizard.sheet().text(SheetText::T), t);
+    }
+
+    // Back from step 10 and on again changes nothing: Т stays, and so does
+    // the report it allows.
+    void backAndOnKeepsT()
+    {
+        Recorders recorders;
+        Calculator calculator;
+        calculator.start();
+        TariffWizard &wizard = calculator.wizard();
+        driver::walk(wizard, { .region = u"Москва"_s, .period = u"10 месяцев и более "_s });
+        const QString t = wizard.sheet().text(SheetText::T);
+        QVERIFY(!t.isEmpty());
+        driver::click(wizard.premiumWindow(), u"step10Back"_s);
+        driver::click(wizard.premiumWindow(), u"step9Next"_s);
+        QCOMPARE(wizard.sheet().text(SheetText::T), t);
+        QCOMPARE(recorders.messages, QStringList());
     }
 
     void restoreWithoutAFileSaysSo()
