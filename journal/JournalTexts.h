@@ -69,21 +69,28 @@ inline const QString kIoError = QStringLiteral("ошибка чтения или
 // %1 the database's own message.
 inline const QString kDatabaseError = QStringLiteral("ошибка базы данных (%1)");
 
-// CSV import. %1 the file.
+// CSV files. %1 the file, %2 the reason.
 inline const QString kCsvCannotRead = QStringLiteral("не удалось прочитать файл %1: %2");
+inline const QString kCsvCannotWrite = QStringLiteral("не удалось записать файл %1: %2");
+// The file "-" of the command line.
+inline const QString kStandardInput = QStringLiteral("стандартный ввод");
+inline const QString kStandardOutput = QStringLiteral("стандартный вывод");
 inline const QString kCsvNotJournal
     = QStringLiteral("файл %1 не является журналом расчетов karvo: первая строка не совпадает с заголовком");
+// %1 the file, %2 the titles, separated by ", ".
+inline const QString kCsvMissingColumns
+    = QStringLiteral("файл %1 не является журналом расчетов karvo: в первой строке нет столбцов %2");
 // %1 added, %2 already in the journal.
 inline const QString kImported = QStringLiteral("Добавлено записей: %1, уже были в журнале: %2.");
 // %1 the line numbers, separated by ", ".
 inline const QString kSkippedLines = QStringLiteral("Пропущены строки, которые не удалось прочитать: %1.");
 
 // The command line. %1 the option.
-inline const QString kOptionsHelp
-    = QStringLiteral("      --export-journal ФАЙЛ\n"
-                     "                 записать журнал расчетов в ФАЙЛ (CSV) и выйти\n"
-                     "      --import-journal ФАЙЛ\n"
-                     "                 добавить в журнал расчетов записи из ФАЙЛА (CSV) и выйти\n");
+inline const QString kOptionsHelp = QStringLiteral(
+    "      --export-journal ФАЙЛ\n"
+    "                 записать журнал расчетов в ФАЙЛ (CSV; «-» — стандартный вывод) и выйти\n"
+    "      --import-journal ФАЙЛ\n"
+    "                 добавить в журнал расчетов записи из ФАЙЛА (CSV; «-» — стандартный ввод) и выйти\n");
 inline const QString kMissingFile = QStringLiteral("karvo: после %1 укажите имя файла\n");
 // %1 the reason.
 inline const QString kCommandFailed = QStringLiteral("karvo: %1\n");
