@@ -1,5 +1,6 @@
 #include "journal/JournalCommand.h"
 
+#include "journal/CsvReader.h"
 #include "journal/JournalStore.h"
 #include "journal/JournalTexts.h"
 
@@ -39,9 +40,14 @@ std::optional<CommandLineOutcome> runJournalCommand(const QStringList &arguments
     JournalStore store;
     if (option == kExportOption) {
         QString error;
-        if (store.exportCsv(file, &error) < 0)
+        const int written = store.exportCsv(file, &error);
+        if (written < 0)
             return failure(error);
-        return CommandLineOutcome { false, 0, {}, {} };
+        const QString done = texts::kExported.arg(written).arg(shownCsvPath(file, true)) + u'\n';
+        // Standard output may be the journal itself.
+        if (file == u"-"_s)
+            return CommandLineOutcome { false, 0, {}, u"karvo: "_s + done };
+        return CommandLineOutcome { false, 0, done, {} };
     }
     const JournalImported imported = store.importCsv(file);
     if (!imported.ok)

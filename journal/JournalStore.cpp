@@ -1,5 +1,7 @@
 #include "journal/JournalStore.h"
 
+#include "journal/CsvReader.h"
+#include "journal/CsvWriter.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalTexts.h"
 #include "platform/ProgramFolder.h"
@@ -9,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -30,6 +31,11 @@ constexpr int kBusyMilliseconds = 3000;
 const QString kBusyTimeout = u"QSQLITE_BUSY_TIMEOUT=%1"_s.arg(kBusyMilliseconds);
 // Sortable, and exact to the millisecond, so that the newest entry is known.
 const QString kTimeFormat = u"yyyy-MM-dd HH:mm:ss.zzz"_s;
+
+// The minute of an entry's time, which is what the CSV keeps of it.
+const QString kMinute = u"substr(time, 1, 16)"_s;
+// The texts that tell entries of one minute apart best, after the minute.
+const QStringList kDuplicateKey { u"t"_s, u"note"_s, u"in_kt1"_s, u"in_kt2"_s, u"in_tb"_s, u"c_kbm"_s };
 
 // The columns of an entry in the order every SELECT names them.
 const QStringList &entryColumns()
@@ -584,76 +590,83 @@ int JournalStore::exportCsvOnce(const QString &file, QString *error)
             *error = m_error;
         return -1;
     }
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) {
+    CsvOutput out;
+    if (!out.open(file)) {
         if (error)
-            *error = out.errorString();
+            *error = out.error();
         return -1;
     }
-    out.write("\xEF\xBB\xBF");
-    out.write(csvHeader().toUtf8());
+    out.write(u"\uFEFF"_s + csvHeader());
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     if (!query.exec(selectEntries() + u"ORDER BY time DESC, id DESC"_s)) {
-        out.cancelWriting();
+        out.cancel();
         fail(query, error);
         return -1;
     }
     int written = 0;
-    while (query.next()) {
-        out.write(csvRecord(entryOf(query)).toUtf8());
+    while (query.next() && out.write(csvRecord(entryOf(query))))
         ++written;
-    }
     if (!out.commit()) {
         if (error)
-            *error = out.errorString();
+            *error = out.error();
         return -1;
     }
     return written;
 }
 
-JournalImported JournalStore::importCsvOnce(const QString &file)
+JournalImported JournalStore::importCsv(QIODevice &in, const QString &shown)
 {
     JournalImported imported;
-    QFile in(file);
-    const QString shown = QDir::toNativeSeparators(file);
-    if (!in.open(QIODevice::ReadOnly)) {
-        imported.error = texts::kCsvCannotRead.arg(shown, in.errorString());
-        return imported;
-    }
-    QString text = QString::fromUtf8(in.readAll());
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    const std::vector<CsvRecord> records = readCsvRecords(text);
-    if (records.empty() || records.front().fields != readCsvRecords(csvHeader()).front().fields) {
+    CsvReader reader(in);
+    CsvRecord first;
+    if (!reader.next(first) || first.problem != CsvRecord::Problem::None) {
         imported.error = texts::kCsvNotJournal.arg(shown);
         return imported;
     }
-    std::vector<JournalEntry> entries;
-    for (std::size_t i = 1; i < records.size(); ++i) {
-        if (const std::optional<JournalEntry> entry = entryOfCsvRecord(records[i]))
-            entries.push_back(*entry);
-        else
-            imported.unreadableLines << records[i].line;
+    const CsvHeader header(first.fields);
+    if (const QStringList missing = header.missing(requiredCsvTitles()); !missing.isEmpty()) {
+        imported.error = missing.size() == requiredCsvTitles().size()
+            ? texts::kCsvNotJournal.arg(shown)
+            : texts::kCsvMissingColumns.arg(shown, missing.join(u", "_s));
+        return imported;
     }
     if (!writable(&imported.error))
         return imported;
-    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    WriteTransaction transaction(db);
-    if (!transaction.begun(&imported.error))
-        return imported;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    auto transaction = std::make_unique<WriteTransaction>(db);
+    if (!transaction->begun(&imported.error)) {
+        transaction.reset();
+        if (!recovered())
+            return imported;
+        db = QSqlDatabase::database(m_connection, false);
+        transaction = std::make_unique<WriteTransaction>(db);
+        if (!transaction->begun(&imported.error))
+            return imported;
+    }
+    QSqlQuery duplicate(db);
     // The CSV keeps the time to the minute: an entry of that minute with the
     // same texts everywhere is the same entry, met again when journals that
-    // were merged once are merged again.
-    QStringList same { u"time >= ? AND time < ?"_s };
+    // were merged once are merged again. Found through an index, since a
+    // file may hold any number of entries of one minute.
+    if (!duplicate.exec(u"CREATE INDEX IF NOT EXISTS entries_by_minute ON entries ("_s + kMinute + u", "_s
+            + kDuplicateKey.join(u", "_s) + u')')) {
+        fail(duplicate, &imported.error);
+        return imported;
+    }
+    QStringList same { kMinute + u" = ?"_s };
     for (const QString &column : entryColumns().mid(2))
         same << column + u" = ?"_s;
-    QSqlQuery duplicate(db);
     duplicate.prepare(u"SELECT 1 FROM entries WHERE "_s + same.join(u" AND "_s) + u" LIMIT 1"_s);
-    for (const JournalEntry &entry : entries) {
-        duplicate.addBindValue(entry.time.toString(kTimeFormat));
-        duplicate.addBindValue(entry.time.addSecs(60).toString(kTimeFormat));
-        bindTexts(duplicate, entry);
+    CsvRecord record;
+    while (reader.next(record)) {
+        const std::optional<JournalEntry> entry = entryOfCsvRecord(header, record);
+        if (!entry) {
+            imported.unreadableLines << record.line;
+            continue;
+        }
+        duplicate.addBindValue(entry->time.toString(kTimeFormat).left(16));
+        bindTexts(duplicate, *entry);
         if (!duplicate.exec()) {
             fail(duplicate, &imported.error);
             return imported;
@@ -664,11 +677,11 @@ JournalImported JournalStore::importCsvOnce(const QString &file)
             ++imported.duplicates;
             continue;
         }
-        if (!insert(entry, nullptr, &imported.error))
+        if (!insert(*entry, nullptr, &imported.error))
             return imported;
         ++imported.added;
     }
-    if (!transaction.commit(&imported.error)) {
+    if (!transaction->commit(&imported.error)) {
         imported.added = 0;
         return imported;
     }
@@ -740,17 +753,21 @@ bool JournalStore::remove(const QList<qint64> &ids, QString *error)
 int JournalStore::exportCsv(const QString &file, QString *error)
 {
     int written = exportCsvOnce(file, error);
-    if (written < 0 && recovered())
+    // Standard output cannot take the header a second time.
+    if (written < 0 && file != u"-"_s && recovered())
         written = exportCsvOnce(file, error);
     return written;
 }
 
 JournalImported JournalStore::importCsv(const QString &file)
 {
-    JournalImported imported = importCsvOnce(file);
-    if (!imported.ok && recovered())
-        imported = importCsvOnce(file);
-    return imported;
+    CsvInput input = openCsvInput(file);
+    if (!input.device) {
+        JournalImported refused;
+        refused.error = input.error;
+        return refused;
+    }
+    return importCsv(*input.device, shownCsvPath(file, false));
 }
 
 } // namespace karvo
