@@ -54,12 +54,8 @@ std::optional<CommandLineOutcome> runJournalCommand(const QStringList &arguments
         return failure(imported.error);
     CommandLineOutcome outcome { false, 0,
         texts::kImported.arg(imported.added).arg(imported.duplicates) + u'\n', {} };
-    if (!imported.unreadableLines.isEmpty()) {
-        QStringList lines;
-        for (const int line : imported.unreadableLines)
-            lines << QString::number(line);
-        outcome.err = u"karvo: "_s + texts::kSkippedLines.arg(lines.join(u", "_s)) + u'\n';
-    }
+    if (!imported.unreadableLines.isEmpty())
+        outcome.err = u"karvo: "_s + skippedLinesText(imported.unreadableLines) + u'\n';
     return outcome;
 }
 

@@ -282,6 +282,17 @@ QString journalPath()
         .filePath(name);
 }
 
+QString skippedLinesText(const QList<int> &lines)
+{
+    QStringList shown;
+    for (qsizetype i = 0; i < lines.size() && i < texts::kShownLines; ++i)
+        shown << QString::number(lines[i]);
+    QString list = shown.join(u", "_s);
+    if (lines.size() > texts::kShownLines)
+        list += texts::kMoreLines.arg(lines.size());
+    return texts::kSkippedLines.arg(list);
+}
+
 JournalStore::JournalStore(const QString &path)
     : m_path(path)
 {
@@ -489,12 +500,20 @@ std::vector<JournalEntry> JournalStore::listOnce(
             *error = m_error;
         return entries;
     }
-    const QStringList words = request.search.toCaseFolded().split(u' ', Qt::SkipEmptyParts);
+    const QStringList words = request.search.split(u' ', Qt::SkipEmptyParts);
     QStringList conditions;
     QStringList codes;
-    for (const QString &word : words) {
+    for (const QString &typed : words) {
+        const QString word = searchFolded(typed);
         const SearchedCodes found = searchedCodes(word);
-        QString condition = u"instr(search, ?)"_s;
+        QStringList texts { word };
+        // Entries written before look-alikes were folded keep the letters typed.
+        texts << typed.toCaseFolded();
+        // Т and the coefficients are shown with a comma; a dot is typed as often.
+        if (word.contains(u'.'))
+            texts << QString(word).replace(u'.', u',');
+        texts.removeDuplicates();
+        QString condition = QStringList(texts.size(), u"instr(search, ?)"_s).join(u" OR "_s);
         if (!found.owners.isEmpty())
             condition += u" OR in_t1 IN ("_s + QStringList(found.owners.size(), u"?"_s).join(u',') + u')';
         if (!found.categories.isEmpty())
@@ -502,7 +521,7 @@ std::vector<JournalEntry> JournalStore::listOnce(
         if (found.foreignRegistration)
             condition += u" OR in_t2 = '6'"_s;
         conditions << u'(' + condition + u')';
-        codes << word << found.owners << found.categories;
+        codes << texts << found.owners << found.categories;
     }
     const QString where = conditions.isEmpty() ? QString() : u"WHERE "_s + conditions.join(u" AND "_s);
     const QString direction = request.order == Qt::AscendingOrder ? u" ASC"_s : u" DESC"_s;
@@ -583,8 +602,28 @@ bool JournalStore::removeOnce(const QList<qint64> &ids, QString *error)
     return transaction.commit(error);
 }
 
+bool JournalStore::isJournalFile(const QString &file) const
+{
+    // By stat() alone: opening the journal's file to compare it would drop
+    // SQLite's locks on it.
+    const QFileInfo given(file);
+    if (file == u"-"_s || !given.exists())
+        return false;
+    for (const QString &suffix : { u""_s, u"-wal"_s, u"-shm"_s, u"-journal"_s }) {
+        const QFileInfo own(m_path + suffix);
+        if (own.exists() && own.canonicalFilePath() == given.canonicalFilePath())
+            return true;
+    }
+    return false;
+}
+
 int JournalStore::exportCsvOnce(const QString &file, QString *error)
 {
+    if (isJournalFile(file)) {
+        if (error)
+            *error = texts::kCsvCannotWrite.arg(shownCsvPath(file, true), texts::kJournalItself);
+        return -1;
+    }
     if (!open()) {
         if (error)
             *error = m_error;
@@ -761,6 +800,11 @@ int JournalStore::exportCsv(const QString &file, QString *error)
 
 JournalImported JournalStore::importCsv(const QString &file)
 {
+    if (isJournalFile(file)) {
+        JournalImported refused;
+        refused.error = texts::kCsvCannotRead.arg(shownCsvPath(file, false), texts::kJournalItself);
+        return refused;
+    }
     CsvInput input = openCsvInput(file);
     if (!input.device) {
         JournalImported refused;

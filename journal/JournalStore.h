@@ -50,6 +50,9 @@ struct JournalImported
     QString error; // the reason, when not ok
 };
 
+// The sentence that names the lines an import skipped.
+QString skippedLinesText(const QList<int> &lines);
+
 class JournalStore
 {
 public:
@@ -100,6 +103,8 @@ private:
     bool createSchema();
     bool writable(QString *error);
     bool insert(const JournalEntry &entry, qint64 *id, QString *error);
+    // Whether `file` is the journal or one of SQLite's files beside it.
+    bool isJournalFile(const QString &file) const;
     // After a failure: when the file turns out damaged, sets it aside and
     // opens a new journal.
     bool recovered();

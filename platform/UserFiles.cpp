@@ -11,12 +11,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace karvo {
 namespace {
 
-bool programFolderWritable()
-{
-    const QFileInfo folder(programFolder());
-    return folder.isDir() && folder.isWritable();
-}
-
 QString fileName(UserFile file)
 {
     return file == UserFile::Settings ? u"karvo.ini"_s : u"karvo.doc"_s;
@@ -31,9 +25,17 @@ QString fallbackFolder(UserFile file)
 
 } // namespace
 
+bool portableProgramFolder()
+{
+    // Root may write into an installed folder; what it left there would
+    // outlive the package's removal.
+    const QFileInfo folder(programFolder());
+    return folder.isDir() && folder.isWritable() && !QFileInfo::exists(programFile(kInstalledMark));
+}
+
 QString userFilePath(UserFile file)
 {
-    if (programFolderWritable())
+    if (portableProgramFolder())
         return programFile(fileName(file));
     const QString folder = fallbackFolder(file);
     // The writer needs the folder to exist; a read of a file in a missing

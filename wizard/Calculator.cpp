@@ -32,6 +32,7 @@ Calculator::Calculator(QObject *parent)
     connect(&m_wizard, &TariffWizard::calculated, this,
         [this] { m_journal.record(m_wizard.sheet(), calculationInputsOf(m_wizard.sheet())); });
     connect(&m_wizard, &TariffWizard::journalRequested, &m_journal, &Journal::showWindow);
+    connect(&m_journal, &Journal::message, this, [](const QString &text) { showMessage(text); });
     // "Открыть" of the journal: the entry's inputs replayed as a load does,
     // from step 1, where the user walks on to "Расчет".
     connect(&m_journal, &Journal::openRequested, this, [this](const StoredInputs &inputs) {

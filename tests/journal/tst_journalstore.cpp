@@ -9,6 +9,7 @@
 #include "journal/JournalCsv.h"
 #include "journal/JournalStore.h"
 #include "platform/ProgramFolder.h"
+#include "platform/UserFiles.h"
 
 #include <QProcess>
 #include <QSqlDatabase>
@@ -175,6 +176,11 @@ private slots:
         row("a date", u"08.12.2026"_s, C::Date, down, { u"12474"_s });
         row("a Т with its comma", u"980,1"_s, C::Date, down, { u"980,1"_s });
         row("the foreign registration", u"ИНОСТРАННАЯ"_s, C::Date, down, { u"980,1"_s });
+        row("a category as a Russian keyboard types it", u"(В)"_s, C::Date, down, { u"4275"_s, u"3564"_s });
+        row("Cyrillic С for the Latin C", u"(С)"_s, C::Date, down, { u"12474"_s });
+        row("a note typed in Latin look-alikes", u"A123BC"_s, C::Date, down, { u"980,1"_s });
+        row("a Т typed with a dot", u"980.1"_s, C::Date, down, { u"980,1"_s });
+        row("a КБМ typed with a dot", u"2.45"_s, C::Date, down, { u"12474"_s });
         row("a code is not shown, so not found", u"17"_s, C::Date, down, {});
         row("nothing", u"Казань"_s, C::Date, down, {});
     }
@@ -481,19 +487,23 @@ private slots:
 
     void livesBesideTheSettings_data()
     {
-        QTest::addColumn<bool>("programFolderExists");
+        QTest::addColumn<QString>("programFolder"); // "writable", "missing" or "installed"
         QTest::addColumn<QString>("expected");
-        QTest::newRow("a writable program folder") << true << u"program/journal.sqlite"_s;
-        QTest::newRow("an installed program") << false << u"data/karvo/journal.sqlite"_s;
+        QTest::newRow("a writable program folder") << u"writable"_s << u"program/journal.sqlite"_s;
+        QTest::newRow("a program folder no one can write") << u"missing"_s << u"data/karvo/journal.sqlite"_s;
+        QTest::newRow("an installed program, writable to root")
+            << u"installed"_s << u"data/karvo/journal.sqlite"_s;
     }
 
     void livesBesideTheSettings()
     {
-        QFETCH(bool, programFolderExists);
+        QFETCH(QString, programFolder);
         QFETCH(QString, expected);
         const QTemporaryDir dir;
-        if (programFolderExists)
+        if (programFolder != u"missing"_s)
             QDir(dir.path()).mkdir(u"program"_s);
+        if (programFolder == u"installed"_s)
+            writeFile(dir.filePath(u"program/"_s + kInstalledMark), "mark");
         setProgramFolder(dir.filePath(u"program"_s));
         qputenv("XDG_DATA_HOME", dir.filePath(u"data"_s).toLocal8Bit());
         QCOMPARE(journalPath(), dir.filePath(expected));
@@ -535,6 +545,12 @@ private slots:
         QTest::newRow("import from a FIFO, not waited on")
             << QStringList { u"--import-journal"_s, u"{dir}/fifo"_s } << 1 << QString()
             << u"karvo: не удалось прочитать файл {dir}/fifo: "_s + notRegular;
+        QTest::newRow("export over the journal itself")
+            << QStringList { u"--export-journal"_s, u"{dir}/journal.sqlite"_s } << 1 << QString()
+            << u"karvo: не удалось записать файл {dir}/journal.sqlite: это файл самого журнала расчетов"_s;
+        QTest::newRow("import of the journal itself")
+            << QStringList { u"--import-journal"_s, u"{dir}/journal.sqlite"_s } << 1 << QString()
+            << u"karvo: не удалось прочитать файл {dir}/journal.sqlite: это файл самого журнала расчетов"_s;
         QTest::newRow("no file named") << QStringList { u"--export-journal"_s } << 2 << QString()
                                        << u"karvo: после --export-journal укажите имя файла"_s;
     }
