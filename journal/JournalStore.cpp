@@ -17,6 +17,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <array>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace karvo {
@@ -379,31 +381,56 @@ JournalStore::Opened JournalStore::openFile(bool readOnly)
         m_error = reasonOf(query.lastError());
         return Opened::Failed;
     }
-    if (version < kJournalSchemaVersion && !createSchema())
+    if (version < kJournalSchemaVersion && !migrate(version))
         return Opened::Failed;
     return Opened::Sound;
 }
 
-bool JournalStore::createSchema()
+// The steps that bring a journal from one schema to the next: step n takes a
+// file of user_version n to n + 1. A file runs every step from its own
+// version on, in one transaction, so that a failure leaves it as it was.
+namespace {
+
+// 0 → 1: the table of entries.
+bool createEntries(QSqlQuery &query)
 {
-    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    WriteTransaction transaction(db);
-    if (!transaction.begun(&m_error))
-        return false;
     QStringList columns { u"id INTEGER PRIMARY KEY"_s, u"time TEXT NOT NULL"_s };
     for (qsizetype i = 2; i < entryColumns().size(); ++i)
         columns << entryColumns()[i] + u" TEXT NOT NULL DEFAULT ''"_s;
     // Folded by the program: SQLite ignores case for Latin letters only.
     columns << u"search TEXT NOT NULL DEFAULT ''"_s;
-    QSqlQuery query(db);
-    if (!query.exec(u"CREATE TABLE IF NOT EXISTS entries ("_s + columns.join(u", "_s) + u')')
+    return query.exec(u"CREATE TABLE IF NOT EXISTS entries ("_s + columns.join(u", "_s) + u')')
         // Newest first, with what a search reads: a search walks this index in
         // the journal's order and reads an entry only when it matches, so a
         // frequent word answers at once and a rare one reads a third of the
         // bytes of the table.
-        || !query.exec(
-            u"CREATE INDEX IF NOT EXISTS entries_by_time ON entries (time, id, search, in_t1, in_tb, in_t2)"_s)
-        || !query.exec(u"PRAGMA user_version = %1"_s.arg(kJournalSchemaVersion)))
+        && query.exec(
+            u"CREATE INDEX IF NOT EXISTS entries_by_time ON entries (time, id, search, in_t1, in_tb, in_t2)"_s);
+}
+
+using SchemaStep = bool (*)(QSqlQuery &query);
+const std::array<SchemaStep, kJournalSchemaVersion> kSchemaSteps = { &createEntries };
+
+} // namespace
+
+bool JournalStore::migrate(int version)
+{
+    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    WriteTransaction transaction(db);
+    if (!transaction.begun(&m_error))
+        return false;
+    QSqlQuery query(db);
+    // Read again under the write lock: another karvo may have migrated it.
+    if (!query.exec(u"PRAGMA user_version"_s) || !query.next())
+        return fail(query, &m_error);
+    version = query.value(0).toInt();
+    query.finish();
+    for (int step = version; step < kJournalSchemaVersion; ++step) {
+        if (!kSchemaSteps[std::size_t(step)](query))
+            return fail(query, &m_error);
+    }
+    if (version < kJournalSchemaVersion
+        && !query.exec(u"PRAGMA user_version = %1"_s.arg(kJournalSchemaVersion)))
         return fail(query, &m_error);
     return transaction.commit(&m_error);
 }

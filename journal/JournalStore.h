@@ -100,7 +100,8 @@ private:
     Opened openFile(bool readOnly);
     void close();
     bool setAside();
-    bool createSchema();
+    // Brings a file of schema `version` to kJournalSchemaVersion.
+    bool migrate(int version);
     bool writable(QString *error);
     bool insert(const JournalEntry &entry, qint64 *id, QString *error);
     // Whether `file` is the journal or one of SQLite's files beside it.
