@@ -31,6 +31,7 @@ Calculator::Calculator(QObject *parent)
     connect(&m_wizard, &TariffWizard::reminderRequested, this, [this] { reminder()->open(); });
     connect(&m_wizard, &TariffWizard::calculated, this, [this] { m_journal.record(m_wizard.sheet()); });
     connect(&m_wizard, &TariffWizard::journalRequested, &m_journal, &Journal::showWindow);
+    connect(&m_journal, &Journal::message, this, [](const QString &text) { showMessage(text); });
     // "Открыть" of the journal: the entry's calculation put back as it was,
     // from step 1, where the user walks on to "Расчет". A load of karvo.ini
     // still waiting would write into it: it no longer applies.

@@ -3,7 +3,6 @@
 #include "journal/JournalStore.h"
 #include "journal/JournalTexts.h"
 #include "journal/JournalWindow.h"
-#include "platform/Messages.h"
 
 #include <QDir>
 
@@ -33,7 +32,7 @@ void Journal::showNotice()
     if (store().notice().isEmpty() || store().notice() == m_noticeShown)
         return;
     m_noticeShown = store().notice();
-    showMessage(m_noticeShown);
+    emit message(m_noticeShown);
 }
 
 void Journal::record(const JournalEntry &entry)
@@ -50,7 +49,7 @@ void Journal::record(const JournalEntry &entry)
     if (added.result != JournalAdded::Failed || m_failureShown || store().readOnly())
         return;
     m_failureShown = true;
-    showMessage(journal_texts::kRecordFailed.arg(QDir::toNativeSeparators(store().path()), added.error));
+    emit message(journal_texts::kRecordFailed.arg(QDir::toNativeSeparators(store().path()), added.error));
 }
 
 void Journal::record(const PremiumSheet &sheet)

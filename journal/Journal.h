@@ -12,7 +12,8 @@
 // showWindow() for the link "Журнал расчетов". The journal file is opened the
 // first time either is called, never at start-up. A journal that cannot be
 // written costs the user one message per run, never a Т: record() returns
-// after at most the store's busy timeout and shows nothing when all is well.
+// after at most the store's busy timeout, and message() carries what the
+// calculator should say, nothing when all is well. Nothing here shows a box.
 namespace karvo {
 
 class JournalStore;
@@ -39,6 +40,9 @@ public:
     JournalStore &store();
 
 signals:
+    // What the user should be told: a journal set aside or only read, or the
+    // first failure to record in this run.
+    void message(const QString &text);
     // "Открыть" in the window: the wizard takes this calculation back.
     void openRequested(const karvo::Calculation &calculation);
 

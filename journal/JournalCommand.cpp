@@ -1,5 +1,6 @@
 #include "journal/JournalCommand.h"
 
+#include "journal/CsvReader.h"
 #include "journal/JournalStore.h"
 #include "journal/JournalTexts.h"
 
@@ -39,21 +40,22 @@ std::optional<CommandLineOutcome> runJournalCommand(const QStringList &arguments
     JournalStore store;
     if (option == kExportOption) {
         QString error;
-        if (store.exportCsv(file, &error) < 0)
+        const int written = store.exportCsv(file, &error);
+        if (written < 0)
             return failure(error);
-        return CommandLineOutcome { false, 0, {}, {} };
+        const QString done = texts::kExported.arg(written).arg(shownCsvPath(file, true)) + u'\n';
+        // Standard output may be the journal itself.
+        if (file == u"-"_s)
+            return CommandLineOutcome { false, 0, {}, u"karvo: "_s + done };
+        return CommandLineOutcome { false, 0, done, {} };
     }
     const JournalImported imported = store.importCsv(file);
     if (!imported.ok)
         return failure(imported.error);
     CommandLineOutcome outcome { false, 0,
         texts::kImported.arg(imported.added).arg(imported.duplicates) + u'\n', {} };
-    if (!imported.unreadableLines.isEmpty()) {
-        QStringList lines;
-        for (const int line : imported.unreadableLines)
-            lines << QString::number(line);
-        outcome.err = u"karvo: "_s + texts::kSkippedLines.arg(lines.join(u", "_s)) + u'\n';
-    }
+    if (!imported.unreadableLines.isEmpty())
+        outcome.err = u"karvo: "_s + skippedLinesText(imported.unreadableLines) + u'\n';
     return outcome;
 }
 

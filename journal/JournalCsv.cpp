@@ -1,5 +1,8 @@
 #include "journal/JournalCsv.h"
 
+#include "journal/CsvWriter.h"
+#include "journal/JournalTexts.h"
+
 #include <QRegularExpression>
 
 using namespace Qt::Literals::StringLiterals;
@@ -7,132 +10,101 @@ using namespace Qt::Literals::StringLiterals;
 namespace karvo {
 namespace {
 
-constexpr QChar kSeparator = u';';
-
-QString quoted(const QString &field)
+// The window's КБМ column and the coefficient share a title; the coefficient
+// is the later one.
+int coefficientOccurrence(const CsvHeader &header, Coefficient coefficient)
 {
-    if (!field.contains(kSeparator) && !field.contains(u'"') && !field.contains(u'\n')
-        && !field.contains(u'\r'))
-        return field;
-    QString escaped = field;
-    escaped.replace(u"\""_s, u"\"\""_s);
-    return u'"' + escaped + u'"';
+    const QString title = shortName(coefficient);
+    return header.indexOf(title, 1) >= 0 ? 1 : 0;
 }
-
-QString joined(const QStringList &fields)
-{
-    QStringList out;
-    out.reserve(fields.size());
-    for (const QString &field : fields)
-        out << quoted(field);
-    return out.join(kSeparator) + u"\r\n"_s;
-}
-
-constexpr qsizetype kFieldCount
-    = kJournalColumnCount + qsizetype(kJournalInputCount) + qsizetype(kAllCoefficients.size());
 
 } // namespace
 
+QStringList csvTitles()
+{
+    QStringList titles;
+    for (int column = 0; column < kJournalColumnCount; ++column)
+        titles << columnTitle(JournalColumn(column));
+    for (const auto &field : journalInputFields())
+        titles << field.first;
+    for (const Coefficient coefficient : kAllCoefficients)
+        titles << shortName(coefficient);
+    return titles;
+}
+
 QString csvHeader()
 {
-    QStringList fields;
+    return csvLine(csvTitles());
+}
+
+QStringList csvTexts(const JournalEntry &entry)
+{
+    QStringList texts;
     for (int column = 0; column < kJournalColumnCount; ++column)
-        fields << columnTitle(JournalColumn(column));
+        texts << columnText(entry, JournalColumn(column));
     for (const auto &field : journalInputFields())
-        fields << field.first;
-    for (const Coefficient coefficient : kAllCoefficients)
-        fields << shortName(coefficient);
-    return joined(fields);
+        texts << entry.inputs.*field.second;
+    for (const QString &coefficient : entry.coefficients)
+        texts << coefficient;
+    return texts;
 }
 
 QString csvRecord(const JournalEntry &entry)
 {
-    QStringList fields;
-    for (int column = 0; column < kJournalColumnCount; ++column)
-        fields << columnText(entry, JournalColumn(column));
-    for (const auto &field : journalInputFields())
-        fields << entry.inputs.*field.second;
-    for (const QString &coefficient : entry.coefficients)
-        fields << coefficient;
-    return joined(fields);
+    return csvLine(csvTexts(entry));
 }
 
-std::vector<CsvRecord> readCsvRecords(const QString &text)
+QStringList requiredCsvTitles()
 {
-    std::vector<CsvRecord> records;
-    CsvRecord record;
-    QString field;
-    bool inQuotes = false;
-    bool fieldStarted = false; // the record holds at least one character
-    int line = 1;
-    record.line = 1;
-    const auto endRecord = [&] {
-        record.fields << field;
-        records.push_back(record);
-        record = {};
-        field.clear();
-        fieldStarted = false;
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (inQuotes) {
-            if (c == u'"') {
-                if (i + 1 < text.size() && text[i + 1] == u'"') {
-                    field += c;
-                    ++i;
-                } else {
-                    inQuotes = false;
-                }
-            } else {
-                if (c == u'\n')
-                    ++line;
-                field += c;
-            }
-            continue;
-        }
-        if (c == u'"' && field.isEmpty()) {
-            inQuotes = true;
-            fieldStarted = true;
-        } else if (c == kSeparator) {
-            record.fields << field;
-            field.clear();
-            fieldStarted = true;
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            // Blank lines are no records; a spreadsheet often leaves one at the end.
-            if (fieldStarted || !field.isEmpty())
-                endRecord();
-            ++line;
-            record.line = line;
-        } else {
-            field += c;
-            fieldStarted = true;
-        }
-    }
-    if (fieldStarted || !field.isEmpty()) {
-        record.complete = !inQuotes;
-        endRecord();
-    }
-    return records;
+    QStringList titles { columnTitle(JournalColumn::Date), columnTitle(JournalColumn::Premium),
+        columnTitle(JournalColumn::Note) };
+    // A file of the journal's first release has the choices, not the rest of
+    // the calculation, which is then made again from them.
+    for (std::size_t i = 0; i < kFirstJournalInputCount; ++i)
+        titles << journalInputFields()[i].first;
+    for (const Coefficient coefficient : kAllCoefficients)
+        titles << shortName(coefficient);
+    titles.removeDuplicates();
+    return titles;
 }
 
-std::optional<JournalEntry> entryOfCsvRecord(const CsvRecord &record)
+QDateTime csvTime(const QString &text)
 {
-    if (!record.complete || record.fields.size() != kFieldCount)
+    static const QRegularExpression format(
+        u"^\\s*(\\d{1,2})\\.(\\d{1,2})\\.(\\d{4}|\\d{2})\\s+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?\\s*$"_s);
+    const QRegularExpressionMatch match = format.match(text);
+    if (!match.hasMatch())
+        return {};
+    int year = match.captured(3).toInt();
+    // Two digits: the journal began in this century.
+    if (match.capturedLength(3) == 2)
+        year += 2000;
+    const QDate date(year, match.captured(2).toInt(), match.captured(1).toInt());
+    const QTime time(match.captured(4).toInt(), match.captured(5).toInt(),
+        match.capturedLength(6) > 0 ? match.captured(6).toInt() : 0);
+    if (!date.isValid() || !time.isValid())
+        return {};
+    return QDateTime(date, time);
+}
+
+std::optional<JournalEntry> entryOfCsvRecord(const CsvHeader &header, const CsvRecord &record)
+{
+    if (record.problem != CsvRecord::Problem::None || record.fields.size() != header.titles().size())
         return std::nullopt;
     static const QRegularExpression number(u"^\\d+(,\\d+)?$"_s);
     JournalEntry entry;
-    entry.time = QDateTime::fromString(record.fields[int(JournalColumn::Date)], kJournalDateFormat);
-    entry.t = record.fields[int(JournalColumn::Premium)];
-    entry.note = record.fields[int(JournalColumn::Note)];
+    entry.time = csvTime(header.field(record, columnTitle(JournalColumn::Date)));
+    entry.t = header.field(record, columnTitle(JournalColumn::Premium));
+    entry.note = header.field(record, columnTitle(JournalColumn::Note));
     if (!entry.time.isValid() || !number.match(entry.t).hasMatch())
         return std::nullopt;
-    qsizetype index = kJournalColumnCount;
     for (const auto &field : journalInputFields())
-        entry.inputs.*field.second = record.fields[index++];
-    for (QString &coefficient : entry.coefficients)
-        coefficient = record.fields[index++];
+        entry.inputs.*field.second = header.field(record, field.first);
+    for (std::size_t i = 0; i < kAllCoefficients.size(); ++i) {
+        const Coefficient coefficient = kAllCoefficients[i];
+        entry.coefficients[i]
+            = header.field(record, shortName(coefficient), coefficientOccurrence(header, coefficient));
+    }
     return entry;
 }
 

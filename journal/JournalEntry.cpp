@@ -5,6 +5,7 @@
 #include "model/TermAndViolation.h"
 #include "storage/SavedInputs.h"
 
+#include <QHash>
 #include <QStringList>
 
 using namespace Qt::Literals::StringLiterals;
@@ -36,6 +37,36 @@ const std::array<QString, 16> kCategoryTexts = {
 };
 
 } // namespace
+
+QString searchFolded(const QString &text)
+{
+    // Case-folded first, so that only the small letters need a pair: each
+    // Latin letter whose capital looks like a Cyrillic capital becomes that
+    // Cyrillic letter. "(B)" as the window shows a category and "(В)" as a
+    // Russian keyboard types it are then one text.
+    static const QHash<QChar, QChar> lookAlikes = {
+        { u'a', u'а' },
+        { u'b', u'в' },
+        { u'c', u'с' },
+        { u'e', u'е' },
+        { u'h', u'н' },
+        { u'k', u'к' },
+        { u'm', u'м' },
+        { u'o', u'о' },
+        { u'p', u'р' },
+        { u't', u'т' },
+        { u'x', u'х' },
+        { u'y', u'у' },
+    };
+    QString folded = text.toCaseFolded();
+    for (QChar &c : folded) {
+        if (c.unicode() < 0x80) {
+            if (const auto found = lookAlikes.constFind(c); found != lookAlikes.cend())
+                c = *found;
+        }
+    }
+    return folded;
+}
 
 JournalEntry journalEntryOf(const Calculation &calculation)
 {
@@ -209,21 +240,21 @@ QString searchText(const JournalEntry &entry)
         cells << territoryText(entry.inputs);
     cells << columnText(entry, JournalColumn::Kbm) << entry.t << entry.note;
     // A line break cannot be typed into "Поиск", so no match spans two cells.
-    return cells.join(u'\n').toCaseFolded();
+    return searchFolded(cells.join(u'\n'));
 }
 
 SearchedCodes searchedCodes(const QString &foldedWord)
 {
     SearchedCodes codes;
     for (const QString &owner : { u"1"_s, u"2"_s }) {
-        if (ownerText(owner).toCaseFolded().contains(foldedWord))
+        if (searchFolded(ownerText(owner)).contains(foldedWord))
             codes.owners << owner;
     }
     for (int category = 1; category <= int(kCategoryTexts.size()); ++category) {
-        if (kCategoryTexts[std::size_t(category - 1)].toCaseFolded().contains(foldedWord))
+        if (searchFolded(kCategoryTexts[std::size_t(category - 1)]).contains(foldedWord))
             codes.categories << QString::number(category);
     }
-    codes.foreignRegistration = texts::kForeignRegistration.toCaseFolded().contains(foldedWord);
+    codes.foreignRegistration = searchFolded(texts::kForeignRegistration).contains(foldedWord);
     return codes;
 }
 

@@ -1,12 +1,20 @@
 #pragma once
 
 // The journal of calculations: every Т the calculator showed, with the inputs
-// that made it. JournalEntry is one calculation as the windows showed it;
-// JournalStore keeps entries in an SQLite file (Qt Core and Qt SQL only);
-// Journal is what the calculator calls after "Расчет" and owns the store and
-// the window; JournalWindow lists, searches, edits notes, deletes, exports and
-// hands an entry back to the wizard. Every value is the text a window showed,
-// never a number: a coefficient read back is the same text that was written.
+// that made it. Every value is the text a window showed, never a number: a
+// coefficient read back is the same text that was written.
+//
+// Two libraries. The core, karvo_journal_core (Qt Core and Qt SQL, with
+// model/, storage/ and platform/; never a widget, never a message box):
+// JournalEntry, one calculation as the windows showed it; JournalStore, the
+// entries in an SQLite file; CsvReader and CsvWriter, CSV as Russian
+// spreadsheets read and write it, streamed; JournalCsv, an entry as a CSV
+// record; JournalCommand, `--export-journal` and `--import-journal`, which
+// link the core alone. The windows, karvo_journal (adds Qt Widgets and
+// report/): Journal, what the calculator calls after "Расчет", which owns the
+// store and the window and hands back what the user should be told;
+// JournalWindow and JournalModel, which list, search, edit notes, delete,
+// export, import and hand an entry back to the wizard.
 
 #include "model/PremiumSheet.h"
 #include "storage/StoredInputs.h"
@@ -61,14 +69,18 @@ QString territoryText(const StoredInputs &inputs);
 // Dates in the window and in CSV: "07.12.2026 09:05".
 inline const QString kJournalDateFormat = QStringLiteral("dd.MM.yyyy HH:mm");
 
-// What "Поиск" looks through, case-folded: the texts of the window that the
+// A text as "Поиск" compares it: case-folded, and Latin letters that look
+// like Cyrillic ones taken as those.
+QString searchFolded(const QString &text);
+
+// What "Поиск" looks through, searchFolded(): the texts of the window that the
 // user typed or the calculation made (date, territory, КБМ, Т, note). The
 // owner, the category and the foreign registration are shown from codes, and
 // searchedCodes() finds them by their codes instead; so the search column stays
 // short and a search reads less.
 QString searchText(const JournalEntry &entry);
 
-// The codes whose shown text holds `foldedWord`.
+// The codes whose shown text holds `foldedWord` (searchFolded()).
 struct SearchedCodes
 {
     QStringList owners;

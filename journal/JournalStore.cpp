@@ -1,5 +1,7 @@
 #include "journal/JournalStore.h"
 
+#include "journal/CsvReader.h"
+#include "journal/CsvWriter.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalTexts.h"
 #include "platform/ProgramFolder.h"
@@ -9,12 +11,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QThread>
+
+#include <array>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -30,6 +33,11 @@ constexpr int kBusyMilliseconds = 3000;
 const QString kBusyTimeout = u"QSQLITE_BUSY_TIMEOUT=%1"_s.arg(kBusyMilliseconds);
 // Sortable, and exact to the millisecond, so that the newest entry is known.
 const QString kTimeFormat = u"yyyy-MM-dd HH:mm:ss.zzz"_s;
+
+// The minute of an entry's time, which is what the CSV keeps of it.
+const QString kMinute = u"substr(time, 1, 16)"_s;
+// The texts that tell entries of one minute apart best, after the minute.
+const QStringList kDuplicateKey { u"t"_s, u"note"_s, u"in_kt1"_s, u"in_kt2"_s, u"in_tb"_s, u"c_kbm"_s };
 
 // The columns of an entry in the order every SELECT names them.
 const QStringList &entryColumns()
@@ -276,6 +284,17 @@ QString journalPath()
         .filePath(name);
 }
 
+QString skippedLinesText(const QList<int> &lines)
+{
+    QStringList shown;
+    for (qsizetype i = 0; i < lines.size() && i < texts::kShownLines; ++i)
+        shown << QString::number(lines[i]);
+    QString list = shown.join(u", "_s);
+    if (lines.size() > texts::kShownLines)
+        list += texts::kMoreLines.arg(lines.size());
+    return texts::kSkippedLines.arg(list);
+}
+
 JournalStore::JournalStore(const QString &path)
     : m_path(path)
 {
@@ -362,52 +381,74 @@ JournalStore::Opened JournalStore::openFile(bool readOnly)
         m_error = reasonOf(query.lastError());
         return Opened::Failed;
     }
-    if (version < kJournalSchemaVersion && !createSchema(version))
+    if (version < kJournalSchemaVersion && !migrate(version))
         return Opened::Failed;
     return Opened::Sound;
 }
 
-bool JournalStore::createSchema(int version)
+// The steps that bring a journal from one schema to the next: step n takes a
+// file of user_version n to n + 1. A file runs every step from its own
+// version on, in one transaction, so that a failure leaves it as it was.
+namespace {
+
+QString textColumn(const QString &name)
+{
+    return name + u" TEXT NOT NULL DEFAULT ''"_s;
+}
+
+// 0 → 1: the table of entries, with the choices and the coefficients.
+bool createEntries(QSqlQuery &query)
+{
+    QStringList columns { u"id INTEGER PRIMARY KEY"_s, u"time TEXT NOT NULL"_s };
+    for (std::size_t i = 0; i < kFirstJournalInputCount; ++i)
+        columns << textColumn(u"in_"_s + journalInputFields()[i].first);
+    for (const QString &column : entryColumns().mid(2 + qsizetype(kJournalInputCount)))
+        columns << textColumn(column);
+    // Folded by the program: SQLite ignores case for Latin letters only.
+    columns << u"search TEXT NOT NULL DEFAULT ''"_s;
+    return query.exec(u"CREATE TABLE IF NOT EXISTS entries ("_s + columns.join(u", "_s) + u')')
+        // Newest first, with what a search reads: a search walks this index in
+        // the journal's order and reads an entry only when it matches, so a
+        // frequent word answers at once and a rare one reads a third of the
+        // bytes of the table.
+        && query.exec(
+            u"CREATE INDEX IF NOT EXISTS entries_by_time ON entries (time, id, search, in_t1, in_tb, in_t2)"_s);
+}
+
+// 1 → 2: the rest of the calculation. The entries of the first release get
+// them empty, and reading such an entry makes them again from its choices.
+bool addWholeCalculation(QSqlQuery &query)
+{
+    for (std::size_t i = kFirstJournalInputCount; i < kJournalInputCount; ++i) {
+        if (!query.exec(u"ALTER TABLE entries ADD COLUMN "_s + textColumn(u"in_"_s + journalInputFields()[i].first)))
+            return false;
+    }
+    return true;
+}
+
+using SchemaStep = bool (*)(QSqlQuery &query);
+const std::array<SchemaStep, kJournalSchemaVersion> kSchemaSteps = { &createEntries, &addWholeCalculation };
+
+} // namespace
+
+bool JournalStore::migrate(int version)
 {
     const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     WriteTransaction transaction(db);
     if (!transaction.begun(&m_error))
         return false;
     QSqlQuery query(db);
-    // Another karvo may have created or upgraded it meanwhile.
+    // Read again under the write lock: another karvo may have migrated it.
     if (!query.exec(u"PRAGMA user_version"_s) || !query.next())
         return fail(query, &m_error);
     version = query.value(0).toInt();
     query.finish();
-    if (version >= kJournalSchemaVersion)
-        return transaction.commit(&m_error);
-    const auto textColumn = [](const QString &name) { return name + u" TEXT NOT NULL DEFAULT ''"_s; };
-    if (version == 1) {
-        // The first release kept the choices and the coefficients: the rest of
-        // the calculation is added empty, and reading an entry makes it again
-        // from what was kept.
-        for (std::size_t i = kFirstJournalInputCount; i < kJournalInputCount; ++i) {
-            if (!query.exec(u"ALTER TABLE entries ADD COLUMN "_s
-                    + textColumn(u"in_"_s + journalInputFields()[i].first)))
-                return fail(query, &m_error);
-        }
-        if (!query.exec(u"PRAGMA user_version = %1"_s.arg(kJournalSchemaVersion)))
+    for (int step = version; step < kJournalSchemaVersion; ++step) {
+        if (!kSchemaSteps[std::size_t(step)](query))
             return fail(query, &m_error);
-        return transaction.commit(&m_error);
     }
-    QStringList columns { u"id INTEGER PRIMARY KEY"_s, u"time TEXT NOT NULL"_s };
-    for (qsizetype i = 2; i < entryColumns().size(); ++i)
-        columns << textColumn(entryColumns()[i]);
-    // Folded by the program: SQLite ignores case for Latin letters only.
-    columns << u"search TEXT NOT NULL DEFAULT ''"_s;
-    if (!query.exec(u"CREATE TABLE IF NOT EXISTS entries ("_s + columns.join(u", "_s) + u')')
-        // Newest first, with what a search reads: a search walks this index in
-        // the journal's order and reads an entry only when it matches, so a
-        // frequent word answers at once and a rare one reads a third of the
-        // bytes of the table.
-        || !query.exec(
-            u"CREATE INDEX IF NOT EXISTS entries_by_time ON entries (time, id, search, in_t1, in_tb, in_t2)"_s)
-        || !query.exec(u"PRAGMA user_version = %1"_s.arg(kJournalSchemaVersion)))
+    if (version < kJournalSchemaVersion
+        && !query.exec(u"PRAGMA user_version = %1"_s.arg(kJournalSchemaVersion)))
         return fail(query, &m_error);
     return transaction.commit(&m_error);
 }
@@ -504,12 +545,20 @@ std::vector<JournalEntry> JournalStore::listOnce(
             *error = m_error;
         return entries;
     }
-    const QStringList words = request.search.toCaseFolded().split(u' ', Qt::SkipEmptyParts);
+    const QStringList words = request.search.split(u' ', Qt::SkipEmptyParts);
     QStringList conditions;
     QStringList codes;
-    for (const QString &word : words) {
+    for (const QString &typed : words) {
+        const QString word = searchFolded(typed);
         const SearchedCodes found = searchedCodes(word);
-        QString condition = u"instr(search, ?)"_s;
+        QStringList texts { word };
+        // Entries written before look-alikes were folded keep the letters typed.
+        texts << typed.toCaseFolded();
+        // Т and the coefficients are shown with a comma; a dot is typed as often.
+        if (word.contains(u'.'))
+            texts << QString(word).replace(u'.', u',');
+        texts.removeDuplicates();
+        QString condition = QStringList(texts.size(), u"instr(search, ?)"_s).join(u" OR "_s);
         if (!found.owners.isEmpty())
             condition += u" OR in_t1 IN ("_s + QStringList(found.owners.size(), u"?"_s).join(u',') + u')';
         if (!found.categories.isEmpty())
@@ -517,7 +566,7 @@ std::vector<JournalEntry> JournalStore::listOnce(
         if (found.foreignRegistration)
             condition += u" OR in_t2 = '6'"_s;
         conditions << u'(' + condition + u')';
-        codes << word << found.owners << found.categories;
+        codes << texts << found.owners << found.categories;
     }
     const QString where = conditions.isEmpty() ? QString() : u"WHERE "_s + conditions.join(u" AND "_s);
     const QString direction = request.order == Qt::AscendingOrder ? u" ASC"_s : u" DESC"_s;
@@ -598,83 +647,110 @@ bool JournalStore::removeOnce(const QList<qint64> &ids, QString *error)
     return transaction.commit(error);
 }
 
+bool JournalStore::isJournalFile(const QString &file) const
+{
+    // By stat() alone: opening the journal's file to compare it would drop
+    // SQLite's locks on it.
+    const QFileInfo given(file);
+    if (file == u"-"_s || !given.exists())
+        return false;
+    for (const QString &suffix : { u""_s, u"-wal"_s, u"-shm"_s, u"-journal"_s }) {
+        const QFileInfo own(m_path + suffix);
+        if (own.exists() && own.canonicalFilePath() == given.canonicalFilePath())
+            return true;
+    }
+    return false;
+}
+
 int JournalStore::exportCsvOnce(const QString &file, QString *error)
 {
+    if (isJournalFile(file)) {
+        if (error)
+            *error = texts::kCsvCannotWrite.arg(shownCsvPath(file, true), texts::kJournalItself);
+        return -1;
+    }
     if (!open()) {
         if (error)
             *error = m_error;
         return -1;
     }
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) {
+    CsvOutput out;
+    if (!out.open(file)) {
         if (error)
-            *error = out.errorString();
+            *error = out.error();
         return -1;
     }
-    out.write("\xEF\xBB\xBF");
-    out.write(csvHeader().toUtf8());
+    out.write(u"\uFEFF"_s + csvHeader());
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     if (!query.exec(selectEntries() + u"ORDER BY time DESC, id DESC"_s)) {
-        out.cancelWriting();
+        out.cancel();
         fail(query, error);
         return -1;
     }
     int written = 0;
-    while (query.next()) {
-        out.write(csvRecord(entryOf(query)).toUtf8());
+    while (query.next() && out.write(csvRecord(entryOf(query))))
         ++written;
-    }
     if (!out.commit()) {
         if (error)
-            *error = out.errorString();
+            *error = out.error();
         return -1;
     }
     return written;
 }
 
-JournalImported JournalStore::importCsvOnce(const QString &file)
+JournalImported JournalStore::importCsv(QIODevice &in, const QString &shown)
 {
     JournalImported imported;
-    QFile in(file);
-    const QString shown = QDir::toNativeSeparators(file);
-    if (!in.open(QIODevice::ReadOnly)) {
-        imported.error = texts::kCsvCannotRead.arg(shown, in.errorString());
-        return imported;
-    }
-    QString text = QString::fromUtf8(in.readAll());
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    const std::vector<CsvRecord> records = readCsvRecords(text);
-    if (records.empty() || records.front().fields != readCsvRecords(csvHeader()).front().fields) {
+    CsvReader reader(in);
+    CsvRecord first;
+    if (!reader.next(first) || first.problem != CsvRecord::Problem::None) {
         imported.error = texts::kCsvNotJournal.arg(shown);
         return imported;
     }
-    std::vector<JournalEntry> entries;
-    for (std::size_t i = 1; i < records.size(); ++i) {
-        if (const std::optional<JournalEntry> entry = entryOfCsvRecord(records[i]))
-            entries.push_back(*entry);
-        else
-            imported.unreadableLines << records[i].line;
+    const CsvHeader header(first.fields);
+    if (const QStringList missing = header.missing(requiredCsvTitles()); !missing.isEmpty()) {
+        imported.error = missing.size() == requiredCsvTitles().size()
+            ? texts::kCsvNotJournal.arg(shown)
+            : texts::kCsvMissingColumns.arg(shown, missing.join(u", "_s));
+        return imported;
     }
     if (!writable(&imported.error))
         return imported;
-    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    WriteTransaction transaction(db);
-    if (!transaction.begun(&imported.error))
-        return imported;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    auto transaction = std::make_unique<WriteTransaction>(db);
+    if (!transaction->begun(&imported.error)) {
+        transaction.reset();
+        if (!recovered())
+            return imported;
+        db = QSqlDatabase::database(m_connection, false);
+        transaction = std::make_unique<WriteTransaction>(db);
+        if (!transaction->begun(&imported.error))
+            return imported;
+    }
+    QSqlQuery duplicate(db);
     // The CSV keeps the time to the minute: an entry of that minute with the
     // same texts everywhere is the same entry, met again when journals that
-    // were merged once are merged again.
-    QStringList same { u"time >= ? AND time < ?"_s };
+    // were merged once are merged again. Found through an index, since a
+    // file may hold any number of entries of one minute.
+    if (!duplicate.exec(u"CREATE INDEX IF NOT EXISTS entries_by_minute ON entries ("_s + kMinute + u", "_s
+            + kDuplicateKey.join(u", "_s) + u')')) {
+        fail(duplicate, &imported.error);
+        return imported;
+    }
+    QStringList same { kMinute + u" = ?"_s };
     for (const QString &column : entryColumns().mid(2))
         same << column + u" = ?"_s;
-    QSqlQuery duplicate(db);
     duplicate.prepare(u"SELECT 1 FROM entries WHERE "_s + same.join(u" AND "_s) + u" LIMIT 1"_s);
-    for (const JournalEntry &entry : entries) {
-        duplicate.addBindValue(entry.time.toString(kTimeFormat));
-        duplicate.addBindValue(entry.time.addSecs(60).toString(kTimeFormat));
-        bindTexts(duplicate, entry);
+    CsvRecord record;
+    while (reader.next(record)) {
+        const std::optional<JournalEntry> entry = entryOfCsvRecord(header, record);
+        if (!entry) {
+            imported.unreadableLines << record.line;
+            continue;
+        }
+        duplicate.addBindValue(entry->time.toString(kTimeFormat).left(16));
+        bindTexts(duplicate, *entry);
         if (!duplicate.exec()) {
             fail(duplicate, &imported.error);
             return imported;
@@ -685,11 +761,11 @@ JournalImported JournalStore::importCsvOnce(const QString &file)
             ++imported.duplicates;
             continue;
         }
-        if (!insert(entry, nullptr, &imported.error))
+        if (!insert(*entry, nullptr, &imported.error))
             return imported;
         ++imported.added;
     }
-    if (!transaction.commit(&imported.error)) {
+    if (!transaction->commit(&imported.error)) {
         imported.added = 0;
         return imported;
     }
@@ -761,17 +837,26 @@ bool JournalStore::remove(const QList<qint64> &ids, QString *error)
 int JournalStore::exportCsv(const QString &file, QString *error)
 {
     int written = exportCsvOnce(file, error);
-    if (written < 0 && recovered())
+    // Standard output cannot take the header a second time.
+    if (written < 0 && file != u"-"_s && recovered())
         written = exportCsvOnce(file, error);
     return written;
 }
 
 JournalImported JournalStore::importCsv(const QString &file)
 {
-    JournalImported imported = importCsvOnce(file);
-    if (!imported.ok && recovered())
-        imported = importCsvOnce(file);
-    return imported;
+    if (isJournalFile(file)) {
+        JournalImported refused;
+        refused.error = texts::kCsvCannotRead.arg(shownCsvPath(file, false), texts::kJournalItself);
+        return refused;
+    }
+    CsvInput input = openCsvInput(file);
+    if (!input.device) {
+        JournalImported refused;
+        refused.error = input.error;
+        return refused;
+    }
+    return importCsv(*input.device, shownCsvPath(file, false));
 }
 
 } // namespace karvo

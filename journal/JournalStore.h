@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class QIODevice;
 class QSqlQuery;
 
 // The journal file, journal.sqlite, through Qt SQL's SQLite driver. It is
@@ -50,6 +51,9 @@ struct JournalImported
     QString error; // the reason, when not ok
 };
 
+// The sentence that names the lines an import skipped.
+QString skippedLinesText(const QList<int> &lines);
+
 class JournalStore
 {
 public:
@@ -83,17 +87,26 @@ public:
 
     // The whole journal, newest first. Returns the number of entries written,
     // or -1 (with the reason in `error`); an earlier file stays as it was.
+    // `file` "-" is standard output. A file is written whole or not at
+    // all, readable by its owner only; what is no regular file is refused.
     int exportCsv(const QString &file, QString *error = nullptr);
+    // Adds the entries of a CSV file, or of standard input for "-", read a
+    // record at a time. What is no regular file is refused.
     JournalImported importCsv(const QString &file);
+    // The same from an open device; `shown` names it in messages.
+    JournalImported importCsv(QIODevice &in, const QString &shown);
 
 private:
     enum class Opened { Sound, NotADatabase, Failed };
     Opened openFile(bool readOnly);
     void close();
     bool setAside();
-    bool createSchema(int version);
+    // Brings a file of schema `version` to kJournalSchemaVersion.
+    bool migrate(int version);
     bool writable(QString *error);
     bool insert(const JournalEntry &entry, qint64 *id, QString *error);
+    // Whether `file` is the journal or one of SQLite's files beside it.
+    bool isJournalFile(const QString &file) const;
     // After a failure: when the file turns out damaged, sets it aside and
     // opens a new journal.
     bool recovered();
@@ -103,7 +116,6 @@ private:
     bool setNoteOnce(qint64 id, const QString &note, QString *error);
     bool removeOnce(const QList<qint64> &ids, QString *error);
     int exportCsvOnce(const QString &file, QString *error);
-    JournalImported importCsvOnce(const QString &file);
 
     QString m_path;
     QString m_connection;

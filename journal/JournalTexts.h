@@ -29,6 +29,7 @@ inline const QString kOpen = QStringLiteral("Открыть");
 inline const QString kReport = QStringLiteral("Отчет");
 inline const QString kDelete = QStringLiteral("Удалить");
 inline const QString kExport = QStringLiteral("Экспорт…");
+inline const QString kImport = QStringLiteral("Импорт…");
 inline const QString kClose = QStringLiteral("Закрыть");
 inline const QString kCancel = QStringLiteral("Отмена");
 inline const QString kTableName = QStringLiteral("Записи журнала");
@@ -37,6 +38,13 @@ inline const QString kDeleteQuestion = QStringLiteral("Удалить выбра
 inline const QString kExportTitle = QStringLiteral("Экспорт журнала расчетов");
 inline const QString kExportFilter = QStringLiteral("Файлы CSV (*.csv)");
 inline const QString kExportFileName = QStringLiteral("journal.csv");
+inline const QString kImportTitle = QStringLiteral("Импорт журнала расчетов");
+inline const QString kImportFailed = QStringLiteral("Не удалось добавить записи: ");
+// The status line. %1 the journal file.
+inline const QString kLocation = QStringLiteral("Файл журнала: %1");
+// The type column of the file dialogs.
+inline const QString kFolderType = QStringLiteral("Папка");
+inline const QString kFileType = QStringLiteral("Файл");
 // %1 the number of entries, %2 the file.
 inline const QString kExported = QStringLiteral("Записей сохранено: %1. Файл: %2");
 inline const QString kExportFailed = QStringLiteral("Не удалось сохранить журнал: ");
@@ -69,21 +77,34 @@ inline const QString kIoError = QStringLiteral("ошибка чтения или
 // %1 the database's own message.
 inline const QString kDatabaseError = QStringLiteral("ошибка базы данных (%1)");
 
-// CSV import. %1 the file.
+// CSV files. %1 the file, %2 the reason.
 inline const QString kCsvCannotRead = QStringLiteral("не удалось прочитать файл %1: %2");
+inline const QString kCsvCannotWrite = QStringLiteral("не удалось записать файл %1: %2");
+// The reason to refuse the journal's own file as a CSV.
+inline const QString kJournalItself = QStringLiteral("это файл самого журнала расчетов");
+// The file "-" of the command line.
+inline const QString kStandardInput = QStringLiteral("стандартный ввод");
+inline const QString kStandardOutput = QStringLiteral("стандартный вывод");
 inline const QString kCsvNotJournal
     = QStringLiteral("файл %1 не является журналом расчетов karvo: первая строка не совпадает с заголовком");
+// %1 the file, %2 the titles, separated by ", ".
+inline const QString kCsvMissingColumns
+    = QStringLiteral("файл %1 не является журналом расчетов karvo: в первой строке нет столбцов %2");
 // %1 added, %2 already in the journal.
 inline const QString kImported = QStringLiteral("Добавлено записей: %1, уже были в журнале: %2.");
-// %1 the line numbers, separated by ", ".
+// %1 the line numbers, separated by ", "; at most kShownLines of them, then
+// kMoreLines.
+inline constexpr int kShownLines = 20;
+// %1 the number of lines skipped.
+inline const QString kMoreLines = QStringLiteral(", … (всего %1)");
 inline const QString kSkippedLines = QStringLiteral("Пропущены строки, которые не удалось прочитать: %1.");
 
 // The command line. %1 the option.
-inline const QString kOptionsHelp
-    = QStringLiteral("      --export-journal ФАЙЛ\n"
-                     "                 записать журнал расчетов в ФАЙЛ (CSV) и выйти\n"
-                     "      --import-journal ФАЙЛ\n"
-                     "                 добавить в журнал расчетов записи из ФАЙЛА (CSV) и выйти\n");
+inline const QString kOptionsHelp = QStringLiteral(
+    "      --export-journal ФАЙЛ\n"
+    "                 записать журнал расчетов в ФАЙЛ (CSV; «-» — стандартный вывод) и выйти\n"
+    "      --import-journal ФАЙЛ\n"
+    "                 добавить в журнал расчетов записи из ФАЙЛА (CSV; «-» — стандартный ввод) и выйти\n");
 inline const QString kMissingFile = QStringLiteral("karvo: после %1 укажите имя файла\n");
 // %1 the reason.
 inline const QString kCommandFailed = QStringLiteral("karvo: %1\n");

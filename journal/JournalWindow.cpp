@@ -8,16 +8,21 @@
 #include "platform/UserFiles.h"
 #include "report/ReportBuilder.h"
 
+#include <QAbstractFileIconProvider>
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
 #include <QTableView>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -29,12 +34,92 @@ namespace {
 
 namespace jt = journal_texts;
 
+// Tells folders from files by the path alone. Qt's own provider, and the
+// desktop's behind it, read a file's first bytes to tell its type: a dialog in
+// the journal's folder would then open and close journal.sqlite and its log.
+class PathOnlyIconProvider : public QAbstractFileIconProvider
+{
+public:
+    PathOnlyIconProvider()
+        : m_folder(QApplication::style()->standardIcon(QStyle::SP_DirIcon))
+        , m_file(QApplication::style()->standardIcon(QStyle::SP_FileIcon))
+        , m_drive(QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon))
+    {
+    }
+
+    QIcon icon(IconType type) const override
+    {
+        switch (type) {
+        case Computer:
+        case Drive:
+        case Network:
+            return m_drive;
+        case Desktop:
+        case Trashcan:
+        case Folder:
+            return m_folder;
+        case File:
+            break;
+        }
+        return m_file;
+    }
+    // Called from the dialog's own thread: only what stat() tells.
+    QIcon icon(const QFileInfo &info) const override { return info.isDir() ? m_folder : m_file; }
+    QString type(const QFileInfo &info) const override
+    {
+        if (info.isDir())
+            return jt::kFolderType;
+        return info.suffix().isEmpty() ? jt::kFileType : info.suffix().toUpper();
+    }
+
+private:
+    const QIcon m_folder;
+    const QIcon m_file;
+    const QIcon m_drive;
+};
+
+QString chooseFile(QWidget *parent, const QString &title, const QString &start, QFileDialog::AcceptMode mode)
+{
+    static PathOnlyIconProvider provider;
+    // Made in the root folder, where no journal is, so that nothing is
+    // listed with Qt's provider before this one is set.
+    QFileDialog dialog(parent, title, QDir::rootPath(), jt::kExportFilter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setIconProvider(&provider);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QFileInfo shown(start);
+    if (shown.isDir()) {
+        dialog.setDirectory(start);
+    } else {
+        dialog.setDirectory(shown.absolutePath());
+        dialog.selectFile(shown.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
 ExportChooser &exportChooser()
 {
     static ExportChooser chooser = [](QWidget *parent, const QString &suggested) {
-        return QFileDialog::getSaveFileName(parent, jt::kExportTitle, suggested, jt::kExportFilter);
+        return chooseFile(parent, jt::kExportTitle, suggested, QFileDialog::AcceptSave);
     };
     return chooser;
+}
+
+ImportChooser &importChooser()
+{
+    static ImportChooser chooser = [](QWidget *parent, const QString &folder) {
+        return chooseFile(parent, jt::kImportTitle, folder, QFileDialog::AcceptOpen);
+    };
+    return chooser;
+}
+
+// The folder the file dialogs start in: where the report goes.
+QString documentsFolder()
+{
+    return QFileInfo(userFilePath(UserFile::Report)).absolutePath();
 }
 
 QPushButton *button(const QString &text, const QString &name, QWidget *parent)
@@ -62,6 +147,16 @@ QFrame *bar(const QString &name, QLabel *label, std::initializer_list<QPushButto
     return frame;
 }
 
+// A bar is named by what it says, and shown as an alert, so that a screen
+// reader reads it as it appears, wherever the focus is.
+void announce(QFrame *bar, const QString &text)
+{
+    bar->setAccessibleName(text);
+    bar->show();
+    QAccessibleEvent alert(bar, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+}
+
 // The report of an entry is dated when the calculation was made.
 ReportInputs reportInputsOf(const JournalEntry &entry)
 {
@@ -73,6 +168,11 @@ ReportInputs reportInputsOf(const JournalEntry &entry)
 ExportChooser setExportChooser(ExportChooser chooser)
 {
     return std::exchange(exportChooser(), std::move(chooser));
+}
+
+ImportChooser setImportChooser(ImportChooser chooser)
+{
+    return std::exchange(importChooser(), std::move(chooser));
 }
 
 JournalWindow::JournalWindow(JournalStore &store, QWidget *parent)
@@ -101,6 +201,8 @@ JournalWindow::JournalWindow(JournalStore &store, QWidget *parent)
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
         | QAbstractItemView::SelectedClicked);
     m_table->setWordWrap(false);
+    // Tab leaves the table for the buttons; the arrows move between cells.
+    m_table->setTabKeyNavigation(false);
     // The columns keep their widths when the journal outgrows the window.
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_table->verticalHeader()->hide();
@@ -126,17 +228,29 @@ JournalWindow::JournalWindow(JournalStore &store, QWidget *parent)
     m_reportOk = button(kOkButton, u"reportOkButton"_s, this);
     m_reportBar = bar(u"reportBar"_s, reportDone, { m_reportOk }, this);
 
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(u"notice"_s);
+    m_notice->setWordWrap(true);
+    m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_noticeOk = button(kOkButton, u"noticeOkButton"_s, this);
+    m_noticeBar = bar(u"noticeBar"_s, m_notice, { m_noticeOk }, this);
+
+    auto *location = new QLabel(jt::kLocation.arg(QDir::toNativeSeparators(store.path())), this);
+    location->setObjectName(u"locationLabel"_s);
+    location->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     m_open = button(jt::kOpen, u"openButton"_s, this);
     m_report = button(jt::kReport, u"reportButton"_s, this);
     m_delete = button(jt::kDelete, u"deleteButton"_s, this);
     QPushButton *exportButton = button(jt::kExport, u"exportButton"_s, this);
+    QPushButton *importButton = button(jt::kImport, u"importButton"_s, this);
     QPushButton *closeButton = button(jt::kClose, u"closeButton"_s, this);
 
     auto *searchRow = new QHBoxLayout;
     searchRow->addWidget(searchLabel);
     searchRow->addWidget(m_search, 1);
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : { m_open, m_report, m_delete, exportButton })
+    for (QPushButton *b : { m_open, m_report, m_delete, exportButton, importButton })
         buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(closeButton);
@@ -145,7 +259,9 @@ JournalWindow::JournalWindow(JournalStore &store, QWidget *parent)
     layout->addWidget(m_table, 1);
     layout->addWidget(m_deleteBar);
     layout->addWidget(m_reportBar);
+    layout->addWidget(m_noticeBar);
     layout->addLayout(buttons);
+    layout->addWidget(location);
     resize(1000, 520);
 
     connect(m_search, &QLineEdit::textChanged, m_model, &JournalModel::setSearch);
@@ -160,6 +276,7 @@ JournalWindow::JournalWindow(JournalStore &store, QWidget *parent)
     connect(m_report, &QPushButton::clicked, this, &JournalWindow::writeReport);
     connect(m_delete, &QPushButton::clicked, this, &JournalWindow::askDelete);
     connect(exportButton, &QPushButton::clicked, this, &JournalWindow::exportJournal);
+    connect(importButton, &QPushButton::clicked, this, &JournalWindow::importJournal);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(m_confirmDelete, &QPushButton::clicked, this, &JournalWindow::deleteSelected);
     connect(cancelDelete, &QPushButton::clicked, this, [this] {
@@ -167,9 +284,10 @@ JournalWindow::JournalWindow(JournalStore &store, QWidget *parent)
         m_table->setFocus();
     });
     connect(m_reportOk, &QPushButton::clicked, this, &JournalWindow::openReport);
-    connect(
-        new QShortcut(QKeySequence::Cancel, m_deleteBar, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
-        &QShortcut::activated, cancelDelete, &QPushButton::click);
+    connect(m_noticeOk, &QPushButton::clicked, this, [this] {
+        m_noticeBar->hide();
+        m_table->setFocus();
+    });
 
     // In the table only: in "Поиск" or in a note being edited, Enter and
     // Delete keep their usual meaning.
@@ -238,7 +356,7 @@ void JournalWindow::writeReport()
         showMessage(kReportFailed + error);
         return;
     }
-    m_reportBar->show();
+    announce(m_reportBar, kReportDone);
     m_reportOk->setFocus();
 }
 
@@ -255,7 +373,7 @@ void JournalWindow::askDelete()
         return;
     m_deleteQuestion->setText(jt::kDeleteQuestion.arg(count));
     m_confirmDelete->setAccessibleDescription(m_deleteQuestion->text());
-    m_deleteBar->show();
+    announce(m_deleteBar, m_deleteQuestion->text());
     m_confirmDelete->setFocus();
 }
 
@@ -269,11 +387,16 @@ void JournalWindow::deleteSelected()
     m_table->setFocus();
 }
 
+void JournalWindow::tell(const QString &text)
+{
+    m_notice->setText(text);
+    announce(m_noticeBar, text);
+    m_noticeOk->setFocus();
+}
+
 void JournalWindow::exportJournal()
 {
-    const QString suggested
-        = QDir(QFileInfo(userFilePath(UserFile::Report)).absolutePath()).filePath(jt::kExportFileName);
-    QString file = exportChooser()(this, suggested);
+    QString file = exportChooser()(this, QDir(documentsFolder()).filePath(jt::kExportFileName));
     if (file.isEmpty())
         return;
     if (QFileInfo(file).suffix().isEmpty())
@@ -281,9 +404,42 @@ void JournalWindow::exportJournal()
     QString error;
     const int written = m_store.exportCsv(file, &error);
     if (written < 0)
-        showMessage(jt::kExportFailed + error);
+        tell(jt::kExportFailed + error);
     else
-        showMessage(jt::kExported.arg(written).arg(QDir::toNativeSeparators(file)));
+        tell(jt::kExported.arg(written).arg(QDir::toNativeSeparators(file)));
+}
+
+void JournalWindow::importJournal()
+{
+    const QString file = importChooser()(this, documentsFolder());
+    if (file.isEmpty())
+        return;
+    const JournalImported imported = m_store.importCsv(file);
+    if (!imported.ok) {
+        tell(jt::kImportFailed + imported.error);
+        return;
+    }
+    refresh();
+    QString text = jt::kImported.arg(imported.added).arg(imported.duplicates);
+    if (!imported.unreadableLines.isEmpty())
+        text += u' ' + skippedLinesText(imported.unreadableLines);
+    tell(text);
+}
+
+void JournalWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    for (QFrame *open : { m_deleteBar, m_reportBar, m_noticeBar }) {
+        if (open->isVisible()) {
+            open->hide();
+            m_table->setFocus();
+            return;
+        }
+    }
+    close();
 }
 
 } // namespace karvo

@@ -3,10 +3,12 @@
 #include "layout/ClickableLabel.h"
 #include "layout/FramedChildWindow.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLineEdit>
 
 using namespace Qt::Literals::StringLiterals;
@@ -198,8 +200,72 @@ public:
     }
 };
 
+// Qt's toggle action, the one a screen reader offers for an option button
+// or a check box, calls QAbstractButton::toggle(): the state changes without
+// the click the windows act on, so the window would show one choice while the
+// calculation used the other. Here the action is the user's click, with all
+// its effects, whichever way the button is switched.
+class ChoiceAccessible : public QAccessibleWidget
+{
+public:
+    ChoiceAccessible(QAbstractButton *button, QAccessible::Role role)
+        : QAccessibleWidget(button, role)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = button()->isChecked();
+        return state;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Accelerator)
+            return QKeySequence::mnemonic(button()->text()).toString(QKeySequence::NativeText);
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        // Its own name or caption: Qt would fall back to the frame's caption.
+        if (!button()->accessibleName().isEmpty())
+            return button()->accessibleName();
+        QString caption = button()->text();
+        caption.remove(u'&');
+        return caption.isEmpty() ? QAccessibleWidget::text(t) : caption;
+    }
+
+    QStringList actionNames() const override
+    {
+        return widget()->isEnabled() ? QStringList { toggleAction() } : QStringList {};
+    }
+
+    void doAction(const QString &action) override
+    {
+        if ((action != toggleAction() && action != pressAction()) || !widget()->isEnabled())
+            return;
+        // Later, as a button's press action does: the click may open a modal
+        // box, and the client's request must be answered first.
+        QMetaObject::invokeMethod(button(), &QAbstractButton::click, Qt::QueuedConnection);
+    }
+
+    QStringList keyBindingsForAction(const QString &action) const override
+    {
+        if (action == toggleAction())
+            return { u"Space"_s };
+        return {};
+    }
+
+private:
+    QAbstractButton *button() const { return static_cast<QAbstractButton *>(widget()); }
+};
+
 QAccessibleInterface *createAccessible(const QString &className, QObject *object)
 {
+    if (className == u"QRadioButton"_s)
+        return new ChoiceAccessible(static_cast<QAbstractButton *>(object), QAccessible::RadioButton);
+    if (className == u"QCheckBox"_s)
+        return new ChoiceAccessible(static_cast<QAbstractButton *>(object), QAccessible::CheckBox);
     if (className == u"karvo::ClickableLabel"_s) {
         auto *link = static_cast<ClickableLabel *>(object);
         if (link->kind() == ClickableLabel::Kind::Link)

@@ -12,7 +12,9 @@
 //   where that is set (ControlRow::accessibleName of a Frame row): the way to
 //   name a frame without a caption, or one whose caption repeats another's.
 //   Qt would name a frame inside another by the outer caption;
-// - the box of a wrapping choice has no name of its own: its button has.
+// - the box of a wrapping choice has no name of its own: its button has;
+// - an option button or a check box switched by the screen reader's toggle
+//   action is clicked, as by the user, so the window acts on it.
 // Installed once, before the first window is built; idempotent.
 namespace karvo {
 

@@ -28,6 +28,14 @@ foreach(program karvo dremo)
   endif()
 endforeach()
 
+# The mark of an installed program folder: karvo then keeps its settings, its
+# journal and its report in the user's folders, whoever runs it, root included,
+# who could write beside the program and would leave files that outlive the
+# package. A build folder has no mark and stays portable.
+file(WRITE ${CMAKE_BINARY_DIR}/packaging/installed
+     "This folder was installed by a package: karvo writes nothing here.\n")
+install(FILES ${CMAKE_BINARY_DIR}/packaging/installed DESTINATION ${KARVO_PROGRAM_FOLDER})
+
 # The reference files are copied into the build's program folder by k/; the
 # installed folder takes the same set.
 install(DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/k/ DESTINATION ${KARVO_PROGRAM_FOLDER}/k)

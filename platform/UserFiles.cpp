@@ -39,9 +39,16 @@ QString fallbackFolder(UserFile file)
 
 } // namespace
 
+bool portableProgramFolder()
+{
+    // Root may write into an installed folder; what it left there would
+    // outlive the package's removal.
+    return programFolderWritable() && !QFileInfo::exists(programFile(kInstalledMark));
+}
+
 QString userFilePath(UserFile file)
 {
-    if (programFolderWritable())
+    if (portableProgramFolder())
         return programFile(fileName(file));
     const QString folder = fallbackFolder(file);
     // The writer needs the folder to exist; a read of a file in a missing

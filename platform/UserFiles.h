@@ -3,9 +3,9 @@
 #include <QString>
 
 // Where karvo keeps the files it writes. Beside the program when its folder
-// is writable (the portable case); when the program is installed in a folder
-// the user cannot write to, the settings go to $XDG_CONFIG_HOME/karvo and the
-// report to the user's documents folder. Every reader and writer asks here.
+// is writable and no package installed it (the portable case); otherwise the
+// settings go to $XDG_CONFIG_HOME/karvo and the report to the user's
+// documents folder, whoever runs it. Every reader and writer asks here.
 namespace karvo {
 
 enum class UserFile {
@@ -14,5 +14,11 @@ enum class UserFile {
 };
 
 QString userFilePath(UserFile file);
+
+// The file a package puts into the program folder it installs.
+inline const QString kInstalledMark = QStringLiteral("installed");
+
+// Whether the files are kept beside the program.
+bool portableProgramFolder();
 
 } // namespace karvo

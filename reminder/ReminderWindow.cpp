@@ -94,10 +94,9 @@ void ReminderWindow::setDateText(const QString &text)
 
 void ReminderWindow::activate()
 {
+    // An empty box is answered like any other unreadable date: by the form
+    // the date is wanted in.
     const QString date = m_date->text();
-    if (date.isEmpty())
-        return;
-
     // A date the launcher cannot read would be stored and silently never
     // fire; a past one would fire at the very next log-on.
     const QDate today = QDate::currentDate();

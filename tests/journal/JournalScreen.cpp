@@ -4,8 +4,8 @@
 
 #include "journal/Journal.h"
 #include "journal/JournalWindow.h"
-#include "platform/Messages.h"
 #include "layout/LayoutTable.h"
+#include "platform/Messages.h"
 
 #include <QApplication>
 #include <QDir>

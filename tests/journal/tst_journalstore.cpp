@@ -5,15 +5,20 @@
 
 #include "JournalSamples.h"
 
+#include "journal/CsvWriter.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalStore.h"
 #include "platform/ProgramFolder.h"
+#include "platform/UserFiles.h"
 
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace karvo;
@@ -68,7 +73,7 @@ std::vector<JournalEntry> everything(JournalStore &store, const JournalQuery &qu
 
 QString csvRow(int field = -1, const QString &value = {})
 {
-    QStringList fields = readCsvRecords(csvRecord(samples::entry())).front().fields;
+    QStringList fields = csvTexts(samples::entry());
     if (field >= 0)
         fields[field] = value;
     return fields.join(u';') + u"\r\n"_s;
@@ -171,6 +176,11 @@ private slots:
         row("a date", u"08.12.2026"_s, C::Date, down, { u"12474"_s });
         row("a Т with its comma", u"980,1"_s, C::Date, down, { u"980,1"_s });
         row("the foreign registration", u"ИНОСТРАННАЯ"_s, C::Date, down, { u"980,1"_s });
+        row("a category as a Russian keyboard types it", u"(В)"_s, C::Date, down, { u"4275"_s, u"3564"_s });
+        row("Cyrillic С for the Latin C", u"(С)"_s, C::Date, down, { u"12474"_s });
+        row("a note typed in Latin look-alikes", u"A123BC"_s, C::Date, down, { u"980,1"_s });
+        row("a Т typed with a dot", u"980.1"_s, C::Date, down, { u"980,1"_s });
+        row("a КБМ typed with a dot", u"2.45"_s, C::Date, down, { u"12474"_s });
         row("a code is not shown, so not found", u"17"_s, C::Date, down, {});
         row("nothing", u"Казань"_s, C::Date, down, {});
     }
@@ -257,6 +267,14 @@ private slots:
         QTest::newRow("quotes open to the end") << csvRow() + u"\"07.12.2026;"_s << true << 1 << QList { 3 };
         QTest::newRow("blank lines are no rows")
             << u"\r\n"_s + csvRow() + u"\n\n"_s << true << 1 << QList<int>();
+        QTest::newRow("a line too long, the next row read")
+            << csvRow(6, QString(kMaxCsvRecordBytes, u'x')) + csvRow(0, u"07.12.2026 10:00"_s) << true << 1
+            << QList { 2 };
+        QTest::newRow("a two-digit year") << csvRow(0, u"07.12.26 22:55"_s) << true << 1 << QList<int>();
+        QTest::newRow("seconds") << csvRow(0, u"07.12.2026 22:55:17"_s) << true << 1 << QList<int>();
+        QTest::newRow("a two-digit year with seconds")
+            << csvRow(0, u"7.12.26 9:05:00"_s) << true << 1 << QList<int>();
+        QTest::newRow("no such time") << csvRow(0, u"07.12.2026 24:05"_s) << true << 0 << QList { 2 };
     }
 
     void importSkipsRowsItCannotRead()
@@ -273,6 +291,73 @@ private slots:
         QCOMPARE(imported.added, added);
         QCOMPARE(imported.unreadableLines, skipped);
         QCOMPARE(store.count(), added);
+    }
+
+    void importReadsWhatSpreadsheetsSave_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error"); // a part of it; empty: imported
+        QTest::addColumn<QString>("note"); // of the one entry imported
+        QTest::addColumn<QDateTime>("time");
+        const JournalEntry entry = samples::entry({ .note = u"=HYPERLINK(\"http://x\";\"y\")"_s });
+        const QString header = csvHeader();
+        const QString row = csvRecord(entry);
+        QStringList moved = csvTitles();
+        moved.move(0, moved.size() - 1);
+        QStringList movedRow = csvTexts(entry);
+        movedRow.move(0, movedRow.size() - 1);
+        const auto cp1251 = [](const QString &text) -> QByteArray {
+            QStringEncoder encoder("windows-1251");
+            return encoder(text);
+        };
+        const QDateTime time(QDate(2026, 12, 7), QTime(9, 5));
+        QTest::newRow("karvo's own, a formula in the note")
+            << QByteArray("\xEF\xBB\xBF" + (header + row).toUtf8()) << QString() << entry.note << time;
+        QTest::newRow("UTF-8 without a mark") << (header + row).toUtf8() << QString() << entry.note << time;
+        QTest::newRow("Windows-1251 from Russian Excel")
+            << cp1251(header + csvRecord(samples::entry({ .note = u"Ёлкин, №5"_s }))) << QString()
+            << u"Ёлкин, №5"_s << time;
+        QTest::newRow("saved again by LibreOffice")
+            << (header + QString(row).replace(u"07.12.2026 09:05"_s, u"07.12.26 09:05"_s)).toUtf8()
+            << QString() << entry.note << time;
+        QTest::newRow("columns in another order")
+            << (csvLine(moved) + csvLine(movedRow)).toUtf8() << QString() << entry.note << time;
+        QTest::newRow("a column of another program")
+            << (csvLine(csvTitles() << u"Ошибка"_s) + csvLine(csvTexts(entry) << QString())).toUtf8()
+            << QString() << entry.note << time;
+        QStringList noKt = csvTitles();
+        noKt.removeOne(u"КТ"_s);
+        QTest::newRow("a column missing") << (csvLine(noKt) + row).toUtf8()
+                                          << u"в первой строке нет столбцов КТ"_s << QString() << QDateTime();
+        QTest::newRow("no journal at all")
+            << QByteArray("a;b\r\n1;2\r\n") << u"первая строка не совпадает с заголовком"_s << QString()
+            << QDateTime();
+        QTest::newRow("empty") << QByteArray() << u"первая строка не совпадает с заголовком"_s << QString()
+                               << QDateTime();
+    }
+
+    void importReadsWhatSpreadsheetsSave()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        QFETCH(QString, note);
+        QFETCH(QDateTime, time);
+        const QString file = m_dir.filePath(u"спредшит.csv"_s);
+        writeFile(file, bytes);
+        JournalStore store(freshPath());
+        const JournalImported imported = store.importCsv(file);
+        QCOMPARE(imported.ok, error.isEmpty());
+        QVERIFY2(imported.error.contains(error), qPrintable(imported.error));
+        if (!error.isEmpty()) {
+            QVERIFY2(imported.error.contains(file), qPrintable(imported.error));
+            return;
+        }
+        QCOMPARE(imported.unreadableLines, QList<int>());
+        const std::vector<JournalEntry> entries = everything(store);
+        QCOMPARE(int(entries.size()), 1);
+        QCOMPARE(entries.front().note, note);
+        QCOMPARE(entries.front().time, time);
+        QVERIFY(entries.front().sameCalculation(samples::entry()));
     }
 
     void opensWhatItFinds_data()
@@ -451,19 +536,23 @@ private slots:
 
     void livesBesideTheSettings_data()
     {
-        QTest::addColumn<bool>("programFolderExists");
+        QTest::addColumn<QString>("programFolder"); // "writable", "missing" or "installed"
         QTest::addColumn<QString>("expected");
-        QTest::newRow("a writable program folder") << true << u"program/journal.sqlite"_s;
-        QTest::newRow("an installed program") << false << u"data/karvo/journal.sqlite"_s;
+        QTest::newRow("a writable program folder") << u"writable"_s << u"program/journal.sqlite"_s;
+        QTest::newRow("a program folder no one can write") << u"missing"_s << u"data/karvo/journal.sqlite"_s;
+        QTest::newRow("an installed program, writable to root")
+            << u"installed"_s << u"data/karvo/journal.sqlite"_s;
     }
 
     void livesBesideTheSettings()
     {
-        QFETCH(bool, programFolderExists);
+        QFETCH(QString, programFolder);
         QFETCH(QString, expected);
         const QTemporaryDir dir;
-        if (programFolderExists)
+        if (programFolder != u"missing"_s)
             QDir(dir.path()).mkdir(u"program"_s);
+        if (programFolder == u"installed"_s)
+            writeFile(dir.filePath(u"program/"_s + kInstalledMark), "mark");
         setProgramFolder(dir.filePath(u"program"_s));
         qputenv("XDG_DATA_HOME", dir.filePath(u"data"_s).toLocal8Bit());
         QCOMPARE(journalPath(), dir.filePath(expected));
@@ -476,14 +565,41 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out"); // the start
         QTest::addColumn<QString>("err"); // the start of the one line
-        QTest::newRow("export") << QStringList { u"--export-journal"_s, u"{dir}/out.csv"_s } << 0 << QString()
-                                << QString();
+        const QString notRegular
+            = u"по этому пути находится не обычный файл, а канал, устройство или сокет"_s;
+        QTest::newRow("export") << QStringList { u"--export-journal"_s, u"{dir}/out.csv"_s } << 0
+                                << u"Записей сохранено: 1. Файл: {dir}/out.csv\n"_s << QString();
+        QTest::newRow("export to standard output")
+            << QStringList { u"--export-journal"_s, u"-"_s } << 0 << u"Дата;Собственник;"_s
+            << u"karvo: Записей сохранено: 1. Файл: стандартный вывод\n"_s;
+        QTest::newRow("export to a FIFO")
+            << QStringList { u"--export-journal"_s, u"{dir}/fifo"_s } << 1 << QString()
+            << u"karvo: не удалось записать файл {dir}/fifo: "_s + notRegular;
+        QTest::newRow("export into a folder that is not there")
+            << QStringList { u"--export-journal"_s, u"{dir}/нет/out.csv"_s } << 1 << QString()
+            << u"karvo: не удалось записать файл {dir}/нет/out.csv: папка не существует"_s;
         QTest::newRow("import with a bad row")
             << QStringList { u"--import-journal"_s, u"{dir}/in.csv"_s } << 0 << u"Добавлено записей: 1, уже"_s
             << u"karvo: Пропущены строки, которые не удалось прочитать: 3."_s;
+        QTest::newRow("import from standard input")
+            << QStringList { u"--import-journal"_s, u"-"_s } << 0 << u"Добавлено записей: 1, уже"_s
+            << u"karvo: Пропущены строки, которые не удалось прочитать: 3."_s;
         QTest::newRow("import of a missing file")
             << QStringList { u"--import-journal"_s, u"{dir}/missing.csv"_s } << 1 << QString()
-            << u"karvo: не удалось прочитать файл"_s;
+            << u"karvo: не удалось прочитать файл {dir}/missing.csv: файл не существует"_s;
+        QTest::newRow("import of a folder")
+            << QStringList { u"--import-journal"_s, u"{dir}"_s } << 1 << QString()
+            << u"karvo: не удалось прочитать файл {dir}: по этому пути "
+               "находится папка, а не файл"_s;
+        QTest::newRow("import from a FIFO, not waited on")
+            << QStringList { u"--import-journal"_s, u"{dir}/fifo"_s } << 1 << QString()
+            << u"karvo: не удалось прочитать файл {dir}/fifo: "_s + notRegular;
+        QTest::newRow("export over the journal itself")
+            << QStringList { u"--export-journal"_s, u"{dir}/journal.sqlite"_s } << 1 << QString()
+            << u"karvo: не удалось записать файл {dir}/journal.sqlite: это файл самого журнала расчетов"_s;
+        QTest::newRow("import of the journal itself")
+            << QStringList { u"--import-journal"_s, u"{dir}/journal.sqlite"_s } << 1 << QString()
+            << u"karvo: не удалось прочитать файл {dir}/journal.sqlite: это файл самого журнала расчетов"_s;
         QTest::newRow("no file named") << QStringList { u"--export-journal"_s } << 2 << QString()
                                        << u"karvo: после --export-journal укажите имя файла"_s;
     }
@@ -501,13 +617,20 @@ private slots:
         JournalStore(dir.filePath(u"journal.sqlite"_s)).add(samples::entry());
         writeFile(dir.filePath(u"in.csv"_s),
             (csvHeader() + csvRow(0, u"01.12.2026 10:00"_s) + u"x;y\r\n"_s).toUtf8());
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(u"fifo"_s)).constData(), 0600) == 0);
         arguments.replaceInStrings(u"{dir}"_s, dir.path());
+        out.replace(u"{dir}"_s, dir.path());
+        err.replace(u"{dir}"_s, dir.path());
 
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const QString &name : { u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s })
             environment.remove(name);
         QProcess process;
         process.setProcessEnvironment(environment);
+        const bool fromStandardInput
+            = arguments.front() == u"--import-journal"_s && arguments.back() == u"-"_s;
+        if (fromStandardInput)
+            process.setStandardInputFile(dir.filePath(u"in.csv"_s));
         process.start(program, arguments);
         QVERIFY(process.waitForFinished());
         const QString stdOut = QString::fromUtf8(process.readAllStandardOutput());
@@ -516,10 +639,17 @@ private slots:
         QVERIFY2(stdOut.startsWith(out), qPrintable(stdOut));
         QVERIFY2(stdErr.startsWith(err), qPrintable(stdErr));
         QCOMPARE(stdErr.count(u'\n'), err.isEmpty() ? 0 : 1);
-        if (arguments.front() == u"--export-journal"_s && exitCode == 0)
+        if (arguments.front() == u"--export-journal"_s && exitCode == 0 && arguments.back() != u"-"_s) {
             QVERIFY(readFile(dir.filePath(u"out.csv"_s))
                         .startsWith("\xEF\xBB\xBF"
                                     "Дата;"));
+            // The notes name clients: the file is its owner's, as the journal is.
+            QCOMPARE(QFileInfo(dir.filePath(u"out.csv"_s)).permissions()
+                    & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
+                        | QFileDevice::WriteOther),
+                QFileDevice::Permissions());
+        }
+        QVERIFY(!QFileInfo(dir.filePath(u"fifo"_s)).isFile());
         if (arguments.front() == u"--import-journal"_s && exitCode == 0)
             QCOMPARE(JournalStore(dir.filePath(u"journal.sqlite"_s)).count(), 2);
     }

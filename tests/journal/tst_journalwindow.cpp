@@ -8,6 +8,7 @@
 #include "JournalSamples.h"
 
 #include "journal/Journal.h"
+#include "journal/JournalCsv.h"
 #include "journal/JournalModel.h"
 #include "journal/JournalStore.h"
 #include "journal/JournalWindow.h"
@@ -17,20 +18,51 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace karvo;
 
 Q_DECLARE_METATYPE(karvo::Calculation)
+
+namespace {
+
+// The POSIX locks this process holds on `path`, as the kernel lists them:
+// "1: POSIX  ADVISORY  READ 4242 08:01:1234567 128 128".
+int locksHeld(const QString &path)
+{
+    struct stat file
+    {
+    };
+    QFile locks(u"/proc/locks"_s);
+    if (::stat(QFile::encodeName(path).constData(), &file) != 0 || !locks.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid());
+    const QByteArray inode = ':' + QByteArray::number(qulonglong(file.st_ino));
+    int held = 0;
+    for (const QByteArray &line : locks.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() >= 6 && fields[1] == "POSIX" && fields[4] == pid && fields[5].endsWith(inode))
+            ++held;
+    }
+    return held;
+}
+
+} // namespace
 
 class TestJournalWindow : public QObject
 {
@@ -163,13 +195,153 @@ private slots:
     {
         JournalWindow *window = openWindow();
         const QString file = m_dir.filePath(u"выгрузка"_s);
-        setExportChooser([&](QWidget *, const QString &suggested) {
+        const ExportChooser dialog = setExportChooser([&](QWidget *, const QString &suggested) {
             [&] { QCOMPARE(QFileInfo(suggested).fileName(), u"journal.csv"_s); }();
             return file;
         });
         button(window, u"exportButton"_s)->click();
-        QCOMPARE(m_messages, QStringList { u"Записей сохранено: 4. Файл: "_s + file + u".csv"_s });
+        setExportChooser(dialog);
+        // Told in the window, named and with the focus, as every other bar.
+        const QString told = u"Записей сохранено: 4. Файл: "_s + file + u".csv"_s;
+        QCOMPARE(window->findChild<QLabel *>(u"notice"_s)->text(), told);
+        QCOMPARE(window->findChild<QFrame *>(u"noticeBar"_s)->accessibleName(), told);
+        QCOMPARE(QApplication::focusWidget(), button(window, u"noticeOkButton"_s));
+        QCOMPARE(m_messages, QStringList());
         QVERIFY(QFileInfo::exists(file + u".csv"_s));
+    }
+
+    void importsThroughTheChooser_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("told"); // the start; {file} is the file chosen
+        QTest::addColumn<int>("count"); // entries after
+        QTest::newRow("a journal of another computer")
+            << u"csv"_s
+            << u"Добавлено записей: 1, уже были в журнале: 1. Пропущены строки, которые не удалось прочитать: 4."_s
+            << 5;
+        QTest::newRow("a FIFO") << u"fifo"_s
+                                << u"Не удалось добавить записи: не удалось прочитать файл {file}: по этому "
+                                   "пути находится не обычный файл"_s
+                                << 4;
+        QTest::newRow("cancelled") << QString() << QString() << 4;
+    }
+
+    void importsThroughTheChooser()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, told);
+        QFETCH(int, count);
+        JournalWindow *window = openWindow();
+        const QString file = m_dir.filePath(u"импорт-%1.csv"_s.arg(m_journals));
+        if (kind == u"csv"_s) {
+            QFile csv(file);
+            QVERIFY(csv.open(QIODevice::WriteOnly));
+            csv.write((csvHeader() + csvRecord(samples::entry({ .t = u"777"_s }))
+                + csvRecord(
+                    samples::entry({ .t = u"12474"_s, .time = QDateTime(QDate(2026, 12, 7), QTime(12, 0)) }))
+                + u"битая строка\r\n"_s)
+                          .toUtf8());
+        } else if (kind == u"fifo"_s) {
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        }
+        const ImportChooser dialog = setImportChooser([&](QWidget *, const QString &folder) {
+            [&] { QVERIFY(QFileInfo(folder).isDir()); }();
+            return kind.isEmpty() ? QString() : file;
+        });
+        button(window, u"importButton"_s)->click();
+        setImportChooser(dialog);
+        auto *bar = window->findChild<QFrame *>(u"noticeBar"_s);
+        QCOMPARE(bar->isVisible(), !told.isEmpty());
+        if (!told.isEmpty()) {
+            told.replace(u"{file}"_s, file);
+            const QString shown = window->findChild<QLabel *>(u"notice"_s)->text();
+            QVERIFY2(shown.startsWith(told), qPrintable(shown));
+        }
+        QCOMPARE(window->model()->rowCount(), count);
+        QCOMPARE(m_messages, QStringList());
+    }
+
+    // Tab leaves the table for the buttons and comes round to "Поиск"; Esc
+    // closes the bar that is open, then the window.
+    void keyboardReachesEveryButtonAndEscCloses()
+    {
+        JournalWindow *window = openWindow();
+        auto *table = window->findChild<QTableView *>(u"entryTable"_s);
+        QStringList reached;
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(reached,
+            (QStringList { u"openButton"_s, u"reportButton"_s, u"deleteButton"_s, u"exportButton"_s,
+                u"importButton"_s, u"closeButton"_s, u"searchBox"_s, u"entryTable"_s }));
+        QTest::keyClick(table, Qt::Key_Delete);
+        QVERIFY(window->findChild<QFrame *>(u"deleteBar"_s)->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!window->findChild<QFrame *>(u"deleteBar"_s)->isVisible());
+        QVERIFY(window->isVisible());
+        QCOMPARE(m_journal->store().count(), 4);
+        QTest::keyClick(window->findChild<QLineEdit *>(u"searchBox"_s), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+    }
+
+    void saysWhereTheJournalIs()
+    {
+        JournalWindow *window = openWindow();
+        QCOMPARE(window->findChild<QLabel *>(u"locationLabel"_s)->text(),
+            u"Файл журнала: "_s + m_journal->store().path());
+    }
+
+    // The export's file dialog, shown in the folder of journal.sqlite and
+    // cancelled, while another karvo adds an entry and this one goes on: no
+    // entry may be lost. A dialog that opened and closed the journal's files
+    // would have dropped this process's locks on them.
+    void theFileDialogLeavesTheJournalAlone()
+    {
+        const QTemporaryDir folder;
+        setProgramFolder(folder.path());
+        const QString path = folder.filePath(u"journal.sqlite"_s);
+        auto journal = std::make_unique<Journal>(path);
+        journal->record(samples::entry({ .t = u"1000"_s }));
+        journal->showWindow();
+        const QString shared = path + u"-shm"_s;
+        const int locks = locksHeld(shared);
+        QVERIFY(locks > 0);
+        // Cancelled once the dialog has listed the folder with the type of
+        // every file in it, journal.sqlite and its log included: the user
+        // asked for all files.
+        bool listed = false;
+        QTimer watch;
+        watch.setInterval(10);
+        connect(&watch, &QTimer::timeout, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            auto *model = dialog ? dialog->findChild<QFileSystemModel *>() : nullptr;
+            if (!model)
+                return;
+            dialog->setNameFilter(u"*"_s);
+            for (const QString &name :
+                { u"journal.sqlite"_s, u"journal.sqlite-wal"_s, u"journal.sqlite-shm"_s }) {
+                const QModelIndex file = model->index(folder.filePath(name));
+                if (!file.isValid() || model->type(file).isEmpty())
+                    return;
+            }
+            listed = true;
+            watch.stop();
+            dialog->reject();
+        });
+        watch.start();
+        button(journal->window(), u"exportButton"_s)->click();
+        QVERIFY(listed);
+        QCOMPARE(locksHeld(shared), locks);
+
+        QProcess writer;
+        writer.start(u"" WRITER_PATH ""_s, { path, u"1"_s, u"другой "_s });
+        QVERIFY(writer.waitForFinished(60'000));
+        QCOMPARE(writer.exitCode(), 0);
+        journal->record(samples::entry({ .t = u"2000"_s }));
+        journal.reset();
+        setProgramFolder(m_dir.path());
+        QCOMPARE(JournalStore(path).count(), 3);
     }
 
     void keyboardOpensReportsAndSearches()
@@ -232,10 +404,14 @@ private slots:
         file.write(content);
         file.close();
         Journal journal(blocked ? file.fileName() + u"/journal.sqlite"_s : file.fileName());
+        QSignalSpy told(&journal, &Journal::message);
         journal.record(samples::entry());
         journal.record(samples::entry({ .t = u"1980"_s }));
-        QCOMPARE(m_messages.size(), 1);
-        QVERIFY2(m_messages.front().contains(message), qPrintable(m_messages.front()));
+        // Said by the calculator, not by the journal.
+        QCOMPARE(m_messages, QStringList());
+        QCOMPARE(told.size(), 1);
+        const QString text = told.front().front().toString();
+        QVERIFY2(text.contains(message), qPrintable(text));
     }
 };
 

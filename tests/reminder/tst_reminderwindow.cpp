@@ -227,9 +227,9 @@ private slots:
 
         using namespace karvo::file_failure_texts;
         const QString failed = u"Не удалось включить автозапуск: "_s;
-        QTest::newRow("empty: nothing, not even a message") << QString() << Blocker::None << QStringList();
         const QString hint
             = u"Введите дату в виде "_s + QDate::currentDate().addYears(1).toString(u"dd.MM.yyyy"_s);
+        QTest::newRow("empty: the form that is wanted") << QString() << Blocker::None << QStringList { hint };
         QTest::newRow("a form the launcher never renders")
             << u"1.1.2030"_s << Blocker::None << QStringList { hint };
         QTest::newRow("the C locale's form") << u"7 Dec 2030"_s << Blocker::None << QStringList { hint };
