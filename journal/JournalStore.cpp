@@ -669,15 +669,16 @@ int JournalStore::exportCsvOnce(const QString &file, QString *error)
             *error = texts::kCsvCannotWrite.arg(shownCsvPath(file, true), texts::kJournalItself);
         return -1;
     }
-    if (!open()) {
-        if (error)
-            *error = m_error;
-        return -1;
-    }
+    // The target first: a refused one leaves no new journal behind either.
     CsvOutput out;
     if (!out.open(file)) {
         if (error)
             *error = out.error();
+        return -1;
+    }
+    if (!open()) {
+        if (error)
+            *error = m_error;
         return -1;
     }
     out.write(u"\uFEFF"_s + csvHeader());

@@ -28,13 +28,19 @@ foreach(program karvo dremo)
   endif()
 endforeach()
 
-# The mark of an installed program folder: karvo then keeps its settings, its
-# journal and its report in the user's folders, whoever runs it, root included,
-# who could write beside the program and would leave files that outlive the
-# package. A build folder has no mark and stays portable.
+# The mark of a program folder installed for the whole system (the package's
+# /usr, or /usr/local): karvo then keeps its settings, its journal and its
+# report in the user's folders, whoever runs it, root included, who could
+# write beside the program and would leave files that outlive the package. A
+# build folder and a per-user install (scripts/install) have no mark and keep
+# their files beside the program.
 file(WRITE ${CMAKE_BINARY_DIR}/packaging/installed
-     "This folder was installed by a package: karvo writes nothing here.\n")
-install(FILES ${CMAKE_BINARY_DIR}/packaging/installed DESTINATION ${KARVO_PROGRAM_FOLDER})
+     "This folder was installed for the whole system: karvo writes nothing here.\n")
+install(CODE "
+  if(CMAKE_INSTALL_PREFIX MATCHES \"^/usr(/local)?/?$\")
+    file(INSTALL \"${CMAKE_BINARY_DIR}/packaging/installed\"
+         DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${KARVO_PROGRAM_FOLDER}\")
+  endif()")
 
 # The reference files are copied into the build's program folder by k/; the
 # installed folder takes the same set.

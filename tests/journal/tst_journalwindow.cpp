@@ -183,6 +183,7 @@ private slots:
         QVERIFY(bar->isVisible());
         QCOMPARE(
             window->findChild<QLabel *>(u"deleteQuestion"_s)->text(), u"Удалить выбранные записи (2)?"_s);
+        QCOMPARE(bar->accessibleName(), u"Удалить выбранные записи (2)?"_s);
         QCOMPARE(m_journal->store().count(), 4);
         QTest::keyClick(button(window, answer), Qt::Key_Return);
         QVERIFY(!bar->isVisible());
@@ -203,8 +204,9 @@ private slots:
         setExportChooser(dialog);
         // Told in the window, named and with the focus, as every other bar.
         const QString told = u"Записей сохранено: 4. Файл: "_s + file + u".csv"_s;
+        auto *bar = window->findChild<QFrame *>(u"noticeBar"_s);
         QCOMPARE(window->findChild<QLabel *>(u"notice"_s)->text(), told);
-        QCOMPARE(window->findChild<QFrame *>(u"noticeBar"_s)->accessibleName(), told);
+        QCOMPARE(bar->accessibleName(), told);
         QCOMPARE(QApplication::focusWidget(), button(window, u"noticeOkButton"_s));
         QCOMPARE(m_messages, QStringList());
         QVERIFY(QFileInfo::exists(file + u".csv"_s));
@@ -359,6 +361,8 @@ private slots:
 
         button(window, u"reportButton"_s)->click();
         QVERIFY(window->findChild<QFrame *>(u"reportBar"_s)->isVisible());
+        QCOMPARE(window->findChild<QFrame *>(u"reportBar"_s)->accessibleName(),
+            window->findChild<QLabel *>(u"reportDone"_s)->text());
         QTest::keyClick(button(window, u"reportOkButton"_s), Qt::Key_Return);
         QCOMPARE(m_opened, QList { QUrl::fromLocalFile(m_dir.filePath(u"karvo.doc"_s)) });
 
