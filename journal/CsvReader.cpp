@@ -74,19 +74,22 @@ CsvReader::CsvReader(QIODevice &device)
 
 CsvReader::Line CsvReader::readLine(QByteArray &bytes)
 {
-    // One byte more than a record may hold tells a line that is too long.
-    bytes = m_device.readLine(kMaxCsvRecordBytes + 2);
-    if (bytes.isEmpty())
+    // One byte more than a record may hold tells a line that is too long;
+    // the buffer is made once, not for every line.
+    if (m_buffer.isEmpty())
+        m_buffer.resize(kMaxCsvRecordBytes + 2);
+    const auto read = [&] { return m_device.readLine(m_buffer.data(), m_buffer.size()); };
+    const qint64 size = read();
+    if (size <= 0) {
+        bytes.clear();
         return Line::End;
+    }
     ++m_line;
+    bytes = QByteArray(m_buffer.constData(), qsizetype(size));
     if (bytes.endsWith('\n') || bytes.size() <= kMaxCsvRecordBytes)
         return Line::Read;
     // The rest of the line is read and dropped a piece at a time.
-    for (;;) {
-        const QByteArray rest = m_device.readLine(kMaxCsvRecordBytes + 2);
-        if (rest.isEmpty() || rest.endsWith('\n'))
-            break;
-    }
+    for (qint64 rest = read(); rest > 0 && m_buffer[qsizetype(rest) - 1] != '\n'; rest = read()) { }
     bytes.clear();
     return Line::TooLong;
 }

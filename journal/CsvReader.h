@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -58,6 +59,7 @@ private:
     QString decoded(QByteArray &bytes, bool *valid);
 
     QIODevice &m_device;
+    QByteArray m_buffer;
     CsvEncoding m_encoding = CsvEncoding::Undecided;
     int m_line = 0; // physical lines read
     bool m_first = true;

@@ -44,7 +44,7 @@ std::optional<CommandLineOutcome> runJournalCommand(const QStringList &arguments
         if (written < 0)
             return failure(error);
         const QString done = texts::kExported.arg(written).arg(shownCsvPath(file, true)) + u'\n';
-        // Standard output may be the journal itself.
+        // Standard output carries the CSV: the count goes to standard error.
         if (file == u"-"_s)
             return CommandLineOutcome { false, 0, {}, u"karvo: "_s + done };
         return CommandLineOutcome { false, 0, done, {} };

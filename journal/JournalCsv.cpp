@@ -87,25 +87,44 @@ QDateTime csvTime(const QString &text)
     return QDateTime(date, time);
 }
 
-std::optional<JournalEntry> entryOfCsvRecord(const CsvHeader &header, const CsvRecord &record)
+JournalCsvColumns::JournalCsvColumns(const CsvHeader &header)
+    : m_fieldCount(header.titles().size())
+    , m_date(header.indexOf(columnTitle(JournalColumn::Date)))
+    , m_premium(header.indexOf(columnTitle(JournalColumn::Premium)))
+    , m_note(header.indexOf(columnTitle(JournalColumn::Note)))
 {
-    if (record.problem != CsvRecord::Problem::None || record.fields.size() != header.titles().size())
-        return std::nullopt;
-    static const QRegularExpression number(u"^\\d+(,\\d+)?$"_s);
-    JournalEntry entry;
-    entry.time = csvTime(header.field(record, columnTitle(JournalColumn::Date)));
-    entry.t = header.field(record, columnTitle(JournalColumn::Premium));
-    entry.note = header.field(record, columnTitle(JournalColumn::Note));
-    if (!entry.time.isValid() || !number.match(entry.t).hasMatch())
-        return std::nullopt;
-    for (const auto &field : journalInputFields())
-        entry.inputs.*field.second = header.field(record, field.first);
+    for (std::size_t i = 0; i < kJournalInputCount; ++i)
+        m_inputs[i] = header.indexOf(journalInputFields()[i].first);
     for (std::size_t i = 0; i < kAllCoefficients.size(); ++i) {
         const Coefficient coefficient = kAllCoefficients[i];
-        entry.coefficients[i]
-            = header.field(record, shortName(coefficient), coefficientOccurrence(header, coefficient));
+        m_coefficients[i]
+            = header.indexOf(shortName(coefficient), coefficientOccurrence(header, coefficient));
     }
+}
+
+std::optional<JournalEntry> JournalCsvColumns::entryOf(const CsvRecord &record) const
+{
+    if (record.problem != CsvRecord::Problem::None || record.fields.size() != m_fieldCount)
+        return std::nullopt;
+    // Every position is below the header's size, or -1 for a missing column.
+    const auto text = [&](int index) { return index < 0 ? QString() : csvFieldText(record.fields[index]); };
+    static const QRegularExpression number(u"^\\d+(,\\d+)?$"_s);
+    JournalEntry entry;
+    entry.time = csvTime(text(m_date));
+    entry.t = text(m_premium);
+    entry.note = text(m_note);
+    if (!entry.time.isValid() || !number.match(entry.t).hasMatch())
+        return std::nullopt;
+    for (std::size_t i = 0; i < kJournalInputCount; ++i)
+        entry.inputs.*journalInputFields()[i].second = text(m_inputs[i]);
+    for (std::size_t i = 0; i < kAllCoefficients.size(); ++i)
+        entry.coefficients[i] = text(m_coefficients[i]);
     return entry;
+}
+
+std::optional<JournalEntry> entryOfCsvRecord(const CsvHeader &header, const CsvRecord &record)
+{
+    return JournalCsvColumns(header).entryOf(record);
 }
 
 } // namespace karvo

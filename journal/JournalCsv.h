@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 
 // The journal as CSV, the way Russian spreadsheets open it (CsvWriter.h). The
@@ -30,9 +31,28 @@ QStringList requiredCsvTitles();
 // ("07.12.2026 09:05:00"). Invalid when it is none of these.
 QDateTime csvTime(const QString &text);
 
-// The entry of a record, or nothing when the record cannot be read: a problem
-// of the reader, a number of fields other than the header's, a date that is
-// not one, or a Т that is not a number text.
+// Where a file's header puts each field of an entry, found once for all its
+// records.
+class JournalCsvColumns
+{
+public:
+    explicit JournalCsvColumns(const CsvHeader &header);
+
+    // The entry of a record, or nothing when the record cannot be read: a
+    // problem of the reader, a number of fields other than the header's, a
+    // date that is not one, or a Т that is not a number text.
+    std::optional<JournalEntry> entryOf(const CsvRecord &record) const;
+
+private:
+    qsizetype m_fieldCount = 0;
+    int m_date = -1;
+    int m_premium = -1;
+    int m_note = -1;
+    std::array<int, kJournalInputCount> m_inputs {};
+    std::array<int, kAllCoefficients.size()> m_coefficients {};
+};
+
+// The same for one record.
 std::optional<JournalEntry> entryOfCsvRecord(const CsvHeader &header, const CsvRecord &record);
 
 } // namespace karvo

@@ -743,9 +743,10 @@ JournalImported JournalStore::importCsv(QIODevice &in, const QString &shown)
     for (const QString &column : entryColumns().mid(2))
         same << column + u" = ?"_s;
     duplicate.prepare(u"SELECT 1 FROM entries WHERE "_s + same.join(u" AND "_s) + u" LIMIT 1"_s);
+    const JournalCsvColumns columns(header);
     CsvRecord record;
     while (reader.next(record)) {
-        const std::optional<JournalEntry> entry = entryOfCsvRecord(header, record);
+        const std::optional<JournalEntry> entry = columns.entryOf(record);
         if (!entry) {
             imported.unreadableLines << record.line;
             continue;

@@ -3,12 +3,14 @@
 // journal_screen <output folder>.
 
 #include "journal/Journal.h"
+#include "journal/JournalTexts.h"
 #include "journal/JournalWindow.h"
 #include "layout/LayoutTable.h"
 #include "platform/Messages.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QTemporaryDir>
 
 using namespace Qt::Literals::StringLiterals;
@@ -60,6 +62,8 @@ int main(int argc, char *argv[])
     setMessageHandler([](const QString &, const QString &text) { qWarning("%s", qPrintable(text)); });
     const QTemporaryDir journalFolder;
     Journal journal(journalFolder.filePath(u"journal.sqlite"_s));
+    QObject::connect(
+        &journal, &Journal::message, [](const QString &text) { qWarning("%s", qPrintable(text)); });
     for (const Shown &shown : kCalculations) {
         JournalEntry entry;
         entry.time = QDateTime::fromString(shown.when, kJournalDateFormat);
@@ -73,6 +77,9 @@ int main(int argc, char *argv[])
     journal.showWindow();
     JournalWindow *window = journal.window();
     window->resize(1000, 300);
+    // Where an installed karvo keeps it, rather than the temporary folder.
+    window->findChild<QLabel *>(u"locationLabel"_s)
+        ->setText(journal_texts::kLocation.arg(u"/home/agent/.local/share/karvo/journal.sqlite"_s));
     QApplication::processEvents();
     if (!window->grab().save(QDir(folder).filePath(u"journal.png"_s)))
         qFatal("cannot write journal.png");

@@ -18,6 +18,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QFrame>
@@ -313,11 +314,18 @@ private slots:
         // every file in it, journal.sqlite and its log included: the user
         // asked for all files.
         bool listed = false;
+        // A dialog that never lists the folder fails the test instead of hanging it.
+        const QDeadlineTimer patience(60'000);
         QTimer watch;
         watch.setInterval(10);
         connect(&watch, &QTimer::timeout, this, [&] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             auto *model = dialog ? dialog->findChild<QFileSystemModel *>() : nullptr;
+            if (dialog && patience.hasExpired()) {
+                watch.stop();
+                dialog->reject();
+                return;
+            }
             if (!model)
                 return;
             dialog->setNameFilter(u"*"_s);
