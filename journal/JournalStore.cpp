@@ -397,7 +397,7 @@ QString textColumn(const QString &name)
 }
 
 // 0 → 1: the table of entries, with the choices and the coefficients.
-bool createEntries(QSqlQuery &query)
+bool createEntries(QSqlQuery &query, const QSqlDatabase &)
 {
     QStringList columns { u"id INTEGER PRIMARY KEY"_s, u"time TEXT NOT NULL"_s };
     for (std::size_t i = 0; i < kFirstJournalInputCount; ++i)
@@ -417,16 +417,32 @@ bool createEntries(QSqlQuery &query)
 
 // 1 → 2: the rest of the calculation. The entries of the first release get
 // them empty, and reading such an entry makes them again from its choices.
-bool addWholeCalculation(QSqlQuery &query)
+bool addWholeCalculation(QSqlQuery &query, const QSqlDatabase &db)
 {
     for (std::size_t i = kFirstJournalInputCount; i < kJournalInputCount; ++i) {
-        if (!query.exec(u"ALTER TABLE entries ADD COLUMN "_s + textColumn(u"in_"_s + journalInputFields()[i].first)))
+        if (!query.exec(
+                u"ALTER TABLE entries ADD COLUMN "_s + textColumn(u"in_"_s + journalInputFields()[i].first)))
+            return false;
+    }
+    // What a search reads is folded anew: since the first release, Latin
+    // and Cyrillic look-alikes are one letter, and old entries are found by
+    // either as new ones are.
+    QSqlQuery rows(db);
+    rows.setForwardOnly(true);
+    if (!rows.exec(selectEntries()))
+        return false;
+    query.prepare(u"UPDATE entries SET search = ? WHERE id = ?"_s);
+    while (rows.next()) {
+        const JournalEntry entry = entryOf(rows);
+        query.addBindValue(searchText(entry));
+        query.addBindValue(entry.id);
+        if (!query.exec())
             return false;
     }
     return true;
 }
 
-using SchemaStep = bool (*)(QSqlQuery &query);
+using SchemaStep = bool (*)(QSqlQuery &query, const QSqlDatabase &db);
 const std::array<SchemaStep, kJournalSchemaVersion> kSchemaSteps = { &createEntries, &addWholeCalculation };
 
 } // namespace
@@ -444,7 +460,7 @@ bool JournalStore::migrate(int version)
     version = query.value(0).toInt();
     query.finish();
     for (int step = version; step < kJournalSchemaVersion; ++step) {
-        if (!kSchemaSteps[std::size_t(step)](query))
+        if (!kSchemaSteps[std::size_t(step)](query, db))
             return fail(query, &m_error);
     }
     if (version < kJournalSchemaVersion

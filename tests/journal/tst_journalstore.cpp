@@ -421,6 +421,8 @@ private slots:
         QCOMPARE(calculation.startTime, u"09:05"_s);
         QCOMPARE(calculation.coefficients, old.coefficients);
         QCOMPARE(calculation.premium, old.t);
+        // Found as new entries are, look-alike letters included.
+        QCOMPARE(store.list({ u"MOCKBA"_s }, 0, 10).size(), std::size_t(1));
 
         QCOMPARE(store.add(samples::entry({ .t = u"4275"_s })).result, JournalAdded::Added);
         QCOMPARE(everything(store).size(), std::size_t(2));
