@@ -90,8 +90,7 @@ void PremiumSheet::setText(SheetText field, const QString &value)
         return setPremium(value);
     text = value;
     emit textChanged(field, value);
-    if (field != SheetText::T)
-        followInputs();
+    followInputs();
 }
 
 void PremiumSheet::setPremium(const QString &premium)
