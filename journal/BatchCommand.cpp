@@ -95,40 +95,6 @@ struct Example
     Calculation calculation;
 };
 
-QStringList exampleTexts(const Example &example)
-{
-    const Calculation &c = example.calculation;
-    QHash<QString, QString> byTitle;
-    const auto set = [&byTitle](QString StoredInputs::*field, const QString &text) {
-        for (const auto &[title, member] : journalInputFields()) {
-            if (member == field)
-                byTitle.insert(title, text);
-        }
-    };
-    set(&StoredInputs::category, categoryText(QString::number(c.category)));
-    set(&StoredInputs::foreign, c.foreignRegistered ? texts::kYes : texts::kNo);
-    set(&StoredInputs::region, c.region);
-    set(&StoredInputs::townGroup, c.townGroup);
-    set(&StoredInputs::contractKind, contractKindText(c.contractKind));
-    set(&StoredInputs::startClass, c.startClass);
-    if (c.contractKind == ContractKind::Renewal)
-        set(&StoredInputs::payouts, c.payouts);
-    set(&StoredInputs::ko, driversText(c.drivers));
-    set(&StoredInputs::kvs, kvsRows()[std::size_t(c.kvsRow)].item);
-    set(&StoredInputs::km, kmRows()[std::size_t(c.kmRow)].item);
-    set(&StoredInputs::period, c.period);
-    set(&StoredInputs::term, c.term);
-    set(&StoredInputs::owner, ownerText(c.owner == OwnerKind::LegalEntity ? u"2"_s : u"1"_s));
-    set(&StoredInputs::registration, registrationText(c.registration));
-    set(&StoredInputs::vehicleGroup, vehicleGroupText(c.group));
-    byTitle.insert(journal_texts::kNote, example.note);
-    QStringList fields;
-    QHash<QString, int> seen;
-    for (const QString &title : csvTitles())
-        fields << (seen[title]++ == 0 ? byTitle.value(title) : QString());
-    return fields;
-}
-
 // A car of an individual in a region, a legal entity's car, a trailer, a car
 // registered abroad and a car travelling to its registration.
 std::vector<Example> examples()
@@ -191,7 +157,7 @@ QString batchTemplate()
     // The mark that tells a spreadsheet the file is UTF-8.
     QString text = u"\uFEFF"_s + csvHeader();
     for (const Example &example : examples())
-        text += csvLine(exampleTexts(example));
+        text += csvLine(listTexts(example.calculation, example.note));
     return text;
 }
 

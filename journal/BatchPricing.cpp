@@ -491,4 +491,40 @@ PricedRow BatchPricer::price(const CsvRecord &record) const
     return priced;
 }
 
+QStringList listTexts(const Calculation &c, const QString &note)
+{
+    QHash<QString, QString> byTitle;
+    const auto set = [&byTitle](QString StoredInputs::*field, const QString &text) {
+        for (const auto &[title, member] : journalInputFields()) {
+            if (member == field)
+                byTitle.insert(title, text);
+        }
+    };
+    set(&StoredInputs::category, categoryText(QString::number(c.category)));
+    set(&StoredInputs::foreign, c.foreignRegistered ? texts::kYes : texts::kNo);
+    set(&StoredInputs::region, c.region);
+    set(&StoredInputs::townGroup, c.townGroup);
+    set(&StoredInputs::contractKind, contractKindText(c.contractKind));
+    set(&StoredInputs::startClass, c.startClass);
+    if (c.contractKind == ContractKind::Renewal)
+        set(&StoredInputs::payouts, c.payouts);
+    set(&StoredInputs::ko, driversText(c.drivers));
+    if (c.kvsRow >= 0 && c.kvsRow < int(kvsRows().size()))
+        set(&StoredInputs::kvs, kvsRows()[std::size_t(c.kvsRow)].item);
+    if (c.kmRow >= 0 && c.kmRow < int(kmRows().size()))
+        set(&StoredInputs::km, kmRows()[std::size_t(c.kmRow)].item);
+    set(&StoredInputs::period, c.period);
+    set(&StoredInputs::term, c.term);
+    if (c.owner != OwnerKind::Unset)
+        set(&StoredInputs::owner, ownerText(c.owner == OwnerKind::LegalEntity ? u"2"_s : u"1"_s));
+    set(&StoredInputs::registration, registrationText(c.registration));
+    set(&StoredInputs::vehicleGroup, vehicleGroupText(c.group));
+    byTitle.insert(journal_texts::kNote, note);
+    QStringList fields;
+    QHash<QString, int> seen;
+    for (const QString &title : csvTitles())
+        fields << (seen[title]++ == 0 ? byTitle.value(title) : QString());
+    return fields;
+}
+
 } // namespace karvo

@@ -52,4 +52,8 @@ QString vehicleGroupText(VehicleGroup group);
 QString contractKindText(ContractKind kind);
 QString driversText(DriversLimit drivers);
 
+// A row of a list, in the columns of csvTitles(), that makes `calculation`
+// again: its choices in the texts above, the rest of the columns empty.
+QStringList listTexts(const Calculation &calculation, const QString &note);
+
 } // namespace karvo
