@@ -164,6 +164,27 @@ const QStringList kOwnerCaptions {
 };
 const QStringList kContractCaptions { u"Заключается в первые"_s, u"Продлевается"_s };
 
+// The lists a row's texts are looked up in, made once for every row.
+struct Lists
+{
+    QStringList categoryNames = karvo::categoryNames();
+    QStringList categoryCaptions = karvo::categoryCaptions();
+    QStringList regions = TerritoryTable::regions();
+    QStringList classes = bonusMalusClasses();
+    QStringList payouts = payoutCounts();
+    QStringList drivers = listOf(koChoices(), &KoChoice::caption);
+    QStringList kvs = listOf(kvsRows(), &KvsRow::item);
+    QStringList km = listOf(kmRows(), &KmRow::item);
+    QStringList periods = listOf(ksRows(), &KsRow::period);
+    QStringList terms = listOf(kpTermTable(), &TermRow::term);
+};
+
+const Lists &lists()
+{
+    static const Lists made;
+    return made;
+}
+
 } // namespace
 
 QString registrationText(RegistrationCase registration)
@@ -244,6 +265,7 @@ PricedRow BatchPricer::price(const CsvRecord &record) const
         return priced;
     }
 
+    const Lists &list = lists();
     RowReader row(m_header, record);
     priced.note = row.text(journal_texts::kNote);
     const QString date = row.text(journal_texts::kDate);
@@ -263,9 +285,9 @@ PricedRow BatchPricer::price(const CsvRecord &record) const
         bool number = false;
         category = categoryValue.trimmed().toInt(&number);
         if (!number) {
-            category = indexIn(categoryNames(), categoryValue) + 1;
+            category = indexIn(list.categoryNames, categoryValue) + 1;
             if (category == 0)
-                category = indexIn(categoryCaptions(), categoryValue) + 1;
+                category = indexIn(list.categoryCaptions, categoryValue) + 1;
         }
         if (category < 1 || category > kCategoryCount)
             row.fail(categoryTitle, texts::kUnknownCategory.arg(categoryValue));
@@ -290,9 +312,8 @@ PricedRow BatchPricer::price(const CsvRecord &record) const
     QString region;
     QString town;
     if (!regionValue.trimmed().isEmpty()) {
-        const QStringList regions = TerritoryTable::regions();
-        if (const int found = indexIn(regions, regionValue); found >= 0)
-            region = regions[found];
+        if (const int found = indexIn(list.regions, regionValue); found >= 0)
+            region = list.regions[found];
         else
             row.fail(regionTitle, texts::kUnknownRegion.arg(regionValue));
     }
@@ -316,9 +337,9 @@ PricedRow BatchPricer::price(const CsvRecord &record) const
     const QString classValue = row.text(classTitle);
     QString startClass;
     if (!classValue.trimmed().isEmpty()) {
-        const int found = indexIn(bonusMalusClasses(), classValue);
+        const int found = indexIn(list.classes, classValue);
         if (found >= 0)
-            startClass = bonusMalusClasses()[found];
+            startClass = list.classes[found];
         else
             row.fail(classTitle, texts::kUnknownClass.arg(classValue));
     }
@@ -326,16 +347,16 @@ PricedRow BatchPricer::price(const CsvRecord &record) const
     const QString payoutsValue = row.text(payoutsTitle);
     QString payouts;
     if (contractKind == ContractKind::Renewal && !payoutsValue.trimmed().isEmpty()) {
-        const int found = indexIn(payoutCounts(), payoutsValue);
+        const int found = indexIn(list.payouts, payoutsValue);
         if (found >= 0)
-            payouts = payoutCounts()[found];
+            payouts = list.payouts[found];
         else
             row.fail(payoutsTitle, texts::kUnknownPayouts.arg(payoutsValue));
     }
 
     // Steps 4 to 7.
     const std::optional<int> drivers = row.choice(&StoredInputs::ko, { u"1"_s, u"2"_s },
-        { { texts::kDriversLimited, texts::kDriversUnlimited }, listOf(koChoices(), &KoChoice::caption) });
+        { { texts::kDriversLimited, texts::kDriversUnlimited }, list.drivers });
     const auto listRow
         = [&row](QString StoredInputs::*field, const QStringList &items) -> std::optional<int> {
         const QString value = row.text(field);
@@ -348,11 +369,11 @@ PricedRow BatchPricer::price(const CsvRecord &record) const
         }
         return found;
     };
-    const QStringList kvsItems = listOf(kvsRows(), &KvsRow::item);
-    const QStringList kmItems = listOf(kmRows(), &KmRow::item);
+    const QStringList &kvsItems = list.kvs;
+    const QStringList &kmItems = list.km;
     const std::optional<int> kvsRow = listRow(&StoredInputs::kvs, kvsItems);
     const std::optional<int> kmRow = listRow(&StoredInputs::km, kmItems);
-    const QStringList periods = listOf(ksRows(), &KsRow::period);
+    const QStringList &periods = list.periods;
     const QString periodValue = row.text(&StoredInputs::period);
     QString period;
     if (!periodValue.trimmed().isEmpty()) {
@@ -364,7 +385,7 @@ PricedRow BatchPricer::price(const CsvRecord &record) const
 
     // Step 8.
     const std::optional<bool> skipFlag = row.yesNo(&StoredInputs::skipTerm);
-    const QStringList terms = listOf(kpTermTable(), &TermRow::term);
+    const QStringList &terms = list.terms;
     const QString termValue = row.text(&StoredInputs::term);
     QString term;
     if (!termValue.trimmed().isEmpty()) {
