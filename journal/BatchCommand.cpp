@@ -178,6 +178,7 @@ BatchSummary calculateList(
         return summary;
     }
     const OutputColumns columns = outputColumnsOf(header);
+    const int premiumColumn = int(csvTitles().indexOf(journal_texts::kPremium));
     // The time of the rows that give none: one for the whole list, as it is
     // one calculation session.
     const QDateTime now = QDateTime::currentDateTime();
@@ -205,6 +206,9 @@ BatchSummary calculateList(
         for (int i = 0; i < columns.titles.size(); ++i) {
             if (i == columns.errorColumn)
                 fields << priced.error;
+            else if (!priced.calculation && columns.journalColumn[i] == premiumColumn)
+                // A row that cannot be read has no Т, whatever its file held.
+                fields << QString();
             else if (priced.calculation && columns.journalColumn[i] >= 0)
                 fields << journal[columns.journalColumn[i]];
             else if (columns.inputColumn[i] >= 0 && columns.inputColumn[i] < record.fields.size())

@@ -255,9 +255,9 @@ PricedRow BatchPricer::price(const CsvRecord &record) const
     }
     const qsizetype columns = m_header.titles().size();
     if (record.fields.size() < columns) {
-        priced.error = texts::kMissingColumns.arg(m_header.titles()[record.fields.size()])
-                           .arg(record.fields.size())
-                           .arg(columns);
+        // One pass: a title from the file may hold "%2" itself.
+        priced.error = texts::kMissingColumns.arg(m_header.titles()[record.fields.size()],
+            QString::number(record.fields.size()), QString::number(columns));
         return priced;
     }
     if (record.fields.size() > columns) {

@@ -331,6 +331,8 @@ private slots:
 
         const QStringList good = exampleRow();
         QStringList bad = good;
+        // A Т the file held is not the row's when the row cannot be priced.
+        bad[columnOf(journal_texts::kPremium)] = u"1000"_s;
         for (qsizetype i = 0; i + 1 < changes.size(); i += 2) {
             const QString &title = changes[i];
             if (title == u"*cut"_s)
