@@ -1,6 +1,7 @@
 #include "journal/BatchPricing.h"
 
 #include "journal/BatchTexts.h"
+#include "journal/CsvWriter.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalEntry.h"
 #include "journal/JournalTexts.h"
@@ -70,8 +71,9 @@ int rowIn(const QStringList &items, const QString &text)
 class RowReader
 {
 public:
-    RowReader(const CsvHeader &header, const CsvRecord &record)
+    RowReader(const CsvHeader &header, const std::vector<int> &inputColumns, const CsvRecord &record)
         : m_header(header)
+        , m_inputColumns(inputColumns)
         , m_record(record)
     {
     }
@@ -80,7 +82,18 @@ public:
     {
         return m_header.field(m_record, title, occurrence);
     }
-    QString text(QString StoredInputs::*field) const { return text(titleOf(field)); }
+    // Found by the position the pricer looked up once for the whole file.
+    QString text(QString StoredInputs::*field) const
+    {
+        const auto &fields = journalInputFields();
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].second == field) {
+                const int column = m_inputColumns[i];
+                return column >= 0 ? csvFieldText(m_record.fields[column]) : QString();
+            }
+        }
+        return {};
+    }
 
     bool failed() const { return !m_error.isEmpty(); }
     const QString &error() const { return m_error; }
@@ -120,6 +133,7 @@ public:
 
 private:
     const CsvHeader &m_header;
+    const std::vector<int> &m_inputColumns;
     const CsvRecord &m_record;
     QString m_error;
 };
@@ -226,6 +240,8 @@ QString driversText(DriversLimit drivers)
 BatchPricer::BatchPricer(const CsvHeader &header)
     : m_header(header)
 {
+    for (const auto &field : journalInputFields())
+        m_inputColumns.push_back(header.indexOf(field.first));
 }
 
 bool BatchPricer::isList() const
@@ -266,7 +282,7 @@ PricedRow BatchPricer::price(const CsvRecord &record) const
     }
 
     const Lists &list = lists();
-    RowReader row(m_header, record);
+    RowReader row(m_header, m_inputColumns, record);
     priced.note = row.text(journal_texts::kNote);
     const QString date = row.text(journal_texts::kDate);
     if (!date.trimmed().isEmpty()) {

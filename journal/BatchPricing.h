@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 // Pricing a list of vehicles: each row of a CSV in the journal's format is one
 // calculation, made by the operations the windows run, in the order of the
@@ -41,6 +42,7 @@ public:
 
 private:
     const CsvHeader &m_header;
+    std::vector<int> m_inputColumns; // per journalInputFields(): its column, or -1
 };
 
 // The text that stands for each choice in a list, the way a user reads it:
