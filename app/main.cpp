@@ -1,5 +1,7 @@
 #include "app/Calculator.h"
 #include "app/DesktopServices.h"
+#include "journal/BatchCommand.h"
+#include "journal/BatchTexts.h"
 #include "journal/JournalCommand.h"
 #include "journal/JournalTexts.h"
 #include "layout/LayoutTable.h"
@@ -90,6 +92,11 @@ private:
     static inline std::vector<Held> s_held;
 };
 
+QString optionsHelp()
+{
+    return karvo::journal_texts::kOptionsHelp + karvo::batch_texts::kOptionsHelp;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -101,8 +108,13 @@ int main(int argc, char *argv[])
         const QCoreApplication core(argc, argv);
         return karvo::finish(*karvo::runJournalCommand(arguments));
     }
-    if (const karvo::CommandLineOutcome early = karvo::readCommandLine(
-            arguments, kProgram, karvo::QtOptions::LeaveToQt, karvo::journal_texts::kOptionsHelp);
+    // So does the pricing of a list of vehicles.
+    if (karvo::isBatchCommand(arguments)) {
+        const QCoreApplication core(argc, argv);
+        return karvo::finish(*karvo::runBatchCommand(arguments));
+    }
+    if (const karvo::CommandLineOutcome early
+        = karvo::readCommandLine(arguments, kProgram, karvo::QtOptions::LeaveToQt, optionsHelp());
         !early.run)
         return karvo::finish(early);
     if (!displayNamed(arguments)) {
@@ -116,8 +128,8 @@ int main(int argc, char *argv[])
         application = std::make_unique<QApplication>(argc, argv);
     }
     // Qt has taken the options it knows; anything left is not understood.
-    const karvo::CommandLineOutcome late = karvo::readCommandLine(QCoreApplication::arguments().mid(1),
-        kProgram, karvo::QtOptions::Refuse, karvo::journal_texts::kOptionsHelp);
+    const karvo::CommandLineOutcome late = karvo::readCommandLine(
+        QCoreApplication::arguments().mid(1), kProgram, karvo::QtOptions::Refuse, optionsHelp());
     if (!late.run)
         return karvo::finish(late);
 

@@ -54,8 +54,10 @@ std::optional<CommandLineOutcome> runJournalCommand(const QStringList &arguments
         return failure(imported.error);
     CommandLineOutcome outcome { false, 0,
         texts::kImported.arg(imported.added).arg(imported.duplicates) + u'\n', {} };
+    if (imported.refusedRows > 0)
+        outcome.err += u"karvo: "_s + refusedRowsText(imported.refusedRows) + u'\n';
     if (!imported.unreadableLines.isEmpty())
-        outcome.err = u"karvo: "_s + skippedLinesText(imported.unreadableLines) + u'\n';
+        outcome.err += u"karvo: "_s + skippedLinesText(imported.unreadableLines) + u'\n';
     return outcome;
 }
 

@@ -295,6 +295,11 @@ QString skippedLinesText(const QList<int> &lines)
     return texts::kSkippedLines.arg(list);
 }
 
+QString refusedRowsText(int rows)
+{
+    return texts::kRefusedRows.arg(rows);
+}
+
 JournalStore::JournalStore(const QString &path)
     : m_path(path)
 {
@@ -759,9 +764,16 @@ JournalImported JournalStore::importCsv(QIODevice &in, const QString &shown)
     for (const QString &column : entryColumns().mid(2))
         same << column + u" = ?"_s;
     duplicate.prepare(u"SELECT 1 FROM entries WHERE "_s + same.join(u" AND "_s) + u" LIMIT 1"_s);
+    // A priced list: its rows without a Т say why in a column of their own.
+    const int errorColumn = header.indexOf(texts::kErrorTitle);
     const JournalCsvColumns columns(header);
     CsvRecord record;
     while (reader.next(record)) {
+        if (errorColumn >= 0 && errorColumn < record.fields.size()
+            && !csvFieldText(record.fields[errorColumn]).isEmpty()) {
+            ++imported.refusedRows;
+            continue;
+        }
         const std::optional<JournalEntry> entry = columns.entryOf(record);
         if (!entry) {
             imported.unreadableLines << record.line;

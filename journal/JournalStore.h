@@ -48,11 +48,16 @@ struct JournalImported
     int added = 0;
     int duplicates = 0; // rows equal to an entry already in the journal
     QList<int> unreadableLines; // skipped
+    // Skipped: rows of a priced list (`karvo --calculate`) whose "Ошибка" says
+    // why they have no Т.
+    int refusedRows = 0;
     QString error; // the reason, when not ok
 };
 
 // The sentence that names the lines an import skipped.
 QString skippedLinesText(const QList<int> &lines);
+// The sentence that counts the rows skipped for their "Ошибка".
+QString refusedRowsText(int rows);
 
 class JournalStore
 {

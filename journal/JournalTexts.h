@@ -97,6 +97,10 @@ inline const QString kImported = QStringLiteral("Добавлено записе
 inline constexpr int kShownLines = 20;
 // %1 the number of lines skipped.
 inline const QString kMoreLines = QStringLiteral(", … (всего %1)");
+// %1 the number of rows.
+inline const QString kRefusedRows = QStringLiteral("Пропущено строк с ошибкой расчета: %1.");
+// The last column of a list priced by `karvo --calculate`.
+inline const QString kErrorTitle = QStringLiteral("Ошибка");
 inline const QString kSkippedLines = QStringLiteral("Пропущены строки, которые не удалось прочитать: %1.");
 
 // The command line. %1 the option.

@@ -421,6 +421,8 @@ void JournalWindow::importJournal()
     }
     refresh();
     QString text = jt::kImported.arg(imported.added).arg(imported.duplicates);
+    if (imported.refusedRows > 0)
+        text += u' ' + refusedRowsText(imported.refusedRows);
     if (!imported.unreadableLines.isEmpty())
         text += u' ' + skippedLinesText(imported.unreadableLines);
     tell(text);

@@ -2,8 +2,12 @@
 
 #include <QString>
 
-// The messages of "Расчет" when it cannot write Т.
+// The messages of "Расчет" when it cannot write Т, and of "Далее >>" when a
+// step lacks its coefficient.
 namespace karvo::formula_texts {
+
+// A step that lacks its coefficient: the prefix plus the short name ("КТ").
+inline const QString kNotSetPrefix = QStringLiteral("Не установлен коэффициент ");
 
 // Followed by the short name of the coefficient to blame ("КТ").
 inline const QString kWrongCoefficientPrefix = QStringLiteral("Неверное значение коэффициента ");

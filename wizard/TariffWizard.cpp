@@ -2,6 +2,7 @@
 
 #include "model/BaseTariffs.h"
 #include "model/StepChoices.h"
+#include "model/StepRules.h"
 #include "model/TermAndViolation.h"
 #include "platform/Messages.h"
 #include "reminder/ReminderDate.h"
@@ -77,12 +78,13 @@ void TariffWizard::wire(StepWindow *window)
     connect(window, &StepWindow::exitClicked, this, &TariffWizard::exit);
 }
 
-bool TariffWizard::requireCoefficient(Coefficient coefficient)
+bool TariffWizard::mayLeave(int step)
 {
-    if (!m_sheet.coefficient(coefficient).isEmpty())
-        return true;
-    showMessage(texts::kNotSetPrefix + shortName(coefficient));
-    return false;
+    if (const QString refusal = refusalToLeave(m_sheet, step); !refusal.isEmpty()) {
+        showMessage(refusal);
+        return false;
+    }
+    return true;
 }
 
 void TariffWizard::switchWindow(StepWindow *from, StepWindow *to)
@@ -110,11 +112,11 @@ void TariffWizard::next(int step)
         break;
     }
     case 2:
-        if (requireCoefficient(Coefficient::Kt))
+        if (mayLeave(step))
             switchWindow(m_categoryWindow.get(), driversWindow());
         break;
     case 3:
-        if (requireCoefficient(Coefficient::Kbm))
+        if (mayLeave(step))
             driversWindow()->showStep(4);
         break;
     case 4:
@@ -123,14 +125,12 @@ void TariffWizard::next(int step)
         driversWindow()->showStep(step + 1);
         break;
     case 7:
-        if (requireCoefficient(Coefficient::Ks))
+        if (mayLeave(step))
             switchWindow(driversWindow(), premiumWindow());
         break;
     case 8:
-        if (mayLeaveStep8(m_sheet))
+        if (mayLeave(step))
             premiumWindow()->showStep(9);
-        else
-            showMessage(texts::kNotSetPrefix + shortName(Coefficient::Kp));
         // КН follows the contract history of step 3, also after a refusal.
         deriveKn(m_sheet, m_sheet.text(SheetText::Payouts));
         break;

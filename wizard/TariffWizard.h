@@ -68,7 +68,8 @@ signals:
     void journalRequested();
 
 private:
-    bool requireCoefficient(Coefficient coefficient);
+    // Tells the user why `step` cannot be left forward, if it cannot.
+    bool mayLeave(int step);
     void wire(StepWindow *window);
     void switchWindow(StepWindow *from, StepWindow *to);
 

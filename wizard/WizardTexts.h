@@ -15,8 +15,6 @@ inline const QString kNote = QStringLiteral("Примечание");
 inline const QString kPressNextHint = QStringLiteral("Нажмите кнопку  Далее>>");
 inline const QString kChooseHint = QStringLiteral("Выбрать ");
 
-// A step that lacks its coefficient: the prefix plus the short name ("КТ").
-inline const QString kNotSetPrefix = QStringLiteral("Не установлен коэффициент ");
 // Step 7 hands the period of use on to the reminder check of step 10.
 inline const QString kReminderCaptionPrefix = QStringLiteral("Запустить программу через ");
 inline const QString kTickReminderFirst = QStringLiteral("Установите флажок");
