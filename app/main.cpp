@@ -4,6 +4,7 @@
 #include "journal/BatchTexts.h"
 #include "journal/JournalCommand.h"
 #include "journal/JournalTexts.h"
+#include "layout/FontConfigWarmUp.h"
 #include "layout/LayoutTable.h"
 #include "platform/CommandLine.h"
 #include "platform/Messages.h"
@@ -122,6 +123,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    karvo::FontConfigWarmUp fonts;
     std::unique_ptr<QApplication> application;
     {
         const DisplayConnectionGuard guard;
@@ -142,6 +144,7 @@ int main(int argc, char *argv[])
     karvo::installDesktopServices();
     // The windows' font for everything, message boxes included; set before
     // any widget exists, so that no control starts with another font first.
+    fonts.wait();
     QApplication::setFont(karvo::defaultWindowFont());
     karvo::Calculator calculator;
     calculator.start();

@@ -215,6 +215,9 @@ Controls buildControls(QWidget *window, std::span<const ControlRow> rows)
     QHash<QWidget *, QButtonGroup *> groups;
     for (const ControlRow &row : rows) {
         QWidget *parent = row.parent.isEmpty() ? window : controls.widget(row.parent);
+        // Or one built before: a step's frame whose controls come later.
+        if (!parent)
+            parent = window->findChild<QWidget *>(row.parent);
         if (!parent)
             qFatal(
                 "layout table: %s comes before its parent %s", qPrintable(row.name), qPrintable(row.parent));

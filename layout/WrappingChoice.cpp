@@ -3,7 +3,7 @@
 #include "layout/ClickableLabel.h"
 
 #include <QAbstractButton>
-#include <QHBoxLayout>
+#include <QEvent>
 
 namespace karvo {
 
@@ -15,15 +15,37 @@ WrappingChoice::WrappingChoice(QAbstractButton *button, QWidget *parent)
     m_button->setParent(this);
     m_caption->setWordWrap(true);
     m_caption->setBuddy(m_button);
-    auto *row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(3);
-    row->addWidget(m_button, 0, Qt::AlignVCenter);
-    row->addWidget(m_caption, 1);
     connect(m_caption, &ClickableLabel::clicked, m_button, [this] {
         if (m_button->isEnabled())
             m_button->click();
     });
+}
+
+// The button at its natural width, centred from top to bottom, and the
+// caption in the rest of the box from its top. Placed by hand: a box layout
+// asks the word-wrapped caption for its size hints, measuring the caption
+// at several widths, for every choice of every window, when it is first shown.
+void WrappingChoice::placeChildren()
+{
+    const QSize hint = m_button->sizeHint();
+    const int buttonHeight = qMin(height(), hint.height());
+    m_button->setGeometry(0, (height() - buttonHeight) / 2, hint.width(), buttonHeight);
+    const int captionLeft = hint.width() + kSpacing;
+    m_caption->setGeometry(captionLeft, 0, qMax(0, width() - captionLeft), height());
+}
+
+void WrappingChoice::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeChildren();
+}
+
+void WrappingChoice::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The button's natural width follows the font and the style.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        placeChildren();
 }
 
 void WrappingChoice::setCaption(const QString &caption)

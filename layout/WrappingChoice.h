@@ -26,7 +26,15 @@ public:
     void setCaption(const QString &caption);
     QString caption() const;
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
 private:
+    static constexpr int kSpacing = 3; // between the button and its caption
+
+    void placeChildren();
+
     QAbstractButton *m_button;
     ClickableLabel *m_caption;
 };

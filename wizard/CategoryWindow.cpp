@@ -39,7 +39,7 @@ const QRect kExitButton { 8400, 7440, 1335, 375 };
 
 } // namespace
 
-std::vector<ControlRow> CategoryWindow::layout()
+std::vector<ControlRow> CategoryWindow::step1Layout()
 {
     using K = ControlKind;
     std::vector<ControlRow> rows = { { u"step1Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 }, Plain, {}, {},
@@ -73,9 +73,18 @@ std::vector<ControlRow> CategoryWindow::layout()
             u"При обязательном страховании ответственности владельцев транспортных средств, "
             u"зарегистрированных в иностранных государствах и временно используемых на территории "
             u"Российской Федерации"_s },
-
+        // Its controls are built the first time step 2 is shown.
         { u"step2Frame"_s, {}, K::Frame, { 0, 0, 9735, 7335 }, Plain, {}, {},
             u"Территория преимущественного использования"_s, into(m_step2Frame) },
+    };
+    rows.insert(rows.end(), rest.begin(), rest.end());
+    return rows;
+}
+
+std::vector<ControlRow> CategoryWindow::step2Layout()
+{
+    using K = ControlKind;
+    return {
         { u"step2Number"_s, u"step2Frame"_s, K::Label, { 8640, 120, 975, 255 }, Red, u"2 шаг из 10"_s },
         { u"vehiclesColumn"_s, u"step2Frame"_s, K::Radio, { 240, 360, 3855, 855 }, Wrap,
             territoryColumnCaption(TerritoryColumn::Vehicles), {}, {}, into(m_vehiclesColumn) },
@@ -106,15 +115,13 @@ std::vector<ControlRow> CategoryWindow::layout()
         { u"ktNoteLink"_s, u"step2Frame"_s, K::Link, { 6840, 3840, 1575, 375 }, kLinkLook, texts::kNote, {},
             {}, into(m_ktNoteLink) },
     };
-    rows.insert(rows.end(), rest.begin(), rest.end());
-    return rows;
 }
 
 CategoryWindow::CategoryWindow(PremiumSheet &sheet)
     : StepWindow(u"categoryWindow"_s)
     , m_sheet(sheet)
 {
-    build(layout(), kExitButton);
+    build(step1Layout(), kExitButton);
     for (int row = 1; row <= kCategoryCount; ++row) {
         connect(m_categories[std::size_t(row - 1)], &QRadioButton::clicked, this,
             [this, row] { selectCategory(m_sheet, row); });
@@ -122,16 +129,40 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
     m_attention->setAutoFillBackground(true);
 
     addStep(1, m_step1Frame, nullptr, m_step1Next);
-    addStep(2, m_step2Frame, m_step2Back, m_step2Next);
+    addStep(2, m_step2Frame, nullptr, nullptr);
 
     bindText(m_tbBox, m_sheet, SheetText::Tb);
-    bindText(m_ktBox, m_sheet, SheetText::Kt);
 
     connect(
         m_foreignCheck, &QCheckBox::toggled, this, [this](bool on) { setForeignRegistered(m_sheet, on); });
     connect(&m_sheet, &PremiumSheet::foreignRegisteredChanged, this, &CategoryWindow::showForeignState);
     watchForeignCheck();
+    connect(&m_sheet, &PremiumSheet::categoryChanged, this, &CategoryWindow::showCategory);
 
+    connect(m_tbNoteLink, &ClickableLabel::clicked, this, [] { openNote(Note::Tb, tellUser); });
+    connect(m_journalLink, &ClickableLabel::clicked, this, &CategoryWindow::journalClicked);
+    connect(m_restoreLink, &ClickableLabel::clicked, this, [this] {
+        if (m_restoreLink->isEnabled())
+            emit restoreClicked();
+    });
+
+    // Built at the start: step 1 visible, the explanation box hidden, and
+    // what the sheet holds.
+    showStep(1);
+    showCategory(m_sheet.category());
+    m_attention->hide();
+    showForeignState(m_sheet.foreignRegistered());
+    setStep1NextEnabled(true);
+}
+
+void CategoryWindow::buildStep(int step)
+{
+    if (step != 2 || m_regions)
+        return;
+    buildMore(step2Layout());
+    addStep(2, m_step2Frame, m_step2Back, m_step2Next);
+
+    bindText(m_ktBox, m_sheet, SheetText::Kt);
     connect(m_vehiclesColumn, &QRadioButton::clicked, this,
         [this] { chooseKtColumn(m_sheet, TerritoryColumn::Vehicles); });
     connect(m_tractorsColumn, &QRadioButton::clicked, this,
@@ -153,16 +184,8 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
         }
     });
     connect(&m_sheet, &PremiumSheet::townsChanged, this, &CategoryWindow::showTowns);
-    connect(&m_sheet, &PremiumSheet::categoryChanged, this, &CategoryWindow::showCategory);
     connect(&m_sheet, &PremiumSheet::territoryColumnChanged, this, &CategoryWindow::showColumn);
-
-    connect(m_tbNoteLink, &ClickableLabel::clicked, this, [] { openNote(Note::Tb, tellUser); });
     connect(m_ktNoteLink, &ClickableLabel::clicked, this, [] { openNote(Note::Kt, tellUser); });
-    connect(m_journalLink, &ClickableLabel::clicked, this, &CategoryWindow::journalClicked);
-    connect(m_restoreLink, &ClickableLabel::clicked, this, [this] {
-        if (m_restoreLink->isEnabled())
-            emit restoreClicked();
-    });
     // Typed text that was not picked gives way, once the focus leaves the
     // box, to the region whose towns are listed: the box, the towns and КТ
     // then always describe one row of the territory table.
@@ -170,17 +193,12 @@ CategoryWindow::CategoryWindow(PremiumSheet &sheet)
     if (m_regions->lineEdit())
         m_regions->lineEdit()->installEventFilter(this);
 
-    // Built at the start: step 1 visible, the region box filled, the
-    // explanation box and the hint hidden, and what the sheet holds.
-    showStep(1);
+    // The region box filled, and what the sheet holds now.
     m_regions->addItems(TerritoryTable::regions());
-    showCategory(m_sheet.category());
     showColumn(m_sheet.territoryColumn());
     showRegion(m_sheet.text(SheetText::Region));
     showTowns(m_sheet.towns());
-    m_attention->hide();
-    showForeignState(m_sheet.foreignRegistered());
-    setStep1NextEnabled(true);
+    m_step2ForeignHint->setVisible(m_sheet.foreignRegistered());
 }
 
 void CategoryWindow::showCategory(int row)
@@ -242,7 +260,8 @@ void CategoryWindow::showForeignState(bool on)
         QSignalBlocker quiet(m_foreignCheck);
         m_foreignCheck->setChecked(on);
     }
-    m_step2ForeignHint->setVisible(on);
+    if (m_step2ForeignHint)
+        m_step2ForeignHint->setVisible(on);
     // Saved inputs are those of a vehicle registered in Russia.
     m_restoreLink->setEnabled(!on);
 }
@@ -265,7 +284,8 @@ void CategoryWindow::watchForeignCheck()
 
 bool CategoryWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut && (watched == m_regions || watched == m_regions->lineEdit())
+    if (event->type() == QEvent::FocusOut && m_regions
+        && (watched == m_regions || watched == m_regions->lineEdit())
         && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
         showRegion(m_sheet.text(SheetText::Region));
     }

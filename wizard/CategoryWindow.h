@@ -36,6 +36,7 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void buildStep(int step) override;
 
 private:
     void showCategory(int row);
@@ -45,7 +46,8 @@ private:
     void showTownGroup(const QString &townGroup);
     void showForeignState(bool on);
     void watchForeignCheck();
-    std::vector<ControlRow> layout();
+    std::vector<ControlRow> step1Layout();
+    std::vector<ControlRow> step2Layout();
 
     PremiumSheet &m_sheet;
 
@@ -59,6 +61,7 @@ private:
     ClickableLabel *m_journalLink = nullptr;
     QWidget *m_attention = nullptr;
 
+    // Null until step 2 is first shown, except the frame.
     QWidget *m_step2Frame = nullptr;
     QRadioButton *m_vehiclesColumn = nullptr;
     QRadioButton *m_tractorsColumn = nullptr;

@@ -55,7 +55,10 @@ std::vector<ControlRow> StepWindow::footerRows(const QRect &exitTwips)
 void StepWindow::build(std::span<const ControlRow> rows, const QRect &exitTwips)
 {
     buildControls(this, rows);
-    buildControls(this, footerRows(exitTwips));
+    const std::vector<ControlRow> footer = footerRows(exitTwips);
+    const Controls built = buildControls(this, footer);
+    for (const ControlRow &row : footer)
+        m_footer.append(built.widget(row.name));
 
     connect(m_exitButton, &QPushButton::clicked, this, &StepWindow::exitClicked);
     m_emailLink->setToolTip(kEmailTooltip);
@@ -64,6 +67,26 @@ void StepWindow::build(std::span<const ControlRow> rows, const QRect &exitTwips)
     connect(m_emailLink, &ClickableLabel::clicked, this, [this] { openMail(m_emailLink->text(), tellUser); });
     m_siteLink->setToolTip(kSiteTooltip);
     connect(m_siteLink, &ClickableLabel::clicked, this, [this] { openSite(m_siteLink->text(), tellUser); });
+}
+
+void StepWindow::buildStep(int) { }
+
+void StepWindow::buildMore(std::span<const ControlRow> rows)
+{
+    buildControls(this, rows);
+    // New controls join the window's tab chain at its end, behind the footer.
+    QWidget *previous = nullptr;
+    for (QWidget *w = previousInFocusChain(); w != this && !previous && !m_footer.contains(w);
+         w = w->previousInFocusChain()) {
+        if (w->focusPolicy() != Qt::NoFocus)
+            previous = w;
+    }
+    for (QWidget *footer : std::as_const(m_footer)) {
+        if (previous && footer->focusPolicy() != Qt::NoFocus) {
+            QWidget::setTabOrder(previous, footer);
+            previous = footer;
+        }
+    }
 }
 
 void StepWindow::addStep(int step, QWidget *frame, QPushButton *back, QPushButton *next)
@@ -109,6 +132,7 @@ void StepWindow::keyPressEvent(QKeyEvent *event)
 
 void StepWindow::showStep(int step)
 {
+    buildStep(step);
     Q_ASSERT(m_frames.contains(step));
     m_frames.value(step)->show();
     for (auto it = m_frames.cbegin(); it != m_frames.cend(); ++it) {
@@ -133,9 +157,11 @@ void StepWindow::focusFirstControl()
     QWidget *frame = m_frames.value(m_current);
     if (!frame)
         return;
-    for (QWidget *w = frame->nextInFocusChain(); w != frame && frame->isAncestorOf(w);
-         w = w->nextInFocusChain()) {
-        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) && w->isEnabled()) {
+    // Controls built after the window lie further down the chain than their
+    // frame: the whole chain is searched.
+    for (QWidget *w = frame->nextInFocusChain(); w != frame; w = w->nextInFocusChain()) {
+        if (frame->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this)
+            && w->isEnabled()) {
             // In a group of choices the focus belongs on the chosen one.
             auto *choice = qobject_cast<QAbstractButton *>(w);
             QAbstractButton *chosen = choice && choice->group() ? choice->group()->checkedButton() : nullptr;

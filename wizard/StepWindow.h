@@ -49,6 +49,12 @@ protected:
     // Builds the window's rows, then the exit button at `exitTwips` and the
     // footer links.
     void build(std::span<const ControlRow> rows, const QRect &exitTwips);
+    // Builds the controls of a step whose frame was left empty at the start,
+    // before the step is shown; does nothing for a step already built.
+    virtual void buildStep(int step);
+    // Builds rows whose parents exist already (a step's frame). The footer
+    // stays last in the tab order, where build() put it.
+    void buildMore(std::span<const ControlRow> rows);
     // Registers a step frame and wires its buttons (either may be null). The
     // next button is also what Enter presses on that step.
     void addStep(int step, QWidget *frame, QPushButton *back, QPushButton *next);
@@ -64,6 +70,7 @@ private:
     std::vector<ControlRow> footerRows(const QRect &exitTwips);
     void focusFirstControl();
 
+    QList<QWidget *> m_footer;
     QPushButton *m_exitButton = nullptr;
     ClickableLabel *m_siteLink = nullptr;
     ClickableLabel *m_emailLink = nullptr;

@@ -114,6 +114,9 @@ private slots:
         const PremiumSheet &sheet = wizard.sheet();
         QCOMPARE(sheet.category(), 3);
         QCOMPARE(sheet.coefficient(Coefficient::Tb), u"1980"_s);
+        // Step 2, built only now, shows what was restored.
+        driver::click(categoryWindow, u"step1Next"_s);
+        QCOMPARE(categoryWindow->currentStep(), 2);
         QVERIFY(driver::find<QRadioButton>(categoryWindow, u"vehiclesColumn"_s)->isChecked());
         QCOMPARE(driver::find<QComboBox>(categoryWindow, u"regionBox"_s)->currentText(),
             u"Республика Башкортостан"_s);

@@ -71,6 +71,17 @@ private slots:
                 u"restoreLink"_s, u"journalLink"_s, u"exitButton"_s, u"siteLink"_s, u"emailLink"_s }));
     }
 
+    void stepTwoWalksInReadingOrderBeforeTheFooter()
+    {
+        CategoryWindow *categoryWindow = m_wizard->categoryWindow();
+        driver::click(categoryWindow, u"step1Next"_s);
+        QCOMPARE(categoryWindow->currentStep(), 2);
+        // Built only now, after the footer: the footer still comes last.
+        QCOMPARE(tabOrder(categoryWindow),
+            (QStringList { u"vehiclesColumn"_s, u"regionBox"_s, u"ktBox"_s, u"townList"_s, u"step2Back"_s,
+                u"step2Next"_s, u"ktNoteLink"_s, u"exitButton"_s, u"siteLink"_s, u"emailLink"_s }));
+    }
+
     void arrowKeysChooseTheCategory()
     {
         CategoryWindow *categoryWindow = m_wizard->categoryWindow();

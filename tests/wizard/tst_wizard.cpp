@@ -384,6 +384,12 @@ private:
 
     void checkForeignState(bool on)
     {
+        // Step 2 is built the first time it is shown: at the first check
+        // after the foreign check changed, later it follows the change.
+        CategoryWindow *categoryWindow = m_wizard->categoryWindow();
+        const int step = categoryWindow->currentStep();
+        categoryWindow->showStep(2);
+        categoryWindow->showStep(step);
         const QList<std::pair<QWidget *, QString>> hints
             = { { m_wizard->categoryWindow(), u"step2ForeignHint"_s },
                   { m_wizard->driversWindow(), u"step3ForeignHint"_s },
