@@ -23,18 +23,6 @@ namespace {
 const QPoint kPlaceInParent(1000, 1240);
 const QSize kClientSize(7575, 3045);
 
-using K = ControlKind;
-
-const ControlRow kRows[] = {
-    { u"dateFrame"_s, {}, K::Frame, { 120, 120, 7335, 2775 }, Plain, texts::kFrameCaption },
-    { u"todayLabel"_s, u"dateFrame"_s, K::Label, { 2760, 360, 1695, 255 }, Bold | Huge | Middle },
-    { u"dateBox"_s, u"dateFrame"_s, K::LineEdit, { 2400, 720, 2415, 405 }, Plain, {}, u"datePrompt"_s },
-    { u"datePrompt"_s, u"dateFrame"_s, K::Label, { 600, 840, 1695, 255 }, Middle, texts::kDatePrompt },
-    { u"dateExample"_s, u"dateFrame"_s, K::Label, { 600, 1080, 1815, 255 }, Middle, texts::kDateExample },
-    { u"yesButton"_s, u"dateFrame"_s, K::Button, { 2880, 1320, 615, 495 }, Plain, texts::kYes },
-    { u"noButton"_s, u"dateFrame"_s, K::Button, { 3600, 1320, 615, 495 }, Plain, texts::kNo },
-};
-
 // karvo.ini only remembers the tick for the next start: the reminder is on
 // or off all the same, and the user learns that the tick will not follow.
 QString withIniNote(const QString &message, const ReminderOutcome &outcome)
@@ -45,6 +33,25 @@ QString withIniNote(const QString &message, const ReminderOutcome &outcome)
 }
 
 } // namespace
+
+std::vector<ControlRow> ReminderWindow::rows()
+{
+    using K = ControlKind;
+    // karvo::Plain: inside a frame, Plain alone is the frame's shadow.
+    return {
+        { u"dateFrame"_s, {}, K::Frame, { 120, 120, 7335, 2775 }, karvo::Plain, texts::kFrameCaption },
+        { u"todayLabel"_s, u"dateFrame"_s, K::Label, { 2760, 360, 1695, 255 }, Bold | Huge | Middle, {}, {},
+            {}, into(m_today) },
+        { u"dateBox"_s, u"dateFrame"_s, K::LineEdit, { 2400, 720, 2415, 405 }, karvo::Plain, {},
+            u"datePrompt"_s, {}, into(m_date) },
+        { u"datePrompt"_s, u"dateFrame"_s, K::Label, { 600, 840, 1695, 255 }, Middle, texts::kDatePrompt },
+        { u"dateExample"_s, u"dateFrame"_s, K::Label, { 600, 1080, 1815, 255 }, Middle, texts::kDateExample },
+        { u"yesButton"_s, u"dateFrame"_s, K::Button, { 2880, 1320, 615, 495 }, karvo::Plain, texts::kYes, {},
+            {}, into(m_yes) },
+        { u"noButton"_s, u"dateFrame"_s, K::Button, { 3600, 1320, 615, 495 }, karvo::Plain, texts::kNo, {},
+            {}, into(m_no) },
+    };
+}
 
 ReminderWindow::ReminderWindow(QWidget *parent, std::unique_ptr<ReminderStore> store)
     : FramedChildWindow(parent, kWindowCaption, texts::kWindowName)
@@ -58,15 +65,11 @@ ReminderWindow::ReminderWindow(QWidget *parent, std::unique_ptr<ReminderStore> s
     setFixedSize(size());
     move(pixelsFromTwips(kPlaceInParent.x()), pixelsFromTwips(kPlaceInParent.y()));
 
-    const Controls controls = buildControls(clientArea(), kRows);
-    m_today = controls.get<QLabel>(u"todayLabel"_s);
+    buildControls(clientArea(), rows());
     m_today->setText(karvo::todayText());
-    m_date = controls.get<QLineEdit>(u"dateBox"_s);
     connect(m_date, &QLineEdit::textEdited, this, &ReminderWindow::dateEdited);
-    connect(
-        controls.get<QPushButton>(u"yesButton"_s), &QPushButton::clicked, this, &ReminderWindow::activate);
-    connect(
-        controls.get<QPushButton>(u"noButton"_s), &QPushButton::clicked, this, &ReminderWindow::deactivate);
+    connect(m_yes, &QPushButton::clicked, this, &ReminderWindow::activate);
+    connect(m_no, &QPushButton::clicked, this, &ReminderWindow::deactivate);
 }
 
 ReminderWindow::~ReminderWindow() = default;

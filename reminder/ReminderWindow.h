@@ -1,12 +1,14 @@
 #pragma once
 
 #include "layout/FramedChildWindow.h"
+#include "layout/LayoutTable.h"
 #include "reminder/ReminderStore.h"
 
 #include <memory>
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 // The reminder window: the user types the day from which the launcher is to
 // start the calculator at log-on. It lives inside the steps 8-10 window, on
@@ -46,8 +48,12 @@ private:
     void deactivate();
 
     std::unique_ptr<ReminderSwitch> m_switch;
+    std::vector<ControlRow> rows();
+
     QLabel *m_today = nullptr;
     QLineEdit *m_date = nullptr;
+    QPushButton *m_yes = nullptr;
+    QPushButton *m_no = nullptr;
 };
 
 } // namespace karvo
