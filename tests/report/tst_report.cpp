@@ -19,6 +19,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace report_samples;
@@ -340,8 +341,11 @@ void ReportTest::pathThatIsNoFile()
     // A device node of its own (the null device), never the system's.
     const int made = type == S_IFDIR ? ::mkdir(native.constData(), 0700)
                                      : ::mknod(native.constData(), type | 0600, makedev(1, 3));
-    if (made != 0)
+    if (made != 0) {
+        // Root, as CI runs, makes any node: there it must not be skipped.
+        QVERIFY2(::geteuid() != 0, "root could not make the node");
         QSKIP("this user cannot make such a node");
+    }
 
     QString error;
     QVERIFY(!karvo::writeReport(path, sampleInputs(true), &error));

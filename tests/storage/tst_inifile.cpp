@@ -346,8 +346,11 @@ private slots:
         const bool notAFile = fault == u"folder" || fault == u"fifo" || fault == u"device";
         QStringList expectedFiles { u"karvo.ini"_s };
         if (fault == u"full disk" || fault == u"read-only file system") {
-            if (!mountSmallFileSystem(4))
+            if (!mountSmallFileSystem(4)) {
+                // Root, as CI runs, mounts one: there the row must not be skipped.
+                QVERIFY2(::geteuid() != 0, "root could not mount a small file system");
                 QSKIP("this user cannot mount a file system of its own");
+            }
         }
         if (fault == u"folder") {
             QVERIFY(QDir().mkdir(m_file));
@@ -356,8 +359,10 @@ private slots:
         } else if (fault == u"device") {
             // A node of its own, never the system's /dev/zero: a faulty write
             // would replace it. Reading it never ends.
-            if (::mknod(QFile::encodeName(m_file).constData(), S_IFCHR | 0600, makedev(1, 5)) != 0)
+            if (::mknod(QFile::encodeName(m_file).constData(), S_IFCHR | 0600, makedev(1, 5)) != 0) {
+                QVERIFY2(::geteuid() != 0, "root could not make a device node");
                 QSKIP("this user cannot make a device node");
+            }
         } else if (fault == u"missing folder") {
             m_file = m_dir->filePath(u"gone/karvo.ini"_s);
             expectedFiles.clear();
