@@ -30,17 +30,12 @@ void SavedInputsReplay::load(const StoredInputs &inputs)
     emit runningChanged(true);
 }
 
-void SavedInputsReplay::stop()
+void SavedInputsReplay::cancel()
 {
     if (!m_timer.isActive())
         return;
     m_timer.stop();
     emit runningChanged(false);
-}
-
-void SavedInputsReplay::cancel()
-{
-    stop();
 }
 
 bool SavedInputsReplay::fail()
@@ -57,7 +52,7 @@ bool SavedInputsReplay::replay()
 {
     if (!replayStoredInputs(m_sheet, m_stored))
         return fail();
-    stop();
+    cancel();
     return true;
 }
 

@@ -28,8 +28,9 @@ public:
 
     // From load() until the tick has replayed the inputs or given up.
     bool running() const { return m_timer.isActive(); }
-    // The calculation was replaced meanwhile (a journal entry put back): the
-    // waiting codes belong to nothing any more.
+    // Ends the wait: the tick has replayed, or the calculation was replaced
+    // meanwhile (a journal entry put back) and the waiting codes belong to
+    // nothing any more.
     void cancel();
 
     // The timer's tick. Returns whether every stored choice was replayed; on
@@ -41,7 +42,6 @@ signals:
 
 private:
     bool fail();
-    void stop();
 
     PremiumSheet &m_sheet;
     QTimer m_timer;

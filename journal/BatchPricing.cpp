@@ -122,6 +122,19 @@ public:
         return std::nullopt;
     }
 
+    // The item of `items` the column names, written as the list writes it;
+    // empty for an empty field. Unknown: the column's problem.
+    QString listed(const QString &title, const QStringList &items, const QString &unknown)
+    {
+        const QString value = text(title);
+        if (value.trimmed().isEmpty())
+            return {};
+        if (const int found = indexIn(items, value); found >= 0)
+            return items[found];
+        fail(title, unknown.arg(value));
+        return {};
+    }
+
     std::optional<bool> yesNo(QString StoredInputs::*field)
     {
         const std::optional<int> answer
@@ -162,22 +175,6 @@ template <class Rows, class Text> QStringList listOf(const Rows &rows, Text text
     return list;
 }
 
-// The step-10 captions, in the order of the enums.
-const QStringList kRegistrationCaptions {
-    u"При обязательном страховании гражданской ответственности владельцев транспортных средств, "
-    u"зарегистрированных в Российской Федерации (за исключением случаев следования к месту регистрации)"_s,
-    u"При обязательном страховании гражданской ответственности владельцев транспортных средств, "
-    u"зарегистрированных в Российской Федерации (в случае следования к месту регистрации)"_s,
-    u"При обязательном страховании гражданской ответственности владельцев транспортных средств, "
-    u"зарегистрированных в иностранных государствах и временно используемых на территории Российской "
-    u"Федерации"_s,
-};
-const QStringList kOwnerCaptions {
-    u"Физические лица и предпринематели без образования юридического лица"_s,
-    u"Юридические лица"_s,
-};
-const QStringList kContractCaptions { u"Заключается в первые"_s, u"Продлевается"_s };
-
 // The lists a row's texts are looked up in, made once for every row.
 struct Lists
 {
@@ -191,6 +188,13 @@ struct Lists
     QStringList km = listOf(kmRows(), &KmRow::item);
     QStringList periods = listOf(ksRows(), &KsRow::period);
     QStringList terms = listOf(kpTermTable(), &TermRow::term);
+    // The windows' captions of a choice, in the order of its codes.
+    QStringList registrationCaptions { registrationCaption(RegistrationCase::RegisteredInRussia),
+        registrationCaption(RegistrationCase::TravellingToRegistration),
+        registrationCaption(RegistrationCase::ForeignVehicle) };
+    QStringList ownerCaptions { ownerCaption(OwnerKind::Individual), ownerCaption(OwnerKind::LegalEntity) };
+    QStringList contractCaptions { contractCaption(ContractKind::FirstTime),
+        contractCaption(ContractKind::Renewal) };
 };
 
 const Lists &lists()
@@ -313,7 +317,7 @@ PricedRow BatchPricer::price(const CsvRecord &record) const
         = row.choice(&StoredInputs::registration, { u"4"_s, u"5"_s, u"6"_s },
             { { texts::kRegisteredInRussia, texts::kTravellingToRegistration,
                   journal_texts::kForeignRegistration },
-                kRegistrationCaptions });
+                list.registrationCaptions });
     const bool foreignRegistration = registration == int(RegistrationCase::ForeignVehicle);
     const bool foreign = foreignFlag.value_or(foreignRegistration);
     if (registration && foreignFlag && foreign != foreignRegistration)
@@ -325,14 +329,8 @@ PricedRow BatchPricer::price(const CsvRecord &record) const
     const QString townTitle = titleOf(&StoredInputs::townGroup);
     const QString regionValue = row.text(regionTitle);
     const QString townValue = row.text(townTitle);
-    QString region;
+    const QString region = row.listed(regionTitle, list.regions, texts::kUnknownRegion);
     QString town;
-    if (!regionValue.trimmed().isEmpty()) {
-        if (const int found = indexIn(list.regions, regionValue); found >= 0)
-            region = list.regions[found];
-        else
-            row.fail(regionTitle, texts::kUnknownRegion.arg(regionValue));
-    }
     if (!townValue.trimmed().isEmpty()) {
         if (regionValue.trimmed().isEmpty()) {
             row.fail(townTitle, texts::kTownWithoutRegion.arg(townValue));
@@ -347,28 +345,13 @@ PricedRow BatchPricer::price(const CsvRecord &record) const
 
     // Step 3.
     const std::optional<int> kind = row.choice(&StoredInputs::contractKind, { u"0"_s, u"11"_s },
-        { { texts::kFirstContract, texts::kRenewal }, kContractCaptions });
+        { { texts::kFirstContract, texts::kRenewal }, list.contractCaptions });
     const ContractKind contractKind = kind.value_or(0) == 0 ? ContractKind::FirstTime : ContractKind::Renewal;
-    const QString classTitle = titleOf(&StoredInputs::startClass);
-    const QString classValue = row.text(classTitle);
-    QString startClass;
-    if (!classValue.trimmed().isEmpty()) {
-        const int found = indexIn(list.classes, classValue);
-        if (found >= 0)
-            startClass = list.classes[found];
-        else
-            row.fail(classTitle, texts::kUnknownClass.arg(classValue));
-    }
-    const QString payoutsTitle = titleOf(&StoredInputs::payouts);
-    const QString payoutsValue = row.text(payoutsTitle);
-    QString payouts;
-    if (contractKind == ContractKind::Renewal && !payoutsValue.trimmed().isEmpty()) {
-        const int found = indexIn(list.payouts, payoutsValue);
-        if (found >= 0)
-            payouts = list.payouts[found];
-        else
-            row.fail(payoutsTitle, texts::kUnknownPayouts.arg(payoutsValue));
-    }
+    const QString startClass
+        = row.listed(titleOf(&StoredInputs::startClass), list.classes, texts::kUnknownClass);
+    const QString payouts = contractKind == ContractKind::Renewal
+        ? row.listed(titleOf(&StoredInputs::payouts), list.payouts, texts::kUnknownPayouts)
+        : QString();
 
     // Steps 4 to 7.
     const std::optional<int> drivers = row.choice(&StoredInputs::ko, { u"1"_s, u"2"_s },
@@ -389,34 +372,18 @@ PricedRow BatchPricer::price(const CsvRecord &record) const
     const QStringList &kmItems = list.km;
     const std::optional<int> kvsRow = listRow(&StoredInputs::kvs, kvsItems);
     const std::optional<int> kmRow = listRow(&StoredInputs::km, kmItems);
-    const QStringList &periods = list.periods;
-    const QString periodValue = row.text(&StoredInputs::period);
-    QString period;
-    if (!periodValue.trimmed().isEmpty()) {
-        if (const int found = indexIn(periods, periodValue); found >= 0)
-            period = periods[found];
-        else
-            row.fail(titleOf(&StoredInputs::period), texts::kUnknownChoice.arg(periodValue));
-    }
+    const QString period = row.listed(titleOf(&StoredInputs::period), list.periods, texts::kUnknownChoice);
 
     // Step 8.
     const std::optional<bool> skipFlag = row.yesNo(&StoredInputs::skipTerm);
-    const QStringList &terms = list.terms;
-    const QString termValue = row.text(&StoredInputs::term);
-    QString term;
-    if (!termValue.trimmed().isEmpty()) {
-        if (const int found = indexIn(terms, termValue); found >= 0)
-            term = terms[found];
-        else
-            row.fail(titleOf(&StoredInputs::term), texts::kUnknownChoice.arg(termValue));
-        if (skipFlag.value_or(false))
-            row.fail(
-                titleOf(&StoredInputs::term), texts::kTermWhileSkipped.arg(titleOf(&StoredInputs::skipTerm)));
-    }
+    const QString termTitle = titleOf(&StoredInputs::term);
+    const QString term = row.listed(termTitle, list.terms, texts::kUnknownChoice);
+    if (!row.text(termTitle).trimmed().isEmpty() && skipFlag.value_or(false))
+        row.fail(termTitle, texts::kTermWhileSkipped.arg(titleOf(&StoredInputs::skipTerm)));
 
     // Step 10.
     const std::optional<int> owner = row.choice(&StoredInputs::owner, { u"1"_s, u"2"_s },
-        { { journal_texts::kIndividual, journal_texts::kLegalEntity }, kOwnerCaptions });
+        { { journal_texts::kIndividual, journal_texts::kLegalEntity }, list.ownerCaptions });
     const std::optional<int> group = row.choice(&StoredInputs::vehicleGroup, { u"7"_s, u"8"_s, u"9"_s },
         { { texts::kGroupB, texts::kGroupOther, texts::kGroupTrailer } });
     const std::optional<bool> reminder = row.yesNo(&StoredInputs::reminder);

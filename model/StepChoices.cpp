@@ -6,6 +6,8 @@
 #include "model/TermAndViolation.h"
 #include "model/TerritoryTable.h"
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace karvo {
 namespace {
 
@@ -27,6 +29,42 @@ void applyRenewal(PremiumSheet &sheet)
 }
 
 } // namespace
+
+QString contractCaption(ContractKind kind)
+{
+    return kind == ContractKind::FirstTime ? u"Заключается в первые"_s : u"Продлевается"_s;
+}
+
+QString ownerCaption(OwnerKind kind)
+{
+    switch (kind) {
+    case OwnerKind::Individual:
+        return u"Физические лица и предпринематели без образования юридического лица"_s;
+    case OwnerKind::LegalEntity:
+        return u"Юридические лица"_s;
+    case OwnerKind::Unset:
+        break;
+    }
+    return {};
+}
+
+QString registrationCaption(RegistrationCase registration)
+{
+    switch (registration) {
+    case RegistrationCase::RegisteredInRussia:
+        return u"При обязательном страховании гражданской ответственности владельцев транспортных средств, "
+               u"зарегистрированных в Российской Федерации (за исключением случаев следования к месту "
+               u"регистрации)"_s;
+    case RegistrationCase::TravellingToRegistration:
+        return u"При обязательном страховании гражданской ответственности владельцев транспортных средств, "
+               u"зарегистрированных в Российской Федерации (в случае следования к месту регистрации)"_s;
+    case RegistrationCase::ForeignVehicle:
+        return u"При обязательном страховании гражданской ответственности владельцев транспортных средств, "
+               u"зарегистрированных в иностранных государствах и временно используемых на территории "
+               u"Российской Федерации"_s;
+    }
+    return {};
+}
 
 void startCalculation(PremiumSheet &sheet)
 {
@@ -54,8 +92,8 @@ void selectRegion(PremiumSheet &sheet, const QString &region)
 void selectTownGroup(PremiumSheet &sheet, const QString &townGroup)
 {
     sheet.setText(SheetText::TownGroup, townGroup);
-    const std::optional<QString> kt = TerritoryTable::coefficient(
-        sheet.text(SheetText::Region), townGroup, sheet.territoryColumn());
+    const std::optional<QString> kt
+        = TerritoryTable::coefficient(sheet.text(SheetText::Region), townGroup, sheet.territoryColumn());
     if (kt)
         sheet.setCoefficient(Coefficient::Kt, *kt);
 }

@@ -11,6 +11,12 @@
 // starts from.
 namespace karvo {
 
+// The captions of the step-3 contract choices and of the step-10 owner and
+// registration choices, exactly as the windows show them.
+QString contractCaption(ContractKind kind);
+QString ownerCaption(OwnerKind kind); // empty for Unset
+QString registrationCaption(RegistrationCase registration);
+
 // What every step starts from: step 3 a first contract, step 4 a limited
 // number of drivers, steps 5 and 6 the first rows of their lists, step 8
 // skipped, step 10 no owner kind yet and group B.

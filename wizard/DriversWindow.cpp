@@ -10,8 +10,8 @@
 #include "wizard/WizardTexts.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -79,9 +79,9 @@ std::vector<ControlRow> DriversWindow::layout()
             { u"contractChoices"_s, u"step3Frame"_s, K::Frame, { 240, 1920, 3255, 975 }, Plain, {}, {},
                 u"Договор страхования"_s },
             { u"firstContract"_s, u"contractChoices"_s, K::Radio, { 120, 240, 2895, 255 }, Plain,
-                u"Заключается в первые"_s, {}, {}, into(m_firstContract) },
+                contractCaption(ContractKind::FirstTime), {}, {}, into(m_firstContract) },
             { u"renewalContract"_s, u"contractChoices"_s, K::Radio, { 120, 600, 2895, 255 }, Plain,
-                u"Продлевается"_s, {}, {}, into(m_renewalContract) },
+                contractCaption(ContractKind::Renewal), {}, {}, into(m_renewalContract) },
             { u"startClassTitle"_s, u"step3Frame"_s, K::Label, { 3720, 1920, 3135, 495 }, Plain,
                 u"Класс на начало годового срока страхования"_s },
             { u"startClassBox"_s, u"step3Frame"_s, K::Combo, { 3720, 2460, 1215, 315 }, Plain, {},
@@ -226,7 +226,8 @@ DriversWindow::DriversWindow(PremiumSheet &sheet)
     // By step, 3 to 7.
     const std::array notes = { Note::Kbm, Note::Ko, Note::Kvs, Note::Km, Note::Ks };
     for (std::size_t i = 0; i < m_steps.size(); ++i) {
-        connect(m_steps[i].note, &ClickableLabel::clicked, this, [note = notes[i]] { openNote(note, tellUser); });
+        connect(
+            m_steps[i].note, &ClickableLabel::clicked, this, [note = notes[i]] { openNote(note, tellUser); });
     }
     connect(&m_sheet, &PremiumSheet::foreignRegisteredChanged, this, &DriversWindow::showForeignState);
 

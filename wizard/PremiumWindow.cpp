@@ -4,6 +4,7 @@
 #include "layout/CoveredControls.h"
 #include "layout/WrappingChoice.h"
 #include "model/PremiumFormula.h"
+#include "model/StepChoices.h"
 #include "model/TermAndViolation.h"
 #include "notes/NoteLinks.h"
 #include "platform/DesktopOpener.h"
@@ -80,28 +81,24 @@ std::vector<ControlRow> PremiumWindow::layout()
         { u"ownerChoices"_s, u"step10Frame"_s, K::Frame, { 480, 360, 8775, 735 }, Plain, {}, {},
             u"Собственник"_s },
         { u"individualOwner"_s, u"ownerChoices"_s, K::Radio, { 120, 200, 5775, 495 }, Wrap,
-            u"Физические лица и предпринематели без образования юридического лица"_s, {}, {},
+            ownerCaption(OwnerKind::Individual), {}, {},
             into(m_ownerOptions[std::size_t(OwnerKind::Individual)]) },
         { u"legalEntityOwner"_s, u"ownerChoices"_s, K::Radio, { 6120, 200, 2535, 495 }, Wrap,
-            u"Юридические лица"_s, {}, {}, into(m_ownerOptions[std::size_t(OwnerKind::LegalEntity)]) },
+            ownerCaption(OwnerKind::LegalEntity), {}, {},
+            into(m_ownerOptions[std::size_t(OwnerKind::LegalEntity)]) },
         { u"unsetOwner"_s, u"ownerChoices"_s, K::Radio, { 8400, 240, 255, 255 }, Hidden, {}, {}, {},
             into(m_ownerOptions[std::size_t(OwnerKind::Unset)]) },
         { u"registrationChoices"_s, u"step10Frame"_s, K::Frame, { 480, 1080, 8895, 2295 }, Plain, {}, {},
             u"Регистрация транспортного средства"_s },
         { u"registeredInRussia"_s, u"registrationChoices"_s, K::Radio, { 120, 200, 8655, 615 }, Wrap,
-            u"При обязательном страховании гражданской ответственности владельцев транспортных средств, "
-            u"зарегистрированных в Российской Федерации (за исключением случаев следования к месту "
-            u"регистрации)"_s,
-            {}, {}, into(m_registrationOptions[std::size_t(RegistrationCase::RegisteredInRussia)]) },
+            registrationCaption(RegistrationCase::RegisteredInRussia), {}, {},
+            into(m_registrationOptions[std::size_t(RegistrationCase::RegisteredInRussia)]) },
         { u"travellingToRegistration"_s, u"registrationChoices"_s, K::Radio, { 120, 900, 8655, 615 }, Wrap,
-            u"При обязательном страховании гражданской ответственности владельцев транспортных средств, "
-            u"зарегистрированных в Российской Федерации (в случае следования к месту регистрации)"_s,
-            {}, {}, into(m_registrationOptions[std::size_t(RegistrationCase::TravellingToRegistration)]) },
+            registrationCaption(RegistrationCase::TravellingToRegistration), {}, {},
+            into(m_registrationOptions[std::size_t(RegistrationCase::TravellingToRegistration)]) },
         { u"foreignVehicle"_s, u"registrationChoices"_s, K::Radio, { 120, 1560, 8655, 615 }, Wrap,
-            u"При обязательном страховании гражданской ответственности владельцев транспортных средств, "
-            u"зарегистрированных в иностранных государствах и временно используемых на территории "
-            u"Российской Федерации"_s,
-            {}, {}, into(m_registrationOptions[std::size_t(RegistrationCase::ForeignVehicle)]) },
+            registrationCaption(RegistrationCase::ForeignVehicle), {}, {},
+            into(m_registrationOptions[std::size_t(RegistrationCase::ForeignVehicle)]) },
         { u"vehicleGroupChoices"_s, u"step10Frame"_s, K::Frame, { 480, 3360, 8895, 2055 }, Plain, {}, {},
             u"Вид транспортного средства"_s },
         { u"groupB"_s, u"vehicleGroupChoices"_s, K::Radio, { 120, 200, 8655, 495 }, Wrap,

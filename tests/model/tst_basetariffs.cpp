@@ -112,16 +112,6 @@ private slots:
         QCOMPARE(log.entries(), (QStringList { u"tb"_s, u"ownerKind"_s, u"category"_s }));
     }
 
-    // A category that does not fix the owner kind disables "Расчет".
-    void unsetOwnerDisablesCalculation()
-    {
-        PremiumSheet sheet;
-        karvo::selectCategory(sheet, 13);
-        karvo::selectCategory(sheet, 1);
-        QCOMPARE(sheet.ownerKind(), OwnerKind::Unset);
-        QVERIFY(!sheet.canCompute());
-    }
-
     void categoryTouchesNothingElse()
     {
         PremiumSheet sheet;
@@ -201,8 +191,8 @@ private slots:
         QCOMPARE(sheet.coefficient(Coefficient::Kt), u"1,7"_s);
         QCOMPARE(sheet.coefficient(Coefficient::Ks), u"1"_s);
         QCOMPARE(log.entries(),
-            (QStringList { u"foreignRegistered"_s, u"registrationCase"_s, u"skipTerm"_s, u"kp"_s,
-                u"kt"_s, u"ks"_s }));
+            (QStringList {
+                u"foreignRegistered"_s, u"registrationCase"_s, u"skipTerm"_s, u"kp"_s, u"kt"_s, u"ks"_s }));
     }
 
     // Whatever the sheet held before, on and off again leave КТ and КС to be
